@@ -1,0 +1,72 @@
+#include "device/DeviceLink.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace qor {
+namespace {
+
+bool TransferPossible(HidHandle handle, int length) {
+  return handle != InvalidHidHandle && length > 0 && length <= static_cast<int>(SettingsReportSize);
+}
+
+}  // namespace
+
+bool DeviceLink::GetFeatureReport(HidHandle handle, int length) {
+  ReportImage[ReportOffset::ReportId] = 0;
+  if (!TransferPossible(handle, length)) return false;
+  return platform_.GetFeature(handle, ReportImage.data(), length);
+}
+
+bool DeviceLink::SetFeatureReport(HidHandle handle, int length) {
+  ReportImage[ReportOffset::ReportId] = 0;
+  if (!TransferPossible(handle, length)) return false;
+  return platform_.SetFeature(handle, ReportImage.data(), length);
+}
+
+bool DeviceLink::IdentifyDevice(int row, char* textArea, std::size_t capacity) {
+  const DeviceEntry& entry = table_.Entry(row);
+
+  // The identify command selects the identification reply for the next read;
+  // bytes 2..32 carry whatever the image last held.
+  ReportImage[ReportOffset::Command] = CommandIdentify;
+  if (!SetFeatureReport(entry.Handle, entry.ReportLength)) return false;
+  platform_.Pause(IdentifyPauseMs);
+  if (!GetFeatureReport(entry.Handle, entry.ReportLength)) return false;
+
+  // The text ends at the first zero byte, or after 31 characters.
+  if (capacity > 0) {
+    const char* reply = reinterpret_cast<const char*>(ReportImage.data() + 2);
+    const std::size_t limit = std::min(SettingsReportSize - 2, capacity - 1);
+    const std::size_t length = strnlen(reply, limit);
+    std::memcpy(textArea, reply, length);
+    std::memset(textArea + length, 0, capacity - length);
+  }
+
+  // Select the settings reply again; bytes 2..32 still hold the identification.
+  ReportImage[ReportOffset::Command] = CommandSelectSettings;
+  if (!SetFeatureReport(entry.Handle, entry.ReportLength)) return false;
+  platform_.Pause(IdentifyPauseMs);
+  return GetFeatureReport(entry.Handle, entry.ReportLength);
+}
+
+bool DeviceLink::ReadDeviceSettings(int row) {
+  const DeviceEntry& entry = table_.Entry(row);
+  return GetFeatureReport(entry.Handle, entry.ReportLength);
+}
+
+SaveOutcome DeviceLink::SaveDeviceSettings(int row) {
+  const DeviceEntry& entry = table_.Entry(row);
+  const SettingsReport expected = ReportImage;
+  for (int attempt = 0; attempt < MaxSaveAttempts; ++attempt) {
+    ReportImage = expected;
+    if (!SetFeatureReport(entry.Handle, entry.ReportLength)) return SaveOutcome::CommunicationFailure;
+    platform_.Pause(SavePauseMs);
+    if (!GetFeatureReport(entry.Handle, entry.ReportLength)) return SaveOutcome::CommunicationFailure;
+    if (ReportImage == expected) return SaveOutcome::Saved;
+  }
+  // The board never echoed what was written.
+  return SaveOutcome::CommunicationFailure;
+}
+
+}  // namespace qor

@@ -1,0 +1,50 @@
+#pragma once
+// The table of open QOR boards, rebuilt by every scan. A row's index is the
+// board's index in the device list.
+
+#include <array>
+#include <cstdint>
+
+#include "device/HidPlatform.h"
+
+namespace qor {
+
+constexpr std::uint16_t QorVendorId = 0x16C0;
+constexpr std::uint16_t QorFirstProductId = 0x07B3;
+constexpr std::uint16_t QorLastProductId = 0x07BA;
+// Report ID byte plus 32 data bytes: how a configuration interface is recognised.
+constexpr int ConfigurationReportLength = 33;
+
+constexpr bool IsQorProduct(std::uint16_t vendorId, std::uint16_t productId) {
+  return vendorId == QorVendorId && productId >= QorFirstProductId && productId <= QorLastProductId;
+}
+
+struct DeviceEntry {
+  HidHandle Handle = InvalidHidHandle;
+  int ReportLength = 0;
+};
+
+class DeviceTable {
+ public:
+  static constexpr int Capacity = 10;
+
+  explicit DeviceTable(HidPlatform& platform) : platform_(platform) {}
+  DeviceTable(const DeviceTable&) = delete;
+  DeviceTable& operator=(const DeviceTable&) = delete;
+
+  // Closes every row, then opens the configuration interfaces of the attached
+  // boards in enumeration order, at most Capacity of them.
+  void Scan();
+
+  int Count() const { return count_; }
+  // Callers pass indices below Count() only.
+  const DeviceEntry& Entry(int row) const { return entries_[row]; }
+  DeviceEntry& Entry(int row) { return entries_[row]; }
+
+ private:
+  HidPlatform& platform_;
+  std::array<DeviceEntry, Capacity> entries_{};
+  int count_ = 0;
+};
+
+}  // namespace qor
