@@ -1,0 +1,230 @@
+#include "sim/SimPlatform.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <utility>
+
+namespace qor::sim {
+namespace {
+
+std::string HandleText(HidHandle handle) { return "h" + std::to_string(handle); }
+
+std::string BytesText(const std::vector<std::uint8_t>& bytes) {
+  std::size_t end = bytes.size();
+  while (end > 0 && bytes[end - 1] == 0) --end;
+  // A single trailing zero reads better as itself than as 0*1.
+  if (bytes.size() - end == 1) end = bytes.size();
+  std::string text = "[";
+  char hex[4];
+  for (std::size_t i = 0; i < end; ++i) {
+    std::snprintf(hex, sizeof hex, "%02x", bytes[i]);
+    text += (i > 0 ? " " : "") + std::string(hex);
+  }
+  if (end < bytes.size()) text += (end > 0 ? " 0*" : "0*") + std::to_string(bytes.size() - end);
+  return text + "]";
+}
+
+}  // namespace
+
+std::string Render(const Call& call) {
+  const std::string handle = HandleText(call.Handle);
+  const std::string failed = call.Succeeded ? "" : " failed";
+  switch (call.Kind) {
+    case CallKind::ListInterfaces:
+      return "list " + std::to_string(call.Value);
+    case CallKind::Open:
+      return "open " + call.Path + (call.Succeeded ? " -> " + handle : failed);
+    case CallKind::GetAttributes:
+      return "attributes " + handle + failed;
+    case CallKind::GetFeatureReportLength:
+      return "length " + handle + (call.Succeeded ? " " + std::to_string(call.Value) : failed);
+    case CallKind::GetFeature:
+      return "get " + handle + (call.Succeeded ? " " + BytesText(call.Bytes) : failed);
+    case CallKind::SetFeature:
+      return "set " + handle + " " + BytesText(call.Bytes) + failed;
+    case CallKind::Close:
+      return "close " + handle + failed;
+    case CallKind::Pause:
+      return "pause " + std::to_string(call.Value);
+  }
+  return "?";
+}
+
+std::shared_ptr<VirtualBoard> SimPlatform::AddBoard(std::string identification, const SettingsReport& stored,
+                                                    std::uint16_t productId) {
+  auto board = std::make_shared<VirtualBoard>(std::move(identification), stored);
+  AddInterface(InterfaceSpec{.ProductId = productId}, board);
+  return board;
+}
+
+InterfaceId SimPlatform::AddInterface(const InterfaceSpec& spec, std::shared_ptr<VirtualBoard> board) {
+  const auto id = static_cast<InterfaceId>(interfaces_.size());
+  SimInterface& added = interfaces_.emplace_back(SimInterface{spec, std::move(board)});
+  if (added.Spec.Path.empty()) added.Spec.Path = "/dev/hidraw" + std::to_string(id);
+  return id;
+}
+
+InterfaceId SimPlatform::ConfigurationInterfaceOf(const VirtualBoard& board) const {
+  for (InterfaceId id = 0; id < InterfaceCount(); ++id) {
+    const SimInterface& candidate = interfaces_[id];
+    if (candidate.Board.get() == &board && candidate.Spec.FeatureReportLength == ConfigurationReportLength) return id;
+  }
+  return -1;
+}
+
+void SimPlatform::FailGetFeature(int nth) { getFaults_.Calls.push_back(getFaults_.Made + nth); }
+void SimPlatform::FailSetFeature(int nth) { setFaults_.Calls.push_back(setFaults_.Made + nth); }
+void SimPlatform::FailTransfer(int nth) { transferFaults_.Calls.push_back(transferFaults_.Made + nth); }
+
+bool SimPlatform::TransferFault::Strikes() {
+  ++Made;
+  const auto hit = std::find(Calls.begin(), Calls.end(), Made);
+  if (hit == Calls.end()) return false;
+  Calls.erase(hit);
+  return true;
+}
+
+void SimPlatform::Unplug(InterfaceId id) {
+  interfaces_.at(id).Unplugged = true;
+  for (auto& [handle, open] : handles_) {
+    if (open.Interface == id) open.Dead = true;
+  }
+}
+
+void SimPlatform::Unplug(const VirtualBoard& board) {
+  for (InterfaceId id = 0; id < InterfaceCount(); ++id) {
+    if (interfaces_[id].Board.get() == &board) Unplug(id);
+  }
+}
+
+void SimPlatform::Replug(const VirtualBoard& board) {
+  for (SimInterface& candidate : interfaces_) {
+    if (candidate.Board.get() == &board) candidate.Unplugged = false;
+  }
+}
+
+void SimPlatform::CorruptReplies(const VirtualBoard& board, std::size_t offset, int times) {
+  for (SimInterface& candidate : interfaces_) {
+    if (candidate.Board.get() != &board) continue;
+    candidate.CorruptOffset = offset;
+    candidate.CorruptTimes = times;
+  }
+}
+
+std::vector<std::string> SimPlatform::LogLines() const {
+  std::vector<std::string> lines;
+  for (const Call& call : log_) lines.push_back(Render(call));
+  return lines;
+}
+
+int SimPlatform::CallCount(CallKind kind) const {
+  return static_cast<int>(std::count_if(log_.begin(), log_.end(), [kind](const Call& call) { return call.Kind == kind; }));
+}
+
+std::vector<HidHandle> SimPlatform::OpenHandles() const {
+  std::vector<HidHandle> open;
+  for (const auto& [handle, entry] : handles_) open.push_back(handle);
+  return open;
+}
+
+std::optional<InterfaceId> SimPlatform::InterfaceOf(HidHandle handle) const {
+  const auto found = handles_.find(handle);
+  if (found == handles_.end()) return std::nullopt;
+  return found->second.Interface;
+}
+
+SimPlatform::SimInterface* SimPlatform::Live(HidHandle handle) {
+  const auto found = handles_.find(handle);
+  if (found == handles_.end() || found->second.Dead) return nullptr;
+  return &interfaces_[found->second.Interface];
+}
+
+VirtualBoard* SimPlatform::Firmware(HidHandle handle, int length) {
+  SimInterface* target = Live(handle);
+  if (target == nullptr || !target->Board || target->Spec.FeatureReportLength != ConfigurationReportLength ||
+      length != target->Spec.FeatureReportLength) {
+    return nullptr;
+  }
+  return target->Board.get();
+}
+
+std::vector<std::optional<std::string>> SimPlatform::ListInterfaces() {
+  std::vector<std::optional<std::string>> listed;
+  for (const SimInterface& candidate : interfaces_) {
+    if (enumerationLimit_ && static_cast<int>(listed.size()) >= *enumerationLimit_) break;
+    if (candidate.Unplugged) continue;
+    listed.push_back(candidate.Spec.PathFails ? std::nullopt : std::optional(candidate.Spec.Path));
+  }
+  Record({.Kind = CallKind::ListInterfaces, .Value = static_cast<int>(listed.size())});
+  return listed;
+}
+
+HidHandle SimPlatform::Open(const std::string& path) {
+  HidHandle handle = InvalidHidHandle;
+  for (InterfaceId id = 0; id < InterfaceCount(); ++id) {
+    const SimInterface& candidate = interfaces_[id];
+    if (candidate.Spec.Path != path || candidate.Unplugged || candidate.Spec.OpenFails) continue;
+    handle = nextHandle_++;
+    handles_[handle] = OpenHandle{id};
+    break;
+  }
+  Record({.Kind = CallKind::Open, .Handle = handle, .Path = path, .Succeeded = handle != InvalidHidHandle});
+  return handle;
+}
+
+bool SimPlatform::GetAttributes(HidHandle handle, HidAttributes& attributes) {
+  const SimInterface* target = Live(handle);
+  const bool ok = target != nullptr && !target->Spec.AttributesFail;
+  if (ok) attributes = HidAttributes{target->Spec.VendorId, target->Spec.ProductId};
+  Record({.Kind = CallKind::GetAttributes, .Handle = handle, .Succeeded = ok});
+  return ok;
+}
+
+bool SimPlatform::GetFeatureReportLength(HidHandle handle, int& length) {
+  const SimInterface* target = Live(handle);
+  const bool ok = target != nullptr && !target->Spec.CapabilitiesFail;
+  if (ok) length = target->Spec.FeatureReportLength;
+  Record({.Kind = CallKind::GetFeatureReportLength, .Handle = handle, .Value = ok ? length : 0, .Succeeded = ok});
+  return ok;
+}
+
+bool SimPlatform::GetFeature(HidHandle handle, std::uint8_t* buffer, int length) {
+  // Both counters advance on every call, so each fault counts its own kind of call.
+  const bool injected = getFaults_.Strikes() | transferFaults_.Strikes();
+  VirtualBoard* board = Firmware(handle, length);
+  // The board has report 0 only.
+  const bool ok = !injected && board != nullptr && buffer != nullptr && buffer[0] == 0;
+  Call call{.Kind = CallKind::GetFeature, .Handle = handle, .Value = length, .Succeeded = ok};
+  if (ok) {
+    SettingsReport reply = board->GetFeature();
+    SimInterface& source = *Live(handle);
+    if (source.CorruptTimes != 0) {
+      reply.at(source.CorruptOffset) ^= 0xFF;
+      if (source.CorruptTimes > 0) --source.CorruptTimes;
+    }
+    std::copy(reply.begin(), reply.end(), buffer);
+    call.Bytes.assign(reply.begin(), reply.end());
+  }
+  Record(std::move(call));
+  return ok;
+}
+
+bool SimPlatform::SetFeature(HidHandle handle, const std::uint8_t* buffer, int length) {
+  const bool injected = setFaults_.Strikes() | transferFaults_.Strikes();
+  VirtualBoard* board = Firmware(handle, length);
+  const bool ok = !injected && board != nullptr && buffer != nullptr &&
+                  board->SetFeature(buffer, static_cast<std::size_t>(length));
+  Call call{.Kind = CallKind::SetFeature, .Handle = handle, .Value = length, .Succeeded = ok};
+  if (buffer != nullptr && length > 0) call.Bytes.assign(buffer, buffer + length);
+  Record(std::move(call));
+  return ok;
+}
+
+void SimPlatform::Close(HidHandle handle) {
+  const bool known = handles_.erase(handle) > 0;
+  Record({.Kind = CallKind::Close, .Handle = handle, .Succeeded = known});
+}
+
+void SimPlatform::Pause(int milliseconds) { Record({.Kind = CallKind::Pause, .Value = milliseconds}); }
+
+}  // namespace qor::sim
