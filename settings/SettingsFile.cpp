@@ -57,14 +57,27 @@ bool WriteFully(int fd, const std::uint8_t* buffer, std::size_t size) {
   return true;
 }
 
-// A link is followed, so its target is replaced as a plain write would.
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// A link is followed, so its target is replaced as a plain write would and the
+// link stays a link. Links are followed one by one rather than resolved as a
+// whole, because a link whose target does not exist yet must still lead there.
 std::string ResolveTarget(const std::string& path) {
-  struct stat st {};
-  if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-    char resolved[PATH_MAX];
-    if (::realpath(path.c_str(), resolved) != nullptr) return resolved;
+  constexpr int kMaxLinks = 40;  // the kernel's own limit; a loop then fails to open
+  std::string current = path;
+  for (int i = 0; i < kMaxLinks; ++i) {
+    struct stat st {};
+    if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
+    char link[PATH_MAX];
+    const ssize_t n = ::readlink(current.c_str(), link, sizeof link);
+    if (n <= 0 || static_cast<std::size_t>(n) >= sizeof link) return current;
+    const std::string next(link, static_cast<std::size_t>(n));
+    current = next.front() == '/' ? next : FolderOf(current) + next;
   }
-  return path;
+  return current;
 }
 
 mode_t NewFileMode() {
@@ -74,17 +87,20 @@ mode_t NewFileMode() {
 }
 
 // Devices and other special files cannot be replaced; they are written in place.
+// Opening without blocking keeps a FIFO that nobody reads from hanging the
+// program; the writes themselves block as usual.
 FileWriteOutcome WriteInPlace(const std::string& path, const SettingsReport& image) {
-  FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
+  FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NONBLOCK));
   if (!fd.valid()) return FileWriteOutcome::OpenFailed;
+  const int flags = ::fcntl(fd.get(), F_GETFL);
+  if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) return FileWriteOutcome::OpenFailed;
   if (!WriteFully(fd.get(), image.data(), image.size())) return FileWriteOutcome::WriteFailed;
   return fd.Close() ? FileWriteOutcome::Ok : FileWriteOutcome::WriteFailed;
 }
 
 FileWriteOutcome WriteByRename(const std::string& target, mode_t mode, const SettingsReport& image) {
-  const auto slash = target.find_last_of('/');
-  const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-  const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+  const std::string folder = FolderOf(target);
+  const std::string name = target.substr(folder.size());
   std::string pattern = folder + "." + name + ".XXXXXX";
   std::vector<char> temp(pattern.begin(), pattern.end());
   temp.push_back('\0');

@@ -25,8 +25,9 @@ enum class FileWriteOutcome {
 };
 
 // Replaces the file with the image. The bytes go to a temporary file in the
-// same folder first and are renamed over the target only once written and
-// closed, so a failure never destroys an existing file.
+// same folder first and are renamed over the target only once written,
+// flushed and closed, so a failure never destroys an existing file. A link is
+// followed and stays a link; a device or other special file is written in place.
 FileWriteOutcome WriteSettingsFile(const std::string& path, const SettingsReport& image);
 
 }  // namespace qor
