@@ -1,0 +1,131 @@
+// An export that fails only when the data is flushed, the file closed or the
+// temporary file renamed must report the failure and keep the old file.
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "TestFolder.h"
+#include "settings/SettingsFile.h"
+
+namespace {
+
+enum class Fault { None, Flush, Close, Rename };
+
+// The next call of the armed kind fails once.
+Fault armed = Fault::None;
+bool fired = false;
+
+bool Take(Fault fault) {
+  if (armed != fault) return false;
+  armed = Fault::None;
+  fired = true;
+  return true;
+}
+
+}  // namespace
+
+extern "C" {
+int __real_fsync(int fd);
+int __real_close(int fd);
+int __real_rename(const char* from, const char* to);
+
+int __wrap_fsync(int fd) {
+  if (!Take(Fault::Flush)) return __real_fsync(fd);
+  errno = EIO;
+  return -1;
+}
+
+// Like a failing close of the kernel, the descriptor is released all the same.
+int __wrap_close(int fd) {
+  if (!Take(Fault::Close)) return __real_close(fd);
+  __real_close(fd);
+  errno = EIO;
+  return -1;
+}
+
+int __wrap_rename(const char* from, const char* to) {
+  if (!Take(Fault::Rename)) return __real_rename(from, to);
+  errno = EIO;
+  return -1;
+}
+}
+
+namespace qor {
+namespace {
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+using Entries = std::map<std::string, fs::file_type>;
+
+const Bytes kOldBytes(40, 0x5A);
+
+SettingsReport NewImage() {
+  SettingsReport image{};
+  for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(i + 1);
+  return image;
+}
+
+struct FaultCase {
+  const char* name;
+  Fault fault;
+  bool existingFile;
+  FileWriteOutcome expected;
+};
+
+void PrintTo(const FaultCase& row, std::ostream* os) { *os << row.name; }
+
+class ExportFaultTest : public testing::TestWithParam<FaultCase> {
+ protected:
+  void TearDown() override { armed = Fault::None; }
+};
+
+TEST_P(ExportFaultTest, LateFailureIsReportedAndTheOldFileKept) {
+  const FaultCase& row = GetParam();
+  test::TempFolder folder;
+  const std::string path = folder / "old.qos";
+  if (row.existingFile) test::WriteBytes(path, kOldBytes);
+
+  fired = false;
+  armed = row.fault;
+  const FileWriteOutcome outcome = WriteSettingsFile(path, NewImage());
+  armed = Fault::None;
+
+  EXPECT_EQ(fired, row.fault != Fault::None) << "the export never reached the failing call";
+  EXPECT_EQ(outcome, row.expected);
+  const bool written = row.expected == FileWriteOutcome::Ok;
+  if (written || row.existingFile) {
+    EXPECT_EQ(folder.Entries(), (Entries{{"old.qos", fs::file_type::regular}}));
+    const SettingsReport image = NewImage();
+    EXPECT_EQ(test::ReadBytes(path), written ? Bytes(image.begin(), image.end()) : kOldBytes);
+  } else {
+    EXPECT_EQ(folder.Entries(), Entries{});
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, ExportFaultTest,
+    testing::Values(FaultCase{"NoFault", Fault::None, true, FileWriteOutcome::Ok},
+                    FaultCase{"FlushFailsOverFile", Fault::Flush, true, FileWriteOutcome::WriteFailed},
+                    FaultCase{"CloseFailsOverFile", Fault::Close, true, FileWriteOutcome::WriteFailed},
+                    FaultCase{"RenameFailsOverFile", Fault::Rename, true, FileWriteOutcome::WriteFailed},
+                    FaultCase{"FlushFailsNewFile", Fault::Flush, false, FileWriteOutcome::WriteFailed},
+                    FaultCase{"CloseFailsNewFile", Fault::Close, false, FileWriteOutcome::WriteFailed},
+                    FaultCase{"RenameFailsNewFile", Fault::Rename, false, FileWriteOutcome::WriteFailed}));
+
+// A device is written in place; its close is the last point a failure shows.
+TEST(ExportFaultOnDeviceTest, FailingCloseOfADeviceIsAFailure) {
+  fired = false;
+  armed = Fault::Close;
+  const FileWriteOutcome outcome = WriteSettingsFile("/dev/null", NewImage());
+  armed = Fault::None;
+  EXPECT_TRUE(fired);
+  EXPECT_EQ(outcome, FileWriteOutcome::WriteFailed);
+}
+
+}  // namespace
+}  // namespace qor

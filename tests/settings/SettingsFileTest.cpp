@@ -1,0 +1,433 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "TestFolder.h"
+#include "settings/SettingsFile.h"
+
+namespace qor {
+namespace {
+namespace fs = std::filesystem;
+using test::TempFolder;
+using Entries = std::map<std::string, fs::file_type>;
+using Bytes = std::vector<std::uint8_t>;
+
+constexpr auto kRegular = fs::file_type::regular;
+constexpr auto kDirectory = fs::file_type::directory;
+constexpr auto kLink = fs::file_type::symlink;
+constexpr auto kFifo = fs::file_type::fifo;
+
+Bytes Pattern(std::size_t size, std::uint8_t seed) {
+  Bytes bytes(size);
+  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>(seed + 7 * i);
+  return bytes;
+}
+
+SettingsReport ImageOf(const Bytes& bytes) {
+  SettingsReport image{};
+  std::copy_n(bytes.begin(), image.size(), image.begin());
+  return image;
+}
+
+Bytes BytesOf(const SettingsReport& image) { return Bytes(image.begin(), image.end()); }
+
+const Bytes kFileBytes = Pattern(SettingsReportSize, 3);  // a settings file on disk
+const Bytes kOldBytes(40, 0x5A);                          // a file an export replaces
+const SettingsReport kNewImage = ImageOf(Pattern(SettingsReportSize, 101));
+constexpr std::uint8_t kUntouched = 0xAA;
+
+mode_t PermissionsOf(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
+void Chmod(const std::string& path, mode_t mode) {
+  if (::chmod(path.c_str(), mode) != 0) throw std::runtime_error("chmod failed for " + path);
+}
+
+void MakeFifo(const std::string& path) {
+  if (::mkfifo(path.c_str(), 0666) != 0) throw std::runtime_error("mkfifo failed for " + path);
+}
+
+// --- Reading: the file's length decides -----------------------------------
+
+struct SizeCase {
+  const char* name;
+  std::size_t size;
+  FileReadOutcome expected;
+};
+
+void PrintTo(const SizeCase& row, std::ostream* os) { *os << row.name; }
+
+class ReadBySizeTest : public testing::TestWithParam<SizeCase> {};
+
+TEST_P(ReadBySizeTest, OnlyTheFirst33BytesCountAndAShortFileChangesNothing) {
+  const SizeCase& row = GetParam();
+  TempFolder folder;
+  const Bytes content = Pattern(row.size, 9);
+  test::WriteBytes(folder / "file.qos", content);
+  SettingsReport image{};
+  image.fill(kUntouched);
+
+  EXPECT_EQ(ReadSettingsFile(folder / "file.qos", image), row.expected);
+
+  SettingsReport expected{};
+  expected.fill(kUntouched);
+  if (row.expected == FileReadOutcome::Ok) expected = ImageOf(content);
+  EXPECT_EQ(image, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ReadBySizeTest,
+                         testing::Values(SizeCase{"Empty", 0, FileReadOutcome::Corrupt},
+                                         SizeCase{"OneByteShort", 32, FileReadOutcome::Corrupt},
+                                         SizeCase{"Exact", 33, FileReadOutcome::Ok},
+                                         SizeCase{"OneByteOver", 34, FileReadOutcome::Ok},
+                                         SizeCase{"Long", 1000, FileReadOutcome::Ok}));
+
+// --- Reading: what the chosen path is ---------------------------------------
+
+struct ReadPathCase {
+  const char* name;
+  std::function<std::string(const TempFolder&)> arrange;  // returns the path to import
+  FileReadOutcome expected;
+};
+
+void PrintTo(const ReadPathCase& row, std::ostream* os) { *os << row.name; }
+
+class ReadPathTest : public testing::TestWithParam<ReadPathCase> {};
+
+// Runs as an unprivileged user, so permission bits apply as they do for a
+// user, and in a child, so a path that blocks cannot hang the tests.
+TEST_P(ReadPathTest, ImportOpensOnlyWhatItCanRead) {
+  const ReadPathCase& row = GetParam();
+  TempFolder folder;
+  const std::string path = row.arrange(folder);
+  folder.HandToUnprivilegedUser();
+
+  constexpr int kImageWrong = 99;
+  const int code = test::RunInChild(true, [&] {
+    SettingsReport image{};
+    image.fill(kUntouched);
+    const FileReadOutcome outcome = ReadSettingsFile(path, image);
+    SettingsReport expected{};
+    expected.fill(kUntouched);
+    if (outcome == FileReadOutcome::Ok) expected = ImageOf(kFileBytes);
+    return image == expected ? static_cast<int>(outcome) : kImageWrong;
+  });
+
+  EXPECT_EQ(code, static_cast<int>(row.expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, ReadPathTest,
+    testing::Values(
+        ReadPathCase{"Missing", [](const TempFolder& f) { return f / "missing.qos"; }, FileReadOutcome::OpenFailed},
+        ReadPathCase{"Directory",
+                     [](const TempFolder& f) {
+                       fs::create_directory(f / "sub.qos");
+                       return f / "sub.qos";
+                     },
+                     FileReadOutcome::OpenFailed},
+        ReadPathCase{"FifoWithoutWriter",
+                     [](const TempFolder& f) {
+                       MakeFifo(f / "pipe.qos");
+                       return f / "pipe.qos";
+                     },
+                     FileReadOutcome::OpenFailed},
+        ReadPathCase{"ReadOnlyFile",
+                     [](const TempFolder& f) {
+                       test::WriteBytes(f / "file.qos", kFileBytes);
+                       Chmod(f / "file.qos", 0444);
+                       return f / "file.qos";
+                     },
+                     FileReadOutcome::Ok},
+        ReadPathCase{"UnreadableFile",
+                     [](const TempFolder& f) {
+                       test::WriteBytes(f / "file.qos", kFileBytes);
+                       Chmod(f / "file.qos", 0200);
+                       return f / "file.qos";
+                     },
+                     FileReadOutcome::OpenFailed},
+        ReadPathCase{"LinkToFile",
+                     [](const TempFolder& f) {
+                       test::WriteBytes(f / "file.qos", kFileBytes);
+                       fs::create_symlink("file.qos", f / "link.qos");
+                       return f / "link.qos";
+                     },
+                     FileReadOutcome::Ok},
+        ReadPathCase{"LinkToNothing",
+                     [](const TempFolder& f) {
+                       fs::create_symlink("missing.qos", f / "link.qos");
+                       return f / "link.qos";
+                     },
+                     FileReadOutcome::OpenFailed}));
+
+// --- Writing ----------------------------------------------------------------
+
+enum class Content { New, Old };
+
+struct WriteCase {
+  const char* name;
+  std::function<std::string(const TempFolder&)> arrange;  // returns the path to export to
+  bool unprivileged;
+  mode_t umask;
+  FileWriteOutcome expected;
+  Entries entries;             // the folder afterwards: no temporary file, links still links
+  const char* checkedFile;     // a file in the folder whose bytes are checked, or nullptr
+  Content content;             // what that file holds afterwards
+  std::optional<mode_t> mode;  // and its permissions
+};
+
+void PrintTo(const WriteCase& row, std::ostream* os) { *os << row.name; }
+
+class WriteTest : public testing::TestWithParam<WriteCase> {};
+
+TEST_P(WriteTest, ExportReplacesWholeOrLeavesEverythingAsItWas) {
+  const WriteCase& row = GetParam();
+  TempFolder folder;
+  const std::string path = row.arrange(folder);
+  if (row.unprivileged) folder.HandToUnprivilegedUser();
+
+  const int code = test::RunInChild(row.unprivileged, [&] {
+    ::umask(row.umask);
+    return static_cast<int>(WriteSettingsFile(path, kNewImage));
+  });
+
+  EXPECT_EQ(code, static_cast<int>(row.expected));
+  EXPECT_EQ(folder.Entries(), row.entries);
+  if (row.checkedFile != nullptr) {
+    const std::string file = folder / row.checkedFile;
+    EXPECT_EQ(test::ReadBytes(file), row.content == Content::New ? BytesOf(kNewImage) : kOldBytes);
+    if (row.mode) {
+      EXPECT_EQ(PermissionsOf(file), *row.mode);
+    }
+  }
+  // Special files are written in place, never replaced.
+  EXPECT_TRUE(fs::is_character_file(fs::symlink_status("/dev/full")));
+  EXPECT_TRUE(fs::is_character_file(fs::symlink_status("/dev/null")));
+}
+
+std::string Existing(const TempFolder& f, const char* name, mode_t mode) {
+  test::WriteBytes(f / name, kOldBytes);
+  Chmod(f / name, mode);
+  return f / name;
+}
+
+std::string Link(const TempFolder& f, const char* name, const std::string& target) {
+  fs::create_symlink(target, f / name);
+  return f / name;
+}
+
+std::string LockFolder(const TempFolder& f, std::string path) {
+  Chmod(f.path().string(), 0555);
+  return path;
+}
+
+constexpr auto kOk = FileWriteOutcome::Ok;
+constexpr auto kOpenFailed = FileWriteOutcome::OpenFailed;
+constexpr auto kWriteFailed = FileWriteOutcome::WriteFailed;
+constexpr bool kAsUser = true;   // as the unprivileged user when running as root
+constexpr bool kAsIs = false;    // as whoever runs the tests
+
+INSTANTIATE_TEST_SUITE_P(
+    NewFiles, WriteTest,
+    testing::Values(
+        WriteCase{"UsualUmask", [](const TempFolder& f) { return f / "new.qos"; }, kAsIs, 022, kOk,
+                  Entries{{"new.qos", kRegular}}, "new.qos", Content::New, 0644},
+        WriteCase{"StrictUmask", [](const TempFolder& f) { return f / "new.qos"; }, kAsIs, 077, kOk,
+                  Entries{{"new.qos", kRegular}}, "new.qos", Content::New, 0600},
+        WriteCase{"OrdinaryUser", [](const TempFolder& f) { return f / "new.qos"; }, kAsUser, 027, kOk,
+                  Entries{{"new.qos", kRegular}}, "new.qos", Content::New, 0640},
+        WriteCase{"FolderWithoutWritePermission",
+                  [](const TempFolder& f) { return LockFolder(f, f / "new.qos"); }, kAsUser, 022, kOpenFailed,
+                  Entries{}, nullptr, Content::New, std::nullopt},
+        WriteCase{"MissingFolder", [](const TempFolder& f) { return f / "none/new.qos"; }, kAsIs, 022,
+                  kOpenFailed, Entries{}, nullptr, Content::New, std::nullopt}));
+
+INSTANTIATE_TEST_SUITE_P(
+    ExistingFiles, WriteTest,
+    testing::Values(
+        WriteCase{"ReplacedKeepingPermissions", [](const TempFolder& f) { return Existing(f, "old.qos", 0640); },
+                  kAsIs, 077, kOk, Entries{{"old.qos", kRegular}}, "old.qos", Content::New, 0640},
+        WriteCase{"ReplacedByOrdinaryUser", [](const TempFolder& f) { return Existing(f, "old.qos", 0600); },
+                  kAsUser, 022, kOk, Entries{{"old.qos", kRegular}}, "old.qos", Content::New, 0600},
+        WriteCase{"ReadOnlyFileKept", [](const TempFolder& f) { return Existing(f, "old.qos", 0444); }, kAsUser,
+                  022, kOpenFailed, Entries{{"old.qos", kRegular}}, "old.qos", Content::Old, 0444},
+        WriteCase{"FolderWithoutWritePermissionKeepsFile",
+                  [](const TempFolder& f) { return LockFolder(f, Existing(f, "old.qos", 0644)); }, kAsUser, 022,
+                  kOpenFailed, Entries{{"old.qos", kRegular}}, "old.qos", Content::Old, 0644},
+        WriteCase{"DirectoryKept",
+                  [](const TempFolder& f) {
+                    fs::create_directory(f / "sub.qos");
+                    return f / "sub.qos";
+                  },
+                  kAsIs, 022, kOpenFailed, Entries{{"sub.qos", kDirectory}}, nullptr, Content::New, std::nullopt}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Links, WriteTest,
+    testing::Values(
+        WriteCase{"ToFile",
+                  [](const TempFolder& f) {
+                    Existing(f, "real.qos", 0640);
+                    return Link(f, "link.qos", "real.qos");
+                  },
+                  kAsIs, 022, kOk, Entries{{"link.qos", kLink}, {"real.qos", kRegular}}, "real.qos", Content::New,
+                  0640},
+        WriteCase{"ToMissingFile", [](const TempFolder& f) { return Link(f, "link.qos", "real.qos"); }, kAsIs, 022,
+                  kOk, Entries{{"link.qos", kLink}, {"real.qos", kRegular}}, "real.qos", Content::New, 0644},
+        WriteCase{"ThroughAChain",
+                  [](const TempFolder& f) {
+                    Existing(f, "real.qos", 0600);
+                    Link(f, "middle.qos", "real.qos");
+                    return Link(f, "link.qos", f / "middle.qos");
+                  },
+                  kAsIs, 022, kOk, Entries{{"link.qos", kLink}, {"middle.qos", kLink}, {"real.qos", kRegular}},
+                  "real.qos", Content::New, 0600},
+        WriteCase{"IntoOtherFolder",
+                  [](const TempFolder& f) {
+                    fs::create_directory(f / "sub");
+                    Existing(f, "sub/real.qos", 0644);
+                    return Link(f, "link.qos", "sub/real.qos");
+                  },
+                  kAsIs, 022, kOk, Entries{{"link.qos", kLink}, {"sub", kDirectory}}, "sub/real.qos", Content::New,
+                  0644},
+        WriteCase{"InALoop",
+                  [](const TempFolder& f) {
+                    Link(f, "b.qos", "a.qos");
+                    return Link(f, "a.qos", "b.qos");
+                  },
+                  kAsIs, 022, kOpenFailed, Entries{{"a.qos", kLink}, {"b.qos", kLink}}, nullptr, Content::New,
+                  std::nullopt},
+        WriteCase{"ToFullDevice", [](const TempFolder& f) { return Link(f, "link.qos", "/dev/full"); }, kAsIs, 022,
+                  kWriteFailed, Entries{{"link.qos", kLink}}, nullptr, Content::New, std::nullopt}));
+
+INSTANTIATE_TEST_SUITE_P(
+    SpecialFiles, WriteTest,
+    testing::Values(
+        WriteCase{"FullDevice", [](const TempFolder&) { return std::string("/dev/full"); }, kAsIs, 022,
+                  kWriteFailed, Entries{}, nullptr, Content::New, std::nullopt},
+        WriteCase{"NullDevice", [](const TempFolder&) { return std::string("/dev/null"); }, kAsIs, 022, kOk,
+                  Entries{}, nullptr, Content::New, std::nullopt},
+        WriteCase{"FifoWithoutReader",
+                  [](const TempFolder& f) {
+                    MakeFifo(f / "pipe.qos");
+                    return f / "pipe.qos";
+                  },
+                  kAsIs, 022, kOpenFailed, Entries{{"pipe.qos", kFifo}}, nullptr, Content::New, std::nullopt}));
+
+// --- Writing onto a full disk -----------------------------------------------
+
+// Lowers the file size limit of this process, with the signal that a write
+// beyond it raises ignored, so the write fails as on a full disk; both come
+// back on destruction.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    applied_ = ::getrlimit(RLIMIT_FSIZE, &saved_) == 0 && ::sigaction(SIGXFSZ, &ignore, &savedAction_) == 0;
+    rlimit lowered = saved_;
+    lowered.rlim_cur = bytes;
+    applied_ = applied_ && ::setrlimit(RLIMIT_FSIZE, &lowered) == 0;
+  }
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &saved_);
+    ::sigaction(SIGXFSZ, &savedAction_, nullptr);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+  bool applied() const { return applied_; }
+
+ private:
+  rlimit saved_{};
+  struct sigaction savedAction_ {};
+  bool applied_ = false;
+};
+
+struct FullDiskCase {
+  const char* name;
+  rlim_t room;        // bytes a file may hold
+  bool existingFile;  // an older export is there
+};
+
+void PrintTo(const FullDiskCase& row, std::ostream* os) { *os << row.name; }
+
+class FullDiskTest : public testing::TestWithParam<FullDiskCase> {};
+
+TEST_P(FullDiskTest, FailedWriteKeepsTheOldFileAndLeavesNoTemporaryFile) {
+  const FullDiskCase& row = GetParam();
+  TempFolder folder;
+  if (row.existingFile) test::WriteBytes(folder / "old.qos", kOldBytes);
+
+  FileWriteOutcome outcome = kOk;
+  bool applied = false;
+  {
+    FileSizeLimit limit(row.room);
+    applied = limit.applied();
+    if (applied) outcome = WriteSettingsFile(folder / "old.qos", kNewImage);
+  }
+
+  ASSERT_TRUE(applied) << "could not lower the file size limit";
+  EXPECT_EQ(outcome, kWriteFailed);
+  if (row.existingFile) {
+    EXPECT_EQ(folder.Entries(), (Entries{{"old.qos", kRegular}}));
+    EXPECT_EQ(test::ReadBytes(folder / "old.qos"), kOldBytes);
+  } else {
+    EXPECT_EQ(folder.Entries(), Entries{});
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Limits, FullDiskTest,
+                         testing::Values(FullDiskCase{"NoRoomNewFile", 0, false},
+                                         FullDiskCase{"PartWrittenNewFile", 20, false},
+                                         FullDiskCase{"OneByteShortNewFile", 32, false},
+                                         FullDiskCase{"NoRoomExistingFile", 0, true},
+                                         FullDiskCase{"PartWrittenExistingFile", 20, true},
+                                         FullDiskCase{"OneByteShortExistingFile", 32, true}));
+
+// --- Export then import -----------------------------------------------------
+
+struct RoundTripCase {
+  const char* name;
+  SettingsReport image;
+};
+
+void PrintTo(const RoundTripCase& row, std::ostream* os) { *os << row.name; }
+
+class RoundTripTest : public testing::TestWithParam<RoundTripCase> {};
+
+TEST_P(RoundTripTest, ImportGivesBackWhatExportWrote) {
+  TempFolder folder;
+  const std::string path = folder / "settings.qos";
+  ASSERT_EQ(WriteSettingsFile(path, GetParam().image), kOk);
+  EXPECT_EQ(fs::file_size(path), SettingsReportSize);
+
+  SettingsReport image{};
+  image.fill(kUntouched);
+  ASSERT_EQ(ReadSettingsFile(path, image), FileReadOutcome::Ok);
+  EXPECT_EQ(image, GetParam().image);
+}
+
+SettingsReport Filled(std::uint8_t value) {
+  SettingsReport image{};
+  image.fill(value);
+  return image;
+}
+
+INSTANTIATE_TEST_SUITE_P(Images, RoundTripTest,
+                         testing::Values(RoundTripCase{"Zeros", Filled(0x00)}, RoundTripCase{"Ones", Filled(0xFF)},
+                                         RoundTripCase{"Pattern", kNewImage}));
+
+}  // namespace
+}  // namespace qor
