@@ -53,21 +53,21 @@ std::string Render(const Call& call) {
 std::shared_ptr<VirtualBoard> SimPlatform::AddBoard(std::string identification, const SettingsReport& stored,
                                                     std::uint16_t productId) {
   auto board = std::make_shared<VirtualBoard>(std::move(identification), stored);
-  AddInterface(InterfaceSpec{.ProductId = productId}, board);
+  AddInterface(InterfaceInfo{.ProductId = productId}, board);
   return board;
 }
 
-InterfaceId SimPlatform::AddInterface(const InterfaceSpec& spec, std::shared_ptr<VirtualBoard> board) {
+InterfaceId SimPlatform::AddInterface(const InterfaceInfo& info, std::shared_ptr<VirtualBoard> board) {
   const auto id = static_cast<InterfaceId>(interfaces_.size());
-  SimInterface& added = interfaces_.emplace_back(SimInterface{spec, std::move(board)});
-  if (added.Spec.Path.empty()) added.Spec.Path = "/dev/hidraw" + std::to_string(id);
+  SimInterface& added = interfaces_.emplace_back(SimInterface{info, std::move(board)});
+  if (added.Info.Path.empty()) added.Info.Path = "/dev/hidraw" + std::to_string(id);
   return id;
 }
 
 InterfaceId SimPlatform::ConfigurationInterfaceOf(const VirtualBoard& board) const {
   for (InterfaceId id = 0; id < InterfaceCount(); ++id) {
     const SimInterface& candidate = interfaces_[id];
-    if (candidate.Board.get() == &board && candidate.Spec.FeatureReportLength == ConfigurationReportLength) return id;
+    if (candidate.Board.get() == &board && candidate.Info.FeatureReportLength == ConfigurationReportLength) return id;
   }
   return -1;
 }
@@ -141,8 +141,8 @@ SimPlatform::SimInterface* SimPlatform::Live(HidHandle handle) {
 
 VirtualBoard* SimPlatform::Firmware(HidHandle handle, int length) {
   SimInterface* target = Live(handle);
-  if (target == nullptr || !target->Board || target->Spec.FeatureReportLength != ConfigurationReportLength ||
-      length != target->Spec.FeatureReportLength) {
+  if (target == nullptr || !target->Board || target->Info.FeatureReportLength != ConfigurationReportLength ||
+      length != target->Info.FeatureReportLength) {
     return nullptr;
   }
   return target->Board.get();
@@ -153,7 +153,7 @@ std::vector<std::optional<std::string>> SimPlatform::ListInterfaces() {
   for (const SimInterface& candidate : interfaces_) {
     if (enumerationLimit_ && static_cast<int>(listed.size()) >= *enumerationLimit_) break;
     if (candidate.Unplugged) continue;
-    listed.push_back(candidate.Spec.PathFails ? std::nullopt : std::optional(candidate.Spec.Path));
+    listed.push_back(candidate.Info.PathFails ? std::nullopt : std::optional(candidate.Info.Path));
   }
   Record({.Kind = CallKind::ListInterfaces, .Value = static_cast<int>(listed.size())});
   return listed;
@@ -163,7 +163,7 @@ HidHandle SimPlatform::Open(const std::string& path) {
   HidHandle handle = InvalidHidHandle;
   for (InterfaceId id = 0; id < InterfaceCount(); ++id) {
     const SimInterface& candidate = interfaces_[id];
-    if (candidate.Spec.Path != path || candidate.Unplugged || candidate.Spec.OpenFails) continue;
+    if (candidate.Info.Path != path || candidate.Unplugged || candidate.Info.OpenFails) continue;
     handle = nextHandle_++;
     handles_[handle] = OpenHandle{id};
     break;
@@ -174,16 +174,16 @@ HidHandle SimPlatform::Open(const std::string& path) {
 
 bool SimPlatform::GetAttributes(HidHandle handle, HidAttributes& attributes) {
   const SimInterface* target = Live(handle);
-  const bool ok = target != nullptr && !target->Spec.AttributesFail;
-  if (ok) attributes = HidAttributes{target->Spec.VendorId, target->Spec.ProductId};
+  const bool ok = target != nullptr && !target->Info.AttributesFail;
+  if (ok) attributes = HidAttributes{target->Info.VendorId, target->Info.ProductId};
   Record({.Kind = CallKind::GetAttributes, .Handle = handle, .Succeeded = ok});
   return ok;
 }
 
 bool SimPlatform::GetFeatureReportLength(HidHandle handle, int& length) {
   const SimInterface* target = Live(handle);
-  const bool ok = target != nullptr && !target->Spec.CapabilitiesFail;
-  if (ok) length = target->Spec.FeatureReportLength;
+  const bool ok = target != nullptr && !target->Info.CapabilitiesFail;
+  if (ok) length = target->Info.FeatureReportLength;
   Record({.Kind = CallKind::GetFeatureReportLength, .Handle = handle, .Value = ok ? length : 0, .Succeeded = ok});
   return ok;
 }

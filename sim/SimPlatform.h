@@ -23,7 +23,7 @@ using InterfaceId = int;
 // Pass as `times` for a fault that never wears off.
 constexpr int Always = -1;
 
-struct InterfaceSpec {
+struct InterfaceInfo {
   std::uint16_t VendorId = QorVendorId;
   std::uint16_t ProductId = QorFirstProductId;
   int FeatureReportLength = ConfigurationReportLength;
@@ -63,12 +63,12 @@ class SimPlatform final : public HidPlatform {
   // An interface of `board`'s device (or of a foreign device when null). Only
   // a board's interface with 33-byte feature reports reaches its firmware;
   // feature transfers on any other interface fail.
-  InterfaceId AddInterface(const InterfaceSpec& spec, std::shared_ptr<VirtualBoard> board = nullptr);
+  InterfaceId AddInterface(const InterfaceInfo& info, std::shared_ptr<VirtualBoard> board = nullptr);
 
   int InterfaceCount() const { return static_cast<int>(interfaces_.size()); }
   // Mutable, so a test can set an interface's faults after adding it.
-  InterfaceSpec& Interface(InterfaceId id) { return interfaces_.at(id).Spec; }
-  const std::string& PathOf(InterfaceId id) const { return interfaces_.at(id).Spec.Path; }
+  InterfaceInfo& Interface(InterfaceId id) { return interfaces_.at(id).Info; }
+  const std::string& PathOf(InterfaceId id) const { return interfaces_.at(id).Info.Path; }
   // The interface through which the host configures `board`, or -1 when it has none.
   InterfaceId ConfigurationInterfaceOf(const VirtualBoard& board) const;
 
@@ -118,7 +118,7 @@ class SimPlatform final : public HidPlatform {
 
  private:
   struct SimInterface {
-    InterfaceSpec Spec;
+    InterfaceInfo Info;
     std::shared_ptr<VirtualBoard> Board;
     bool Unplugged = false;
     std::size_t CorruptOffset = 0;

@@ -16,7 +16,7 @@ namespace {
 
 using sim::CallKind;
 using sim::InterfaceId;
-using sim::InterfaceSpec;
+using sim::InterfaceInfo;
 using sim::SimPlatform;
 
 constexpr std::uint16_t OtherVendorId = 0x046D;
@@ -70,12 +70,12 @@ TEST_P(ScanTest, KeepsExactlyTheConfigurationInterfaces) {
   EXPECT_EQ(platform.CallCount(CallKind::GetFeature) + platform.CallCount(CallKind::SetFeature), 0);
 }
 
-// Adds a board, then one interface described by `spec`, then another board:
+// Adds a board, then one interface described by `info`, then another board:
 // the rows are always interfaces 0 and 2, plus 1 when it qualifies.
-std::function<void(SimPlatform&)> BetweenTwoBoards(InterfaceSpec spec) {
-  return [spec](SimPlatform& platform) {
+std::function<void(SimPlatform&)> BetweenTwoBoards(InterfaceInfo info) {
+  return [info](SimPlatform& platform) {
     platform.AddBoard("first");
-    platform.AddInterface(spec, std::make_shared<sim::VirtualBoard>("middle", SettingsReport{}));
+    platform.AddInterface(info, std::make_shared<sim::VirtualBoard>("middle", SettingsReport{}));
     platform.AddBoard("last");
   };
 }
