@@ -62,7 +62,8 @@ class SimPlatform final : public HidPlatform {
                                          std::uint16_t productId = QorFirstProductId);
   // An interface of `board`'s device (or of a foreign device when null). Only
   // a board's interface with 33-byte feature reports reaches its firmware;
-  // feature transfers on any other interface fail.
+  // feature transfers on any other interface fail, and so does a transfer
+  // whose length is not the interface's or whose report ID is not 0.
   InterfaceId AddInterface(const InterfaceInfo& info, std::shared_ptr<VirtualBoard> board = nullptr);
 
   int InterfaceCount() const { return static_cast<int>(interfaces_.size()); }
@@ -102,7 +103,7 @@ class SimPlatform final : public HidPlatform {
   std::vector<std::string> LogLines() const;
   int CallCount(CallKind kind) const;
   void ClearLog() { log_.clear(); }
-  std::vector<HidHandle> OpenHandles() const;
+  std::vector<HidHandle> OpenHandles() const;  // ascending; handles are never reused
   // The interface a handle was opened on, or nullopt for an unknown or closed handle.
   std::optional<InterfaceId> InterfaceOf(HidHandle handle) const;
 
