@@ -1,0 +1,21 @@
+#include "ui/ConfigApp.h"
+
+#include <QCoreApplication>
+
+#include "device/DeviceLink.h"
+#include "ui/ConfigMainDialog.h"
+
+namespace qor::ui {
+
+bool CConfigApp::InitInstance() {
+  // The organisation is named as the program always named it; nothing is
+  // stored under it.
+  QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
+
+  DeviceLink link(platform_);
+  CConfigMainDialog dialog(link);
+  dialog.DoModal();
+  return false;
+}
+
+}  // namespace qor::ui

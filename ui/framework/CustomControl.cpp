@@ -1,0 +1,21 @@
+#include "ui/framework/CustomControl.h"
+
+#include <QPainter>
+
+namespace qor::ui {
+
+CustomControlWindow::CustomControlWindow(const QString& windowClass, QWidget* parent)
+    : QWidget(parent), windowClass_(windowClass) {
+  // The class's background is the button face colour, its cursor the arrow.
+  setAutoFillBackground(true);
+  setBackgroundRole(QPalette::Button);
+  setCursor(Qt::ArrowCursor);
+}
+
+void CustomControlWindow::paintEvent(QPaintEvent*) {
+  if (!paint_) return;
+  QPainter painter(this);
+  paint_(painter);
+}
+
+}  // namespace qor::ui

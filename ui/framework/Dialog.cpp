@@ -1,0 +1,278 @@
+#include "ui/framework/Dialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QScreen>
+#include <QSlider>
+
+#include "ui/framework/CustomControl.h"
+#include "ui/framework/DialogFont.h"
+#include "ui/framework/DialogWindow.h"
+#include "ui/framework/Resources.h"
+#include "ui/framework/UpDown.h"
+
+namespace qor::ui {
+
+using res::DialogItem;
+using res::ItemKind;
+
+namespace {
+
+Qt::Alignment TextAlignment(std::uint32_t style) {
+  if (style & res::AlignRight) return Qt::AlignRight;
+  if (style & res::AlignCenter) return Qt::AlignHCenter;
+  return Qt::AlignLeft;
+}
+
+QWidget* CreateControl(const DialogItem& item, const QRect& rect, QWidget* parent) {
+  const QString text = QString::fromLatin1(item.text);
+  switch (item.kind) {
+    case ItemKind::PushButton: {
+      auto* button = new QPushButton(text, parent);
+      // Enter is routed by the dialog itself, as the dialog manager does.
+      button->setAutoDefault(false);
+      button->setDefault(item.style & res::DefaultButton);
+      return button;
+    }
+    case ItemKind::GroupBox: {
+      auto* group = new QGroupBox(text, parent);
+      group->setAttribute(Qt::WA_TransparentForMouseEvents);
+      return group;
+    }
+    case ItemKind::Static: {
+      auto* label = new QLabel(text, parent);
+      label->setAlignment(TextAlignment(item.style) | Qt::AlignTop);
+      return label;
+    }
+    case ItemKind::Bitmap:
+    case ItemKind::Icon: {
+      auto* picture = new QLabel(parent);
+      // A bitmap fills its place, so the picture lines up with the controls
+      // placed around it in dialog units; an icon keeps the icon size.
+      const QSize size = item.kind == ItemKind::Icon ? QSize(32, 32) : rect.size();
+      picture->setPixmap(ResourceImage(item.resource, size));
+      return picture;
+    }
+    case ItemKind::Edit: {
+      auto* edit = new QLineEdit(parent);
+      edit->setAlignment(TextAlignment(item.style) | Qt::AlignVCenter);
+      edit->setFrame(item.style & res::Border);
+      if (item.style & res::ReadOnly) {
+        edit->setReadOnly(true);
+        QPalette palette = edit->palette();
+        palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+        edit->setPalette(palette);
+      }
+      if (item.style & res::DigitsOnly)
+        edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+      return edit;
+    }
+    case ItemKind::DropDownList: {
+      auto* combo = new QComboBox(parent);
+      combo->setEditable(false);
+      return combo;
+    }
+    case ItemKind::CheckBox:
+      return new QCheckBox(text, parent);
+    case ItemKind::UpDown:
+      return new CSpinButtonCtrl(parent);
+    case ItemKind::TrackBar: {
+      auto* slider = new QSlider(Qt::Horizontal, parent);
+      slider->setTickPosition(QSlider::NoTicks);
+      return slider;
+    }
+    case ItemKind::Custom:
+      return new CustomControlWindow(QString::fromLatin1(item.windowClass), parent);
+  }
+  return nullptr;
+}
+
+Qt::FocusPolicy FocusPolicyOf(const DialogItem& item) {
+  if (item.style & res::TabStop) return Qt::StrongFocus;
+  switch (item.kind) {
+    case ItemKind::Edit:
+    case ItemKind::DropDownList:
+    case ItemKind::PushButton:
+    case ItemKind::CheckBox:
+      return Qt::ClickFocus;
+    default:
+      return Qt::NoFocus;
+  }
+}
+
+}  // namespace
+
+CDialog::CDialog(int templateId) : templateId_(templateId) {}
+
+CDialog::~CDialog() { delete window_; }
+
+int CDialog::DoModal() {
+  const res::DialogTemplate* dialogTemplate = res::FindDialogTemplate(templateId_);
+  if (!dialogTemplate) return -1;
+
+  QWidget* owner = QApplication::activeModalWidget();
+  if (!owner) owner = QApplication::activeWindow();
+  auto* window = new DialogWindow(this, owner);
+  window_ = window;
+  window->setWindowTitle(QString::fromLatin1(dialogTemplate->caption));
+  const QFont font = DialogFont(dialogTemplate->pointSize);
+  window->setFont(font);
+  units_ = DialogBaseUnitsOf(font);
+  const PixelRect client = MapDialogRect(0, 0, dialogTemplate->cx, dialogTemplate->cy, units_);
+  window->setFixedSize(client.width(), client.height());
+
+  CreateControls(*dialogTemplate);
+  clicked_.clear();
+  notifications_.clear();
+  systemMenu_.clear();
+  MessageMap();
+  ConnectNotifications();
+
+  if (OnInitDialog()) {
+    for (const DialogItem& item : dialogTemplate->items) {
+      QWidget* control = GetDlgItem(item.id);
+      if ((item.style & res::TabStop) && control && control->isEnabled()) {
+        control->setFocus(Qt::TabFocusReason);
+        break;
+      }
+    }
+  }
+  if (!owner) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+      window->move(screen->availableGeometry().center() - window->rect().center());
+  }
+
+  const int result = window->exec();
+  items_.clear();
+  window_ = nullptr;
+  delete window;
+  return result;
+}
+
+void CDialog::EndDialog(int result) {
+  if (window_) window_->EndWith(result);
+}
+
+QWidget* CDialog::GetDlgItem(int id) const {
+  const auto found = items_.find(id);
+  return found == items_.end() ? nullptr : found->second;
+}
+
+QDialog* CDialog::Window() const { return window_.data(); }
+
+bool CDialog::OnInitDialog() {
+  DoDataExchange();
+  return true;
+}
+
+void CDialog::SendCommand(int id) {
+  if (const auto handler = clicked_.find(id); handler != clicked_.end()) {
+    handler->second();
+  } else if (id == res::IDOK) {
+    OnOK();
+  } else if (id == res::IDCANCEL) {
+    OnCancel();
+  }
+}
+
+void CDialog::OnSysCommand(int id) {
+  if (id == SC_CLOSE) SendCommand(res::IDCANCEL);
+}
+
+void CDialog::AppendSystemMenu(const QString& text, int commandId) { systemMenu_.emplace_back(text, commandId); }
+
+void CDialog::AddHandler(Notification what, int id, std::function<void()> handler) {
+  notifications_.emplace_back(what, id, std::move(handler));
+}
+
+int CDialog::DefaultCommand() const {
+  const res::DialogTemplate* dialogTemplate = res::FindDialogTemplate(templateId_);
+  for (const DialogItem& item : dialogTemplate->items)
+    if (item.style & res::DefaultButton) return item.id;
+  return res::IDOK;
+}
+
+void CDialog::CreateControls(const res::DialogTemplate& dialogTemplate) {
+  items_.clear();
+  QWidget* previous = nullptr;
+  std::vector<QWidget*> groups;
+  for (const DialogItem& item : dialogTemplate.items) {
+    const PixelRect r = MapDialogRect(item.x, item.y, item.cx, item.cy, units_);
+    QRect rect(r.left, r.top, r.width(), r.height());
+    QWidget* control = CreateControl(item, rect, window_);
+    if (item.kind == ItemKind::DropDownList) {
+      // The template gives the dropped-down height; the closed box is one line.
+      auto* combo = static_cast<QComboBox*>(control);
+      const int closed = combo->sizeHint().height();
+      combo->setMaxVisibleItems(std::max(1, (rect.height() - closed) / std::max(1, combo->fontMetrics().height())));
+      rect.setHeight(closed);
+    }
+    control->setGeometry(rect);
+    control->setFocusPolicy(FocusPolicyOf(item));
+    control->setEnabled(!(item.style & res::Disabled));
+    control->setProperty("dialogItemId", item.id);
+    if (item.id != res::IDC_STATIC) {
+      control->setObjectName(QStringLiteral("item%1").arg(item.id));
+      items_[item.id] = control;
+    }
+    if (item.kind == ItemKind::GroupBox) groups.push_back(control);
+    if (item.kind == ItemKind::UpDown) {
+      auto* upDown = static_cast<CSpinButtonCtrl*>(control);
+      upDown->SetBuddy(qobject_cast<QLineEdit*>(previous));
+    }
+    previous = control;
+  }
+  // Group boxes only frame the controls; they stay beneath them.
+  for (QWidget* group : groups) group->lower();
+}
+
+void CDialog::ConnectNotifications() {
+  for (const auto& [id, control] : items_) {
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+      const int command = id;
+      QObject::connect(button, &QAbstractButton::clicked, window_, [this, command] { SendCommand(command); });
+    }
+  }
+  for (const auto& [what, id, handler] : notifications_) {
+    QWidget* control = GetDlgItem(id);
+    if (!control) continue;
+    switch (what) {
+      case Notification::SelChange:
+        // A user's choice only, never a selection the program sets.
+        if (auto* combo = qobject_cast<QComboBox*>(control))
+          QObject::connect(combo, &QComboBox::activated, window_, [h = handler] { h(); });
+        break;
+      case Notification::EditChange:
+        if (auto* edit = qobject_cast<QLineEdit*>(control))
+          QObject::connect(edit, &QLineEdit::textChanged, window_, [h = handler] { h(); });
+        break;
+      case Notification::KillFocus:
+        window_->WatchFocusLoss(control, handler);
+        break;
+    }
+  }
+}
+
+void CDialog::ShowSystemMenu(const QPoint& globalPos) {
+  QMenu menu(window_);
+  QAction* close = menu.addAction(QStringLiteral("&Close"));
+  close->setShortcut(QKeySequence(QStringLiteral("Alt+F4")));
+  close->setData(SC_CLOSE);
+  for (const auto& [text, command] : systemMenu_) {
+    menu.addSeparator();
+    menu.addAction(text)->setData(command);
+  }
+  if (QAction* chosen = menu.exec(globalPos)) OnSysCommand(chosen->data().toInt());
+}
+
+}  // namespace qor::ui

@@ -1,0 +1,98 @@
+#pragma once
+// A dialog built from its template: the object lives on between openings,
+// its window and controls exist only while it runs modally.
+
+#include <QDialog>
+#include <QPointer>
+#include <functional>
+#include <map>
+#include <vector>
+
+#include "res/DialogTemplate.h"
+#include "ui/framework/DialogUnits.h"
+
+class QContextMenuEvent;
+
+namespace qor::ui {
+
+class DialogWindow;
+
+class CDialog {
+ public:
+  explicit CDialog(int templateId);
+  virtual ~CDialog();
+  CDialog(const CDialog&) = delete;
+  CDialog& operator=(const CDialog&) = delete;
+
+  // Creates the window and its controls, initialises them, runs until
+  // EndDialog, then destroys the window. Returns EndDialog's result.
+  int DoModal();
+  void EndDialog(int result);
+
+  // The control with this ID while the window exists, else nullptr.
+  QWidget* GetDlgItem(int id) const;
+  template <class T>
+  T* DlgItem(int id) const {
+    return qobject_cast<T*>(GetDlgItem(id));
+  }
+  QDialog* Window() const;
+  DialogBaseUnits BaseUnits() const { return units_; }
+
+  // What a click of the button with this ID sends; Enter sends the default
+  // button's ID, Escape and the close box send IDCANCEL.
+  void SendCommand(int id);
+
+  // The window menu's commands: the items appended with AppendSystemMenu,
+  // and close.
+  static constexpr int SC_CLOSE = 0xF060;
+  virtual void OnSysCommand(int id);
+
+ protected:
+  // Binds the controls to members; the base initialisation runs it.
+  virtual void DoDataExchange() {}
+  // Wires the handlers: one block that reads like a message map.
+  virtual void MessageMap() {}
+  // True lets the framework focus the first enabled tab stop.
+  virtual bool OnInitDialog();
+  virtual void OnOK() { EndDialog(res::IDOK); }
+  virtual void OnCancel() { EndDialog(res::IDCANCEL); }
+
+  template <class D>
+  void OnClicked(int id, void (D::*handler)()) {
+    clicked_[id] = [this, handler] { (static_cast<D*>(this)->*handler)(); };
+  }
+  template <class D>
+  void OnSelChange(int id, void (D::*handler)()) {
+    AddHandler(Notification::SelChange, id, [this, handler] { (static_cast<D*>(this)->*handler)(); });
+  }
+  template <class D>
+  void OnEditChange(int id, void (D::*handler)()) {
+    AddHandler(Notification::EditChange, id, [this, handler] { (static_cast<D*>(this)->*handler)(); });
+  }
+  template <class D>
+  void OnKillFocus(int id, void (D::*handler)()) {
+    AddHandler(Notification::KillFocus, id, [this, handler] { (static_cast<D*>(this)->*handler)(); });
+  }
+
+  // Adds an item, after a separator, to the window menu (the window's context menu).
+  void AppendSystemMenu(const QString& text, int commandId);
+
+ private:
+  friend class DialogWindow;
+  enum class Notification { SelChange, EditChange, KillFocus };
+  void AddHandler(Notification what, int id, std::function<void()> handler);
+  void CreateControls(const res::DialogTemplate& dialogTemplate);
+  void ConnectNotifications();
+  void ShowSystemMenu(const QPoint& globalPos);
+  int DefaultCommand() const;
+
+  int templateId_;
+  QPointer<DialogWindow> window_;
+  DialogBaseUnits units_;
+  std::map<int, QWidget*> items_;
+  std::map<int, std::function<void()>> clicked_;
+  std::vector<std::tuple<Notification, int, std::function<void()>>> notifications_;
+  std::vector<std::pair<QString, int>> systemMenu_;
+};
+
+}  // namespace qor::ui

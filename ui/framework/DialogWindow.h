@@ -1,0 +1,37 @@
+#pragma once
+// The window of a running CDialog. It turns Enter, Escape, the close box and
+// the context menu into the dialog's commands, as a dialog manager does.
+
+#include <QDialog>
+#include <functional>
+#include <map>
+
+namespace qor::ui {
+
+class CDialog;
+
+class DialogWindow : public QDialog {
+  Q_OBJECT
+
+ public:
+  DialogWindow(CDialog* dialog, QWidget* owner);
+
+  void EndWith(int result);
+  void WatchFocusLoss(QWidget* control, std::function<void()> handler);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ public slots:
+  void reject() override;
+
+ private:
+  CDialog* dialog_;
+  bool ending_ = false;
+  std::multimap<QObject*, std::function<void()>> focusLoss_;
+};
+
+}  // namespace qor::ui

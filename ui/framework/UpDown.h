@@ -1,0 +1,43 @@
+#pragma once
+// An up-down control attached to the edit before it: two arrows at the edit's
+// right edge that step a position and write it into the edit as a number.
+
+#include <QWidget>
+
+class QLineEdit;
+class QToolButton;
+
+namespace qor::ui {
+
+class CSpinButtonCtrl : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit CSpinButtonCtrl(QWidget* parent = nullptr);
+
+  // Takes the buddy's place at its right edge; the buddy's arrow keys step too.
+  void SetBuddy(QLineEdit* buddy);
+  QLineEdit* GetBuddy() const { return buddy_; }
+
+  void SetRange(int lower, int upper);
+  // Clamps to the range and writes the number into the buddy.
+  void SetPos(int position);
+  // The buddy's text when it is a decimal number within the range (leading
+  // zeros allowed), which then becomes the position; otherwise the last position.
+  int GetPos();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void Step(int delta);
+
+  QLineEdit* buddy_ = nullptr;
+  QToolButton* up_;
+  QToolButton* down_;
+  int lower_ = 0;
+  int upper_ = 100;
+  int position_ = 0;
+};
+
+}  // namespace qor::ui

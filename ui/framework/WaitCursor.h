@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QApplication>
+
+namespace qor::ui {
+
+// Shows the wait cursor for the life of the object.
+class CWaitCursor {
+ public:
+  CWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~CWaitCursor() { QApplication::restoreOverrideCursor(); }
+  CWaitCursor(const CWaitCursor&) = delete;
+  CWaitCursor& operator=(const CWaitCursor&) = delete;
+  // Sets it once more, e.g. after a box that may have changed it.
+  void Restore() { QApplication::changeOverrideCursor(Qt::WaitCursor); }
+};
+
+}  // namespace qor::ui
