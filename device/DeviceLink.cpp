@@ -57,7 +57,9 @@ bool DeviceLink::ReadDeviceSettings(int row) {
 
 SaveOutcome DeviceLink::SaveDeviceSettings(int row) {
   const DeviceEntry& entry = table_.Entry(row);
-  const SettingsReport expected = ReportImage;
+  // Every transfer carries report ID 0, so that is what the board echoes.
+  SettingsReport expected = ReportImage;
+  expected[ReportOffset::ReportId] = 0;
   for (int attempt = 0; attempt < MaxSaveAttempts; ++attempt) {
     ReportImage = expected;
     if (!SetFeatureReport(entry.Handle, entry.ReportLength)) return SaveOutcome::CommunicationFailure;
