@@ -1,0 +1,454 @@
+// The main window driven through its real widgets over virtual boards.
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include "WindowHarness.h"
+#include "ui/WiringLabels.h"
+
+using namespace qor;
+using namespace qor::test;
+using ui::CConfigMainDialog;
+
+Q_DECLARE_METATYPE(std::vector<std::string>)
+
+namespace {
+
+constexpr int kScan = 1000, kReread = 1001, kDeviceList = 1008, kModeList = 1009, kBoardIdList = 1010,
+              kSave = 1019, kFirstPin = 1022, kGround = 1042, kPower = 1043;
+// "Save Settings", "Analog Setup", "JoyMouse Setup", the board-ID list,
+// "Import Settings", "Export Settings", "KeyStick Setup".
+constexpr int kBoardControls[] = {1019, 1093, 1094, 1010, 1096, 1097, 1018};
+
+const char* const kNoDevices = "No devices found!";
+const char* const kLinkLost = "Device communication interrupted!\nPlease verify device connection.";
+const char* const kSaved = "Settings Saved! Please disconnect and reconnect device to apply changes.";
+
+QComboBox* List(CConfigMainDialog& dialog, int id) { return dialog.DlgItem<QComboBox>(id); }
+QPushButton* Button(CConfigMainDialog& dialog, int id) { return dialog.DlgItem<QPushButton>(id); }
+QString Pin(CConfigMainDialog& dialog, int position) {
+  return dialog.DlgItem<QLineEdit>(kFirstPin + position)->text();
+}
+void Click(CConfigMainDialog& dialog, int id) { QTest::mouseClick(Button(dialog, id), Qt::LeftButton); }
+// A user's choice of the next entry, as the arrow key makes it.
+void ChooseNext(CConfigMainDialog& dialog, int id) { QTest::keyClick(List(dialog, id), Qt::Key_Down); }
+
+QStringList Entries(QComboBox* list) {
+  QStringList entries;
+  for (int i = 0; i < list->count(); ++i) entries << list->itemText(i);
+  return entries;
+}
+
+// Which of the board controls are enabled, as a string of 0/1 in their order.
+QString BoardControlStates(CConfigMainDialog& dialog) {
+  QString states;
+  for (int id : kBoardControls) states += dialog.GetDlgItem(id)->isEnabled() ? '1' : '0';
+  return states;
+}
+
+const SettingsReport kBoardAbc = Image({{ReportOffset::BoardId, 1}, {ReportOffset::Mode, 2}, {ReportOffset::Reserved, 0x5A}});
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void startsWithBoards_data();
+  void startsWithBoards();
+  void scanIdentifiesEveryRowThenReadsTheFirst();
+  void rescanClosesEveryOldHandleFirst();
+  void selectionRereadAndSaveTransferExactly();
+  void enablingStates_data();
+  void enablingStates();
+  void failedReadAfterScanIsReported();
+  void failedIdentificationListsTheRowWithoutText();
+  void labelsFollowTheModeFromBoardAndUser_data();
+  void labelsFollowTheModeFromBoardAndUser();
+  void outOfRangeSelectionsAreSavedAs255();
+  void saveVerification_data();
+  void saveVerification();
+  void unpluggedBoard_data();
+  void unpluggedBoard();
+  void endingWritesNothing_data();
+  void endingWritesNothing();
+  void toolTipsAndFixedTexts();
+  void contextMenuOpensTheAboutBox();
+};
+
+void MainWindowTest::startsWithBoards_data() {
+  QTest::addColumn<int>("boards");
+  QTest::addColumn<QStringList>("entries");
+  QTest::addColumn<QStringList>("messages");
+  QTest::newRow("none") << 0 << QStringList{} << QStringList{kNoDevices};
+  QTest::newRow("one") << 1 << QStringList{"1: Board 1"} << QStringList{};
+  QTest::newRow("two") << 2 << QStringList{"1: Board 1", "2: Board 2"} << QStringList{};
+  QStringList ten;
+  for (int i = 1; i <= 10; ++i) ten << QStringLiteral("%1: Board %1").arg(i);
+  QTest::newRow("eleven") << 11 << ten << QStringList{};
+}
+
+void MainWindowTest::startsWithBoards() {
+  QFETCH(int, boards);
+  QFETCH(QStringList, entries);
+  QFETCH(QStringList, messages);
+  WindowHarness harness;
+  for (int i = 1; i <= boards; ++i)
+    harness.platform.AddBoard("Board " + std::to_string(i), Image({{ReportOffset::BoardId, std::uint8_t(i % 4)},
+                                                                   {ReportOffset::Mode, 1}}));
+  QVERIFY(harness.Run([&](CConfigMainDialog& dialog) {
+    QCOMPARE(Entries(List(dialog, kDeviceList)), entries);
+    QCOMPARE(List(dialog, kDeviceList)->isEnabled(), boards > 0);
+    QCOMPARE(Button(dialog, kReread)->isEnabled(), boards > 0);
+    QCOMPARE(BoardControlStates(dialog), boards > 0 ? QStringLiteral("1111111") : QStringLiteral("0000000"));
+    QVERIFY(Button(dialog, kScan)->isEnabled());
+    QVERIFY(List(dialog, kModeList)->isEnabled());
+    if (boards == 0) {
+      // Nothing was read: the lists have no selection and the terminals no labels.
+      QCOMPARE(List(dialog, kBoardIdList)->currentIndex(), -1);
+      QCOMPARE(List(dialog, kModeList)->currentIndex(), -1);
+      for (int position = 0; position < WiringTerminalCount; ++position) QCOMPARE(Pin(dialog, position), QString());
+    } else {
+      QCOMPARE(List(dialog, kDeviceList)->currentIndex(), 0);
+      QCOMPARE(List(dialog, kBoardIdList)->currentText(), QStringLiteral("2"));
+      QCOMPARE(List(dialog, kModeList)->currentIndex(), 1);
+    }
+  }));
+  QCOMPARE(harness.MessageTexts(), messages);
+  // The eleventh board is never opened.
+  QCOMPARE(harness.platform.OpenHandles().size(), std::size_t(std::min(boards, 10)));
+}
+
+void MainWindowTest::scanIdentifiesEveryRowThenReadsTheFirst() {
+  WindowHarness harness;
+  harness.platform.AddBoard("ABC", kBoardAbc);
+  QVERIFY(harness.Run([&](CConfigMainDialog&) {}));
+  const std::vector<std::string> expected = {
+      "list 1",
+      "open /dev/hidraw0 -> h1",
+      "attributes h1",
+      "length h1 33",
+      "set h1 [00 ff 0*31]",
+      "pause 30",
+      "get h1 [00 00 41 42 43 0*28]",
+      // The settings reply is selected again with the identification still in the image.
+      "set h1 [00 01 41 42 43 0*28]",
+      "pause 30",
+      "get h1 [00 00 01 02 00 5a 0*27]",
+      // The read of the first board needs no write before it.
+      "get h1 [00 00 01 02 00 5a 0*27]",
+  };
+  QCOMPARE(harness.TakeLog(), expected);
+}
+
+void MainWindowTest::rescanClosesEveryOldHandleFirst() {
+  WindowHarness harness;
+  harness.platform.AddBoard("ABC", kBoardAbc);
+  harness.platform.AddBoard("DEF", kBoardAbc);
+  QVERIFY(harness.Run([&](CConfigMainDialog& dialog) {
+    harness.platform.ClearLog();
+    Click(dialog, kScan);
+    const std::vector<std::string> log = harness.TakeLog();
+    QVERIFY(log.size() > 3);
+    QCOMPARE(log[0], std::string("close h1"));
+    QCOMPARE(log[1], std::string("close h2"));
+    QCOMPARE(log[2], std::string("list 2"));
+    QCOMPARE(Entries(List(dialog, kDeviceList)), (QStringList{"1: ABC", "2: DEF"}));
+  }));
+}
+
+void MainWindowTest::selectionRereadAndSaveTransferExactly() {
+  WindowHarness harness;
+  harness.platform.AddBoard("ABC", kBoardAbc);
+  auto second = harness.platform.AddBoard("DEF", Image({{ReportOffset::BoardId, 3}, {ReportOffset::Mode, 0},
+                                                        {ReportOffset::Reserved, 0x77}}));
+  QVERIFY(harness.Run([&](CConfigMainDialog& dialog) {
+    harness.platform.ClearLog();
+    ChooseNext(dialog, kDeviceList);
+    QCOMPARE(harness.TakeLog(), (std::vector<std::string>{"get h2 [00 00 03 00 00 77 0*27]"}));
+    QCOMPARE(List(dialog, kBoardIdList)->currentText(), QStringLiteral("4"));
+
+    Click(dialog, kReread);
+    QCOMPARE(harness.TakeLog(), (std::vector<std::string>{"get h2 [00 00 03 00 00 77 0*27]"}));
+
+    // A mode chosen by the user reaches the board with the next save, byte 5 as the board sent it.
+    ChooseNext(dialog, kModeList);
+    QVERIFY(harness.TakeLog().empty());
+    Click(dialog, kSave);
+    QCOMPARE(harness.TakeLog(), (std::vector<std::string>{"set h2 [00 00 03 01 00 77 0*27]", "pause 500",
+                                                           "get h2 [00 00 03 01 00 77 0*27]"}));
+    QCOMPARE(second->Stored()[ReportOffset::Mode], std::uint8_t(1));
+  }));
+  QCOMPARE(harness.messages.size(), std::size_t(1));
+  QCOMPARE(harness.messages[0].text, QString(kSaved));
+  // The wait cursor stays up until the closing message is dismissed, then goes.
+  QVERIFY(harness.messages[0].waitCursor);
+  QVERIFY(!QApplication::overrideCursor());
+}
+
+void MainWindowTest::enablingStates_data() {
+  QTest::addColumn<QString>("action");
+  QTest::addColumn<bool>("listEnabled");
+  QTest::addColumn<QString>("boardControls");
+  QTest::addColumn<QStringList>("messages");
+  QTest::newRow("loaded") << "none" << true << "1111111" << QStringList{};
+  QTest::newRow("link lost") << "unplug, reread" << true << "0000000" << QStringList{kLinkLost};
+  QTest::newRow("loaded again") << "unplug, reread, replug, scan" << true << "1111111" << QStringList{kLinkLost};
+  QTest::newRow("no board") << "unplug, scan" << false << "0000000" << QStringList{kNoDevices};
+  QTest::newRow("failed save") << "unplug, save" << true << "0000000" << QStringList{kLinkLost};
+}
+
+void MainWindowTest::enablingStates() {
+  QFETCH(QString, action);
+  QFETCH(bool, listEnabled);
+  QFETCH(QString, boardControls);
+  QFETCH(QStringList, messages);
+  WindowHarness harness;
+  auto board = harness.platform.AddBoard("ABC", kBoardAbc);
+  QVERIFY(harness.Run([&](CConfigMainDialog& dialog) {
+    for (const QString& step : action.split(QStringLiteral(", "))) {
+      if (step == "unplug") harness.platform.Unplug(*board);
+      if (step == "replug") harness.platform.Replug(*board);
+      if (step == "reread") Click(dialog, kReread);
+      if (step == "scan") Click(dialog, kScan);
+      if (step == "save") Click(dialog, kSave);
+    }
+    QCOMPARE(List(dialog, kDeviceList)->isEnabled(), listEnabled);
+    QCOMPARE(Button(dialog, kReread)->isEnabled(), listEnabled);
+    QCOMPARE(BoardControlStates(dialog), boardControls);
+    // Scan, the mode list and Done are usable in every state.
+    QVERIFY(Button(dialog, kScan)->isEnabled());
+    QVERIFY(List(dialog, kModeList)->isEnabled());
+    QVERIFY(Button(dialog, res::IDOK)->isEnabled());
+    // The values on screen stay whatever the state.
+    QCOMPARE(List(dialog, kModeList)->currentIndex(), 2);
+  }));
+  QCOMPARE(harness.MessageTexts(), messages);
+  // The controls are disabled only after the user has dismissed the message.
+  for (const ShownMessage& message : harness.messages)
+    if (message.text == kLinkLost) QVERIFY(message.boardControlsEnabled);
+}
+
+void MainWindowTest::failedReadAfterScanIsReported() {
+  WindowHarness harness;
+  harness.platform.AddBoard("ABC", kBoardAbc);
+  // Identification makes two reads; the third is the settings read.
+  harness.platform.FailGetFeature(3);
+  QVERIFY(harness.Run([&](CConfigMainDialog& dialog) {
+    QCOMPARE(BoardControlStates(dialog), QStringLiteral("0000000"));
+    QVERIFY(List(dialog, kDeviceList)->isEnabled());
+  }));
+  QCOMPARE(harness.MessageTexts(), QStringList{kLinkLost});
+}
+
+void MainWindowTest::failedIdentificationListsTheRowWithoutText() {
+  WindowHarness harness;
+  harness.platform.AddBoard("ABC", kBoardAbc);
+  harness.platform.AddBoard("DEF", kBoardAbc);
+  // Board 1 takes two writes; the third is board 2's first.
+  harness.platform.FailSetFeature(3);
+  QVERIFY(harness.Run([&](CConfigMainDialog& dialog) {
+    QCOMPARE(Entries(List(dialog, kDeviceList)), (QStringList{"1: ABC", "2: "}));
+  }));
+}
+
+void MainWindowTest::labelsFollowTheModeFromBoardAndUser_data() {
+  QTest::addColumn<int>("firstMode");
+  QTest::addColumn<int>("secondMode");
+  QTest::addColumn<int>("shownMode");
+  for (int mode = 0; mode < ModeCount; ++mode)
+    QTest::addRow("mode %d", mode) << (mode + 1) % ModeCount << mode << mode;
+  QTest::newRow("mode 9 keeps the last labels") << 3 << 9 << 3;
+  QTest::newRow("mode 255 keeps the last labels") << 1 << 255 << 1;
+}
+
+void MainWindowTest::labelsFollowTheModeFromBoardAndUser() {
+  QFETCH(int, firstMode);
+  QFETCH(int, secondMode);
+  QFETCH(int, shownMode);
+  WindowHarness harness;
+  auto board = harness.platform.AddBoard("ABC", Image({{ReportOffset::Mode, std::uint8_t(firstMode)}}));
+  QVERIFY(harness.Run([&](CConfigMainDialog& dialog) {
+    board->SetFeature(Image({{ReportOffset::Mode, std::uint8_t(secondMode)}}).data(), SettingsReportSize);
+    Click(dialog, kReread);
+    const bool inRange = secondMode < ModeCount;
+    QCOMPARE(List(dialog, kModeList)->currentIndex(), inRange ? secondMode : -1);
+    const WiringLabels& labels = *WiringLabelTable(shownMode);
+    for (int position = 0; position < WiringTerminalCount; ++position)
+      QCOMPARE(Pin(dialog, position), QString::fromLatin1(labels[position]));
+    QCOMPARE(dialog.DlgItem<QLineEdit>(kGround)->text(), QStringLiteral("Ground"));
+    QCOMPARE(dialog.DlgItem<QLineEdit>(kPower)->text(), QStringLiteral("Power"));
+
+    // A user's choice changes the labels at once, and nothing else.
+    harness.platform.ClearLog();
+    List(dialog, kModeList)->setCurrentIndex(-1);
+    QTest::keyClick(List(dialog, kModeList), Qt::Key_Down);
+    QCOMPARE(Pin(dialog, 0), QString::fromLatin1((*WiringLabelTable(0))[0]));
+    QCOMPARE(Pin(dialog, 10), QString::fromLatin1((*WiringLabelTable(0))[10]));
+    QVERIFY(harness.TakeLog().empty());
+  }));
+}
+
+void MainWindowTest::outOfRangeSelectionsAreSavedAs255() {
+  WindowHarness harness;
+  auto board = harness.platform.AddBoard("ABC", Image({{ReportOffset::BoardId, 7}, {ReportOffset::Mode, 9},
+                                                       {ReportOffset::AnalogInputs, 0xC1}}));
+  QVERIFY(harness.Run([&](CConfigMainDialog& dialog) {
+    QCOMPARE(List(dialog, kBoardIdList)->currentIndex(), -1);
+    QCOMPARE(List(dialog, kModeList)->currentIndex(), -1);
+    harness.platform.ClearLog();
+    Click(dialog, kSave);
+  }));
+  // The analog byte passes through unchanged while its dialog is not confirmed.
+  QCOMPARE(board->Stored()[ReportOffset::BoardId], std::uint8_t(255));
+  QCOMPARE(board->Stored()[ReportOffset::Mode], std::uint8_t(255));
+  QCOMPARE(board->Stored()[ReportOffset::AnalogInputs], std::uint8_t(0xC1));
+  QCOMPARE(harness.MessageTexts(), QStringList{kSaved});
+}
+
+void MainWindowTest::saveVerification_data() {
+  QTest::addColumn<int>("corruptedReplies");
+  QTest::addColumn<int>("writes");
+  QTest::addColumn<QStringList>("messages");
+  QTest::newRow("echoed") << 0 << 1 << QStringList{kSaved};
+  QTest::newRow("differs once") << 1 << 2 << QStringList{kSaved};
+  QTest::newRow("differs four times") << 4 << 5 << QStringList{kSaved};
+  // A board that never echoes what it got is given up on, not retried forever.
+  QTest::newRow("differs always") << sim::Always << 5 << QStringList{kLinkLost};
+}
+
+void MainWindowTest::saveVerification() {
+  QFETCH(int, corruptedReplies);
+  QFETCH(int, writes);
+  QFETCH(QStringList, messages);
+  WindowHarness harness;
+  auto board = harness.platform.AddBoard("ABC", kBoardAbc);
+  QVERIFY(harness.Run([&](CConfigMainDialog& dialog) {
+    harness.platform.ClearLog();
+    if (corruptedReplies != 0) harness.platform.CorruptReplies(*board, ReportOffset::Reserved, corruptedReplies);
+    Click(dialog, kSave);
+    QCOMPARE(harness.platform.CallCount(sim::CallKind::SetFeature), writes);
+    QCOMPARE(harness.platform.CallCount(sim::CallKind::Pause), writes);
+    QCOMPARE(BoardControlStates(dialog), messages == QStringList{kSaved} ? QStringLiteral("1111111")
+                                                                         : QStringLiteral("0000000"));
+  }));
+  QCOMPARE(harness.MessageTexts(), messages);
+}
+
+void MainWindowTest::unpluggedBoard_data() {
+  QTest::addColumn<int>("control");
+  QTest::newRow("before a reread") << kReread;
+  QTest::newRow("before a save") << kSave;
+}
+
+void MainWindowTest::unpluggedBoard() {
+  QFETCH(int, control);
+  WindowHarness harness;
+  auto board = harness.platform.AddBoard("ABC", kBoardAbc);
+  QVERIFY(harness.Run([&](CConfigMainDialog& dialog) {
+    harness.platform.Unplug(*board);
+    Click(dialog, control);
+    QCOMPARE(BoardControlStates(dialog), QStringLiteral("0000000"));
+    QCOMPARE(List(dialog, kBoardIdList)->currentText(), QStringLiteral("2"));
+    QVERIFY(Button(dialog, kReread)->isEnabled());
+  }));
+  QCOMPARE(harness.MessageTexts(), QStringList{kLinkLost});
+}
+
+void MainWindowTest::endingWritesNothing_data() {
+  QTest::addColumn<QString>("how");
+  QTest::newRow("Done") << "done";
+  QTest::newRow("Enter") << "enter";
+  QTest::newRow("Escape") << "escape";
+  QTest::newRow("close box") << "close";
+}
+
+void MainWindowTest::endingWritesNothing() {
+  QFETCH(QString, how);
+  WindowHarness harness;
+  harness.platform.AddBoard("ABC", kBoardAbc);
+  int result = 0;
+  QVERIFY(harness.Run([&](CConfigMainDialog& dialog) {
+    ChooseNext(dialog, kModeList);
+    harness.platform.ClearLog();
+    QSignalSpy finished(dialog.Window(), &QDialog::finished);
+    if (how == "done") Click(dialog, res::IDOK);
+    if (how == "enter") {
+      // Enter with the focus on anything but a push button ends the window too.
+      List(dialog, kModeList)->setFocus();
+      QVERIFY(List(dialog, kModeList)->hasFocus());
+      QTest::keyClick(List(dialog, kModeList), Qt::Key_Return);
+    }
+    if (how == "escape") QTest::keyClick(List(dialog, kModeList), Qt::Key_Escape);
+    if (how == "close") dialog.Window()->close();
+    QCOMPARE(finished.count(), 1);
+    result = finished.at(0).at(0).toInt();
+  }));
+  QCOMPARE(result, how == "escape" || how == "close" ? res::IDCANCEL : res::IDOK);
+  QCOMPARE(harness.platform.CallCount(sim::CallKind::SetFeature), 0);
+  QVERIFY(harness.messages.empty());
+}
+
+void MainWindowTest::toolTipsAndFixedTexts() {
+  WindowHarness harness;
+  QVERIFY(harness.Run([&](CConfigMainDialog& dialog) {
+    const std::pair<int, const char*> tips[] = {
+        {1000, "Scan PC for comaptible USB devices."},
+        {1001, "Reread status information from selected device."},
+        {1008, "Please select a device from this list."},
+        {1019, "Save current settings to selected QOR device."},
+        {1, "Click to exit."},
+        {1093, "Enable or disable analog inputs."},
+        {1018, "Set deadzone and keycodes for KeyStick mode."},
+        {1094, "Set deadzone and mouse speed for JoyMouse mode."},
+        {1096, "Load QOR settings from a file."},
+        {1097, "Save QOR settings to a file."},
+        {1010, ""},
+        {1009, ""},
+        {1022, ""},
+    };
+    for (const auto& [id, tip] : tips) QCOMPARE(dialog.GetDlgItem(id)->toolTip(), QString::fromLatin1(tip));
+    QCOMPARE(dialog.Window()->windowTitle(), QStringLiteral("QOR Configuration"));
+    QCOMPARE(Entries(List(dialog, kBoardIdList)), (QStringList{"1", "2", "3", "4"}));
+    QCOMPARE(Entries(List(dialog, kModeList)),
+             (QStringList{"Single Analog 6-Axis 14 Button Joystick", "Dual Analog 3-Axis 7-Button Joysticks",
+                          "Single Digital 10 Button Joystick", "Single 49-way 12 Button Joystick",
+                          "Single Analog 2-Axis 14 Button KeyStick"}));
+    QVERIFY(!dialog.Window()->windowIcon().isNull());
+  }));
+}
+
+void MainWindowTest::contextMenuOpensTheAboutBox() {
+  WindowHarness harness;
+  QString aboutTitle;
+  QStringList menuTexts;
+  QVERIFY(harness.Run([&](CConfigMainDialog& dialog) {
+    QWidget* main = dialog.Window();
+    // The menu is up inside the context menu event; the About box opens once it is chosen.
+    QTimer::singleShot(0, [&] {
+      QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      QVERIFY(menu);
+      for (QAction* action : menu->actions()) menuTexts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+      WhenModal(
+          [&](QWidget* about) {
+            aboutTitle = about->windowTitle();
+            QTest::keyClick(about, Qt::Key_Escape);
+          },
+          main);
+      QTest::keyClick(menu, Qt::Key_Up);
+      QTest::keyClick(menu, Qt::Key_Return);
+    });
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5), main->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(main, &event);
+  }));
+  QCOMPARE(menuTexts.mid(menuTexts.size() - 2), (QStringList{"-", "&About QORConfig..."}));
+  QCOMPARE(aboutTitle, QStringLiteral("QOR Configuration"));
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"

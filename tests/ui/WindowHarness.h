@@ -1,0 +1,49 @@
+#pragma once
+// Runs the real main window over virtual boards, with every message caught,
+// and drives modal windows from inside their own loops.
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+#include "device/DeviceLink.h"
+#include "sim/SimPlatform.h"
+#include "ui/ConfigMainDialog.h"
+
+namespace qor::test {
+
+struct ShownMessage {
+  QString text;
+  bool boardControlsEnabled;  // "Save Settings" at the moment the box is up
+  bool waitCursor;            // the wait cursor is up behind the box
+};
+
+class WindowHarness {
+ public:
+  WindowHarness();
+  ~WindowHarness();
+
+  sim::SimPlatform platform;
+  std::vector<ShownMessage> messages;
+
+  // Opens the main window, runs `body` inside its modal loop, then ends it
+  // with "Done" unless the body ended it. False when the body never ran.
+  bool Run(const std::function<void(ui::CConfigMainDialog&)>& body);
+
+  QStringList MessageTexts() const;
+  std::vector<std::string> TakeLog();
+
+ private:
+  ui::CConfigMainDialog* dialog_ = nullptr;
+};
+
+// Runs `action` with the modal window once one is up, other than `below`.
+void WhenModal(std::function<void(QWidget*)> action, QWidget* below = nullptr);
+
+// An image with the given bytes set and every other byte 0.
+SettingsReport Image(std::initializer_list<std::pair<std::size_t, std::uint8_t>> bytes);
+
+// A realistic settings image: every field set, different per seed.
+SettingsReport SampleSettings(std::uint8_t seed);
+
+}  // namespace qor::test
