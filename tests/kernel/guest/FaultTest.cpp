@@ -1,0 +1,105 @@
+// Boards that fail a transfer or disappear, on the real kernel. Transfers are
+// counted per board: an identification makes sets 1, 2 and gets 1, 2
+// (transfers 1..4), the read after it get 3 (transfer 5), a save set 3 and
+// get 4 (transfers 6 and 7).
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "GuestLink.h"
+#include "VirtualBoardProcess.h"
+
+namespace qor::guest {
+namespace {
+
+constexpr const char* BoardText = "Faulty";
+constexpr const char* Untouched = "untouched";
+
+struct IdentificationFault {
+  const char* Name;
+  std::vector<std::string> Fault;
+  const char* TextAfter;  // the text area after the failed identification
+};
+void PrintTo(const IdentificationFault& row, std::ostream* out) { *out << row.Name; }
+
+class IdentificationFaultTest : public testing::TestWithParam<IdentificationFault> {};
+
+TEST_P(IdentificationFaultTest, FailsAndLeavesTheBoardListed) {
+  std::vector<std::string> arguments{"--board", BoardText};
+  arguments.insert(arguments.end(), GetParam().Fault.begin(), GetParam().Fault.end());
+  VirtualBoardProcess boards(arguments);
+  ASSERT_TRUE(boards.Ready()) << boards.Failure();
+
+  LinuxHidPlatform platform;
+  DeviceLink link(platform);
+  link.Table().Scan();
+  ASSERT_EQ(link.Table().Count(), 1);
+  std::strcpy(link.IdentificationText, Untouched);
+  EXPECT_FALSE(link.IdentifyDevice(0, link.IdentificationText, IdentificationTextCapacity));
+  EXPECT_STREQ(link.IdentificationText, GetParam().TextAfter);
+
+  // The fault was a single transfer: the next scan identifies the board.
+  EXPECT_EQ(ScanAndIdentify(link), std::vector<std::string>{BoardText});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kernel, IdentificationFaultTest,
+    testing::Values(IdentificationFault{"FirstWriteFails", {"--fail-set", "1"}, Untouched},
+                    IdentificationFault{"GetFailsInTheMiddle", {"--fail-get", "1"}, Untouched},
+                    IdentificationFault{"SecondWriteFails", {"--fail-set", "2"}, BoardText},
+                    IdentificationFault{"LastGetFails", {"--fail-get", "2"}, BoardText}),
+    [](const testing::TestParamInfo<IdentificationFault>& info) { return std::string(info.param.Name); });
+
+struct SaveFault {
+  const char* Name;
+  std::vector<std::string> Fault;
+  bool Vanishes;
+};
+void PrintTo(const SaveFault& row, std::ostream* out) { *out << row.Name; }
+
+class SaveFaultTest : public testing::TestWithParam<SaveFault> {};
+
+TEST_P(SaveFaultTest, EndsInCommunicationFailure) {
+  std::vector<std::string> arguments{"--board", BoardText};
+  arguments.insert(arguments.end(), GetParam().Fault.begin(), GetParam().Fault.end());
+  VirtualBoardProcess boards(arguments);
+  ASSERT_TRUE(boards.Ready()) << boards.Failure();
+
+  LinuxHidPlatform platform;
+  DeviceLink link(platform);
+  ASSERT_EQ(ScanAndIdentify(link), std::vector<std::string>{BoardText});
+  ASSERT_TRUE(link.ReadDeviceSettings(0));
+  SettingsReport edited = link.ReportImage;
+  edited[ReportOffset::BoardId] = 2;
+  PrepareSave(link, edited);
+  EXPECT_EQ(link.SaveDeviceSettings(0), SaveOutcome::CommunicationFailure);
+
+  if (GetParam().Vanishes) {
+    EXPECT_TRUE(boards.WaitForLine("vanished", 5000));
+  }
+  const std::vector<std::string> expected =
+      GetParam().Vanishes ? std::vector<std::string>{} : std::vector<std::string>{BoardText};
+  EXPECT_EQ(ScanAndIdentify(link), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kernel, SaveFaultTest,
+    testing::Values(SaveFault{"WriteFails", {"--fail-set", "3"}, false},
+                    SaveFault{"ReadBackFails", {"--fail-get", "4"}, false},
+                    SaveFault{"BoardVanishesBetweenWriteAndReadBack", {"--vanish-after", "6"}, true}),
+    [](const testing::TestParamInfo<SaveFault>& info) { return std::string(info.param.Name); });
+
+TEST(VanishedBoardTest, ReadOnTheOldRowFails) {
+  VirtualBoardProcess boards({"--board", BoardText, "--vanish-after", "4"});
+  ASSERT_TRUE(boards.Ready()) << boards.Failure();
+  LinuxHidPlatform platform;
+  DeviceLink link(platform);
+  ASSERT_EQ(ScanAndIdentify(link), std::vector<std::string>{BoardText});
+  ASSERT_TRUE(boards.WaitForLine("vanished", 5000));
+  EXPECT_FALSE(link.ReadDeviceSettings(0));
+  EXPECT_EQ(ScanAndIdentify(link), std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace qor::guest

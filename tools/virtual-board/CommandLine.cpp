@@ -1,0 +1,192 @@
+#include "tools/virtual-board/CommandLine.h"
+
+#include <charconv>
+#include <string_view>
+
+#include "device/DeviceTable.h"
+
+namespace qor::virtualboard {
+
+const char* const UsageText =
+    "Usage: qor-virtual-board DEVICE [MODIFIER]... [DEVICE [MODIFIER]...]...\n"
+    "Puts virtual QOR boards on this machine's HID stack through /dev/uhid and\n"
+    "answers their feature reports like the board firmware, until stopped with\n"
+    "Ctrl+C or SIGTERM. Needs root (or access to /dev/uhid) and the uhid module.\n"
+    "Prints one line per device created (\"device N KIND VID:PID /dev/hidrawM ...\")\n"
+    "and then \"ready\".\n"
+    "\n"
+    "Devices, created in the order given:\n"
+    "  --board TEXT        a QOR board (16C0:07B3) identifying itself as TEXT\n"
+    "                      (31 characters at most reach the host)\n"
+    "  --boards N          N boards identifying as \"Virtual QOR 1\"..\"Virtual QOR N\"\n"
+    "  --other-vendor      a device of another vendor (1209:0001) with 33-byte\n"
+    "                      feature reports\n"
+    "  --wide-report       a device with QOR IDs (16C0:07B3) whose feature\n"
+    "                      report is 65 bytes\n"
+    "Modifiers of the device just named:\n"
+    "  --product HEX       its product ID (QOR boards use 07B3..07BA)\n"
+    "  --fail-get N        its N-th get feature request fails (counted from 1;\n"
+    "                      may be given several times)\n"
+    "  --fail-set N        its N-th set feature request fails\n"
+    "  --vanish-after N    it disappears right after its N-th transfer\n"
+    "                      (gets and sets counted together)\n"
+    "Modifiers of the board just named:\n"
+    "  --settings HEX      its stored settings, bytes 2..32 as 62 hex digits\n"
+    "  --joystick          it also shows a joystick interface with the same IDs\n"
+    "Other options:\n"
+    "  --verbose           print every request the kernel passes on\n"
+    "  --help              print this text\n"
+    "\n"
+    "Example: qor-virtual-board --board \"Cabinet left\" --joystick --board \"Cabinet right\"\n";
+
+namespace {
+
+std::optional<long> ParseNumber(std::string_view text, int base) {
+  if (base == 16 && (text.starts_with("0x") || text.starts_with("0X"))) text.remove_prefix(2);
+  long value = 0;
+  const char* last = text.data() + text.size();
+  const auto [end, error] = std::from_chars(text.data(), last, value, base);
+  if (text.empty() || error != std::errc{} || end != last) return std::nullopt;
+  return value;
+}
+
+std::optional<SettingsReport> ParseSettings(std::string_view hex) {
+  SettingsReport settings{};
+  if (hex.size() != 2 * (SettingsReportSize - 2)) return std::nullopt;
+  for (std::size_t i = 0; i < SettingsReportSize - 2; ++i) {
+    const std::optional<long> byte = ParseNumber(hex.substr(2 * i, 2), 16);
+    if (!byte || hex[2 * i] == '+' || hex[2 * i] == '-') return std::nullopt;
+    settings[i + 2] = static_cast<std::uint8_t>(*byte);
+  }
+  return settings;
+}
+
+DeviceSpec Board(std::string identification) {
+  DeviceSpec spec;
+  spec.Kind = DeviceKind::Board;
+  spec.VendorId = QorVendorId;
+  spec.ProductId = QorFirstProductId;
+  spec.Identification = std::move(identification);
+  spec.Settings = DefaultSettings();
+  return spec;
+}
+
+class Parser {
+ public:
+  explicit Parser(const std::vector<std::string>& arguments) : arguments_(arguments) {}
+
+  ParseResult Run() {
+    while (next_ < arguments_.size() && error_.empty()) Option(arguments_[next_++]);
+    if (error_.empty() && options_.Devices.empty() && !options_.Help) error_ = "no device named";
+    if (!error_.empty()) return {std::nullopt, error_};
+    return {options_, {}};
+  }
+
+ private:
+  void Option(const std::string& name) {
+    if (name == "--help") {
+      options_.Help = true;
+    } else if (name == "--verbose") {
+      options_.Verbose = true;
+    } else if (name == "--board") {
+      if (const auto text = Value(name)) options_.Devices.push_back(Board(*text));
+    } else if (name == "--boards") {
+      if (const auto count = Count(name)) {
+        for (long i = 1; i <= *count; ++i) options_.Devices.push_back(Board("Virtual QOR " + std::to_string(i)));
+      }
+    } else if (name == "--other-vendor") {
+      options_.Devices.push_back(DeviceSpec{.Kind = DeviceKind::OtherVendor,
+                                            .VendorId = OtherVendorId,
+                                            .ProductId = OtherVendorProductId});
+    } else if (name == "--wide-report") {
+      options_.Devices.push_back(
+          DeviceSpec{.Kind = DeviceKind::WideReport, .VendorId = QorVendorId, .ProductId = QorFirstProductId});
+    } else if (name == "--product") {
+      DeviceSpec* device = Last(name, false);
+      const auto text = Value(name);
+      if (!device || !text) return;
+      const std::optional<long> id = ParseNumber(*text, 16);
+      if (!id || *id < 0 || *id > 0xFFFF) return Fail(name + " needs a hexadecimal ID up to FFFF");
+      device->ProductId = static_cast<std::uint16_t>(*id);
+    } else if (name == "--fail-get" || name == "--fail-set" || name == "--vanish-after") {
+      DeviceSpec* device = Last(name, false);
+      const auto count = Count(name);
+      if (!device || !count) return;
+      const int n = static_cast<int>(*count);
+      if (name == "--fail-get") device->Faults.FailingGets.insert(n);
+      if (name == "--fail-set") device->Faults.FailingSets.insert(n);
+      if (name == "--vanish-after") device->Faults.VanishAfter = n;
+    } else if (name == "--settings") {
+      DeviceSpec* board = Last(name, true);
+      const auto text = Value(name);
+      if (!board || !text) return;
+      const std::optional<SettingsReport> settings = ParseSettings(*text);
+      if (!settings) return Fail(name + " needs bytes 2..32 as 62 hex digits");
+      board->Settings = *settings;
+    } else if (name == "--joystick") {
+      if (DeviceSpec* board = Last(name, true)) board->WithJoystick = true;
+    } else {
+      Fail("unknown option " + name);
+    }
+  }
+
+  std::optional<std::string> Value(const std::string& name) {
+    if (next_ >= arguments_.size()) {
+      Fail(name + " needs a value");
+      return std::nullopt;
+    }
+    return arguments_[next_++];
+  }
+
+  // A count from 1 up; big enough for any test, small enough for an int.
+  std::optional<long> Count(const std::string& name) {
+    const auto text = Value(name);
+    if (!text) return std::nullopt;
+    const std::optional<long> value = ParseNumber(*text, 10);
+    if (!value || *value < 1 || *value > 1'000'000) {
+      Fail(name + " needs a number from 1 up");
+      return std::nullopt;
+    }
+    return value;
+  }
+
+  DeviceSpec* Last(const std::string& name, bool boardOnly) {
+    if (options_.Devices.empty() || (boardOnly && options_.Devices.back().Kind != DeviceKind::Board)) {
+      Fail(name + (boardOnly ? " needs a --board before it" : " needs a device before it"));
+      return nullptr;
+    }
+    return &options_.Devices.back();
+  }
+
+  void Fail(std::string message) {
+    if (error_.empty()) error_ = std::move(message);
+  }
+
+  const std::vector<std::string>& arguments_;
+  std::size_t next_ = 0;
+  Options options_;
+  std::string error_;
+};
+
+}  // namespace
+
+ParseResult ParseCommandLine(const std::vector<std::string>& arguments) { return Parser(arguments).Run(); }
+
+SettingsReport DefaultSettings() {
+  SettingsReport settings{};
+  settings[ReportOffset::BoardId] = 0;
+  settings[ReportOffset::Mode] = SingleAnalog6Axis;
+  settings[ReportOffset::AnalogInputs] = 0x3F;
+  settings[ReportOffset::Reserved] = 0xA5;
+  settings[ReportOffset::JoyMouse] = JoyMouse::Make(true, 8);
+  WriteDeadZone(settings, ReportOffset::JoyMouseDeadZone, DeadZone{0x60, 0xA0, 0x60, 0xA0});
+  WriteDeadZone(settings, ReportOffset::KeyStickDeadZone, DeadZone{0x40, 0xC0, 0x40, 0xC0});
+  // Up, Down, Left, Right arrows, then the letters A..N for buttons 1..14.
+  constexpr std::uint8_t Arrows[] = {0x52, 0x51, 0x50, 0x4F};
+  std::size_t offset = ReportOffset::KeyStickKeys;
+  for (std::uint8_t code : Arrows) settings[offset++] = code;
+  for (std::uint8_t code = 0x04; offset < SettingsReportSize; ++code) settings[offset++] = code;
+  return settings;
+}
+
+}  // namespace qor::virtualboard
