@@ -49,11 +49,12 @@ void CSpinButtonCtrl::SetPos(int position) {
 
 int CSpinButtonCtrl::GetPos() {
   if (!buddy_) return position_;
-  const QString text = buddy_->text().trimmed();
+  const QString text = buddy_->text();
+  const bool digitsOnly =
+      !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
   bool ok = false;
-  const int value = text.toInt(&ok, 10);
-  const bool digitsOnly = !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
-  if (ok && digitsOnly && value >= std::min(lower_, upper_) && value <= std::max(lower_, upper_)) position_ = value;
+  const int value = digitsOnly ? text.toInt(&ok, 10) : 0;
+  if (ok && value >= std::min(lower_, upper_) && value <= std::max(lower_, upper_)) position_ = value;
   return position_;
 }
 

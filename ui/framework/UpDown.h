@@ -22,8 +22,9 @@ class CSpinButtonCtrl : public QWidget {
   void SetRange(int lower, int upper);
   // Clamps to the range and writes the number into the buddy.
   void SetPos(int position);
-  // The buddy's text when it is a decimal number within the range (leading
-  // zeros allowed), which then becomes the position; otherwise the last position.
+  // The buddy's text when it is plain digits (leading zeros allowed) within
+  // the range, which then becomes the position; any other text, an empty one
+  // included, leaves the last position.
   int GetPos();
 
  protected:

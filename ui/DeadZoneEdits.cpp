@@ -1,0 +1,58 @@
+#include "ui/DeadZoneEdits.h"
+
+#include "ui/JoyThreshBox.h"
+#include "ui/framework/Dialog.h"
+#include "ui/framework/MessageBox.h"
+
+namespace qor::ui {
+namespace {
+
+enum Edge : std::size_t { Top, Bottom, Left, Right };
+
+}  // namespace
+
+void DeadZoneEdits::Bind(const CDialog& dialog) {
+  for (std::size_t i = 0; i < upDowns_.size(); ++i) upDowns_[i] = dialog.DlgItem<CSpinButtonCtrl>(UpDownIds[i]);
+}
+
+void DeadZoneEdits::SetRanges() {
+  for (const auto& upDown : upDowns_)
+    if (upDown) upDown->SetRange(0, 255);
+}
+
+void DeadZoneEdits::SetPositions(const DeadZone& zone) {
+  const std::array<int, 4> values{zone.Top, zone.Bottom, zone.Left, zone.Right};
+  for (std::size_t i = 0; i < upDowns_.size(); ++i)
+    if (upDowns_[i]) upDowns_[i]->SetPos(values[i]);
+}
+
+int DeadZoneEdits::Position(std::size_t index) { return upDowns_[index] ? upDowns_[index]->GetPos() : 0; }
+
+DeadZone DeadZoneEdits::ReadPositions() {
+  return DeadZone{static_cast<std::uint8_t>(Position(Top)), static_cast<std::uint8_t>(Position(Bottom)),
+                  static_cast<std::uint8_t>(Position(Left)), static_cast<std::uint8_t>(Position(Right))};
+}
+
+void DeadZoneEdits::Rewrite() {
+  for (const auto& upDown : upDowns_)
+    if (upDown) upDown->SetPos(upDown->GetPos());
+}
+
+bool DeadZoneEdits::Check() {
+  if (!(Position(Top) < Position(Bottom))) {
+    ShowMessage(QStringLiteral("Please check Dead Zone settings. Bottom must be greater number than Top."));
+    return false;
+  }
+  if (!(Position(Left) < Position(Right))) {
+    ShowMessage(QStringLiteral("Please check Dead Zone settings. Right must be greater number than Left."));
+    return false;
+  }
+  return true;
+}
+
+void DeadZoneEdits::ShowOn(CJoyThreshBox& preview) {
+  const DeadZone zone = ReadPositions();
+  preview.SetDeadZone(zone.Top, zone.Bottom, zone.Left, zone.Right);
+}
+
+}  // namespace qor::ui

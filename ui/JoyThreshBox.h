@@ -1,0 +1,66 @@
+#pragma once
+// The dead-zone preview: maps the stick's 0..255 positions onto the box and
+// shows the zone being edited under the live position of any joystick. The
+// object lives with its dialog; its window, the dialog's item 1095, only while
+// the dialog is open.
+
+#include <QMetaObject>
+#include <QPointer>
+#include <cstdint>
+#include <span>
+
+#include "settings/SettingsReport.h"
+#include "ui/framework/CustomControl.h"
+#include "ui/joystick/JoystickInput.h"
+
+class QPainter;
+
+namespace qor::ui {
+
+class CJoyThreshBox : public joystick::JoystickSink {
+ public:
+  CJoyThreshBox() = default;
+  ~CJoyThreshBox();
+  CJoyThreshBox(const CJoyThreshBox&) = delete;
+  CJoyThreshBox& operator=(const CJoyThreshBox&) = delete;
+
+  // Takes the dialog's item window over for this opening; runs
+  // PreSubclassWindow, and so RegisterJoystickInput.
+  void SubclassWindow(CustomControlWindow* window);
+  CustomControlWindow* Window() const { return window_.data(); }
+
+  // Stores the low 8 bits of each value; any four are drawn.
+  void SetDeadZone(int top, int bottom, int left, int right);
+  void RegisterJoystickInput();
+  void UnregisterJoystickInput();
+
+  // The raw input handler. Reports too short to carry X and Y are ignored,
+  // and so is input while the control has no window.
+  void OnJoystickReport(std::span<const std::uint8_t> report) override;
+
+  const DeadZone& Zone() const { return zone_; }
+  std::uint8_t X() const { return x_; }
+  std::uint8_t Y() const { return y_; }
+
+  // Changes of position since the last repaint, counted across every
+  // instance: each fourth change repaints.
+  static int RedrawCounter() { return redrawCounter_; }
+  static void ResetRedrawCounter() { redrawCounter_ = 0; }
+
+ private:
+  void PreSubclassWindow();
+  void OnPaint(QPainter& painter);
+  void Invalidate();
+  void OnWindowDestroyed();
+
+  DeadZone zone_{};
+  std::uint8_t x_ = 127;
+  std::uint8_t y_ = 127;
+  QPointer<CustomControlWindow> window_;
+  QMetaObject::Connection windowDestroyed_;
+  bool registered_ = false;
+
+  static int redrawCounter_;
+};
+
+}  // namespace qor::ui
