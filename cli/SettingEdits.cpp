@@ -1,0 +1,209 @@
+#include "cli/SettingEdits.h"
+
+#include <algorithm>
+#include <charconv>
+#include <set>
+#include <string_view>
+
+#include "cli/KeyInputs.h"
+#include "settings/KeyCodeTable.h"
+
+namespace qor::cli {
+namespace {
+
+constexpr std::string_view KeyPrefix = "key.";
+constexpr const char* TopBottomMessage = "Please check Dead Zone settings. Bottom must be greater number than Top.";
+constexpr const char* LeftRightMessage = "Please check Dead Zone settings. Right must be greater number than Left.";
+
+std::optional<int> ParseNumber(std::string_view text, int min, int max, int base = 10) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+  if (text.empty() || error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+  if (value < min || value > max) return std::nullopt;
+  return value;
+}
+
+std::vector<std::string_view> Split(std::string_view text, char separator) {
+  std::vector<std::string_view> parts;
+  while (true) {
+    const std::size_t at = text.find(separator);
+    parts.push_back(text.substr(0, at));
+    if (at == std::string_view::npos) return parts;
+    text.remove_prefix(at + 1);
+  }
+}
+
+std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+std::string SettingNames() {
+  std::string names = "mode, board-id, analog, joymouse, joymouse-speed, joymouse-zone, keystick-zone";
+  for (const KeyInput& input : KeyInputs()) names += std::string(", ") + KeyPrefix.data() + input.SettingName;
+  return names;
+}
+
+std::string KeyNames() {
+  std::string names;
+  for (int i = 0; i < KeyCodeTable::Count; ++i) names += (i ? " " : "") + Quoted(KeyCodeTable::NameAt(i));
+  return names;
+}
+
+using Result = std::optional<UsageError>;
+UsageError Bad(std::string_view key, std::string_view value, std::string_view expected) {
+  return {Quoted(value) + " is not a value for " + std::string(key) + ": " + std::string(expected)};
+}
+
+Result ParseMode(std::string_view value, SettingEdits& edits) {
+  if (const auto number = ParseNumber(value, 0, ModeCount - 1)) {
+    edits.Mode = static_cast<std::uint8_t>(*number);
+    return {};
+  }
+  for (int mode = 0; mode < ModeCount; ++mode) {
+    if (value == ModeListText(mode)) {
+      edits.Mode = static_cast<std::uint8_t>(mode);
+      return {};
+    }
+  }
+  return Bad("mode", value, "a number 0..4 or a mode's exact name (see qorctl --help)");
+}
+
+Result ParseBoardId(std::string_view value, SettingEdits& edits) {
+  const auto number = ParseNumber(value, 1, BoardIdCount);
+  if (!number) return Bad("board-id", value, "a number 1..4");
+  edits.BoardId = static_cast<std::uint8_t>(*number - 1);
+  return {};
+}
+
+Result ParseAnalog(std::string_view value, SettingEdits& edits) {
+  constexpr int AllInputs = (1 << AnalogInputCount) - 1;
+  constexpr std::string_view Expected = "inputs 1..6 as a list like 1,3,4, or none, all, or a mask 0x00..0x3f";
+  if (value == "none") {
+    edits.AnalogMask = 0;
+  } else if (value == "all") {
+    edits.AnalogMask = AllInputs;
+  } else if (value.starts_with("0x")) {
+    const auto mask = ParseNumber(value.substr(2), 0, AllInputs, 16);
+    if (!mask) return Bad("analog", value, Expected);
+    edits.AnalogMask = static_cast<std::uint8_t>(*mask);
+  } else {
+    int mask = 0;
+    for (std::string_view part : Split(value, ',')) {
+      const auto input = ParseNumber(part, 1, AnalogInputCount);
+      if (!input) return Bad("analog", value, Expected);
+      mask |= 1 << (*input - 1);
+    }
+    edits.AnalogMask = static_cast<std::uint8_t>(mask);
+  }
+  return {};
+}
+
+Result ParseJoyMouse(std::string_view value, SettingEdits& edits) {
+  if (value != "on" && value != "off") return Bad("joymouse", value, "on or off");
+  edits.JoyMouseEnabled = value == "on";
+  return {};
+}
+
+Result ParseSpeed(std::string_view value, SettingEdits& edits) {
+  edits.JoyMouseSpeed = ParseNumber(value, JoyMouse::MinSpeed, JoyMouse::MaxSpeed);
+  if (!edits.JoyMouseSpeed) return Bad("joymouse-speed", value, "a number 1..32");
+  return {};
+}
+
+// Top/Bottom is checked before Left/Right, as the setup dialogs do.
+Result ParseDeadZone(std::string_view key, std::string_view value, std::optional<DeadZone>& zone) {
+  const std::vector<std::string_view> parts = Split(value, ',');
+  std::array<std::uint8_t, 4> numbers{};
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    const auto number = ParseNumber(parts[i], 0, 255);
+    if (parts.size() != numbers.size() || !number) {
+      return Bad(key, value, "four numbers 0..255 for Top,Bottom,Left,Right");
+    }
+    numbers[i] = static_cast<std::uint8_t>(*number);
+  }
+  const DeadZone parsed{numbers[0], numbers[1], numbers[2], numbers[3]};
+  if (parsed.Top >= parsed.Bottom) return UsageError{TopBottomMessage};
+  if (parsed.Left >= parsed.Right) return UsageError{LeftRightMessage};
+  zone = parsed;
+  return {};
+}
+
+Result ParseKey(std::string_view key, std::string_view value, SettingEdits& edits) {
+  const std::string_view input = key.substr(KeyPrefix.size());
+  const auto& inputs = KeyInputs();
+  const auto found =
+      std::find_if(inputs.begin(), inputs.end(), [&](const KeyInput& k) { return input == k.SettingName; });
+  if (found == inputs.end()) return UsageError{"unknown setting " + Quoted(key) + "; settings: " + SettingNames()};
+  const std::optional<std::uint8_t> code = KeyCodeOfName(value);
+  if (!code) {
+    return UsageError{Quoted(value) + " is not a key name for " + std::string(key) +
+                      "; key names (exact, case-sensitive): " + KeyNames()};
+  }
+  edits.Keys[static_cast<std::size_t>(found - inputs.begin())] = code;
+  return {};
+}
+
+Result ParseOne(std::string_view key, std::string_view value, SettingEdits& edits) {
+  if (key == "mode") return ParseMode(value, edits);
+  if (key == "board-id") return ParseBoardId(value, edits);
+  if (key == "analog") return ParseAnalog(value, edits);
+  if (key == "joymouse") return ParseJoyMouse(value, edits);
+  if (key == "joymouse-speed") return ParseSpeed(value, edits);
+  if (key == "joymouse-zone") return ParseDeadZone(key, value, edits.JoyMouseZone);
+  if (key == "keystick-zone") return ParseDeadZone(key, value, edits.KeyStickZone);
+  if (key.starts_with(KeyPrefix)) return ParseKey(key, value, edits);
+  return UsageError{"unknown setting " + Quoted(key) + "; settings: " + SettingNames()};
+}
+
+}  // namespace
+
+std::variant<SettingEdits, UsageError> ParseSettingEdits(const std::vector<std::string>& assignments) {
+  SettingEdits edits;
+  std::set<std::string_view> seen;
+  for (const std::string& assignment : assignments) {
+    const std::size_t equals = assignment.find('=');
+    if (equals == std::string::npos || equals == 0) return UsageError{Quoted(assignment) + " is not KEY=VALUE"};
+    const std::string_view key = std::string_view(assignment).substr(0, equals);
+    if (!seen.insert(key).second) return UsageError{std::string(key) + " is given twice"};
+    if (Result error = ParseOne(key, std::string_view(assignment).substr(equals + 1), edits)) return *error;
+  }
+  return edits;
+}
+
+void ApplySettingEdits(const SettingEdits& edits, SettingsReport& image) {
+  if (edits.BoardId) image[ReportOffset::BoardId] = *edits.BoardId;
+  if (edits.Mode) image[ReportOffset::Mode] = *edits.Mode;
+  if (edits.AnalogMask) image[ReportOffset::AnalogInputs] = *edits.AnalogMask;
+  if (edits.JoyMouseEnabled || edits.JoyMouseSpeed) {
+    const std::uint8_t current = image[ReportOffset::JoyMouse];
+    const bool enabled = edits.JoyMouseEnabled.value_or(JoyMouse::IsEnabled(current));
+    const int speed = edits.JoyMouseSpeed.value_or(
+        std::clamp(JoyMouse::Speed(current), JoyMouse::MinSpeed, JoyMouse::MaxSpeed));
+    image[ReportOffset::JoyMouse] = JoyMouse::Make(enabled, speed);
+  }
+  if (edits.JoyMouseZone) WriteDeadZone(image, ReportOffset::JoyMouseDeadZone, *edits.JoyMouseZone);
+  if (edits.KeyStickZone) WriteDeadZone(image, ReportOffset::KeyStickDeadZone, *edits.KeyStickZone);
+  for (std::size_t i = 0; i < KeyStickKeyCount; ++i) {
+    if (edits.Keys[i]) image[ReportOffset::KeyStickKeys + i] = *edits.Keys[i];
+  }
+}
+
+std::string SettingEditsHelp() {
+  std::string help =
+      "  mode=N|NAME            operating mode, a number or the exact name:\n";
+  for (int mode = 0; mode < ModeCount; ++mode) {
+    help += "                           " + std::to_string(mode) + "  " + ModeListText(mode) + "\n";
+  }
+  help +=
+      "  board-id=1..4          the board ID\n"
+      "  analog=LIST            connected analog inputs: 1,3,4 | none | all | 0x00..0x3f\n"
+      "  joymouse=on|off        JoyMouse enabled\n"
+      "  joymouse-speed=1..32   JoyMouse speed\n"
+      "  joymouse-zone=T,B,L,R  JoyMouse dead zone: Top,Bottom,Left,Right, each 0..255,\n"
+      "                         Top < Bottom and Left < Right\n"
+      "  keystick-zone=T,B,L,R  KeyStick dead zone, the same way\n"
+      "  key.INPUT=KEY          the key an input sends in KeyStick mode; INPUT is up,\n"
+      "                         down, left, right, button1..button14; KEY a key table\n"
+      "                         name, exact and case-sensitive (F1, SPACE, \"U ARROW\", ...)\n";
+  return help;
+}
+
+}  // namespace qor::cli

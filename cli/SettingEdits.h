@@ -1,0 +1,38 @@
+#pragma once
+// The KEY=VALUE settings of `qorctl set`, checked as the window's lists and
+// setup dialogs check them, and applied to a settings image.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "cli/Arguments.h"
+#include "settings/SettingsReport.h"
+
+namespace qor::cli {
+
+struct SettingEdits {
+  std::optional<std::uint8_t> BoardId;     // the byte, 0..3
+  std::optional<std::uint8_t> Mode;        // 0..4
+  std::optional<std::uint8_t> AnalogMask;  // bits 0..5
+  std::optional<bool> JoyMouseEnabled;
+  std::optional<int> JoyMouseSpeed;  // 1..32
+  std::optional<DeadZone> JoyMouseZone;
+  std::optional<DeadZone> KeyStickZone;
+  std::array<std::optional<std::uint8_t>, KeyStickKeyCount> Keys{};
+};
+
+std::variant<SettingEdits, UsageError> ParseSettingEdits(const std::vector<std::string>& assignments);
+
+// Changes only the bytes the edits name. The JoyMouse byte is rebuilt as the
+// JoyMouse dialog stores it: enabled bit plus a speed held within 1..32. The
+// analog mask is written whole, as the analog dialog does, so bits 6 and 7
+// become 0.
+void ApplySettingEdits(const SettingEdits& edits, SettingsReport& image);
+
+// The text `qorctl --help` shows for the settings.
+std::string SettingEditsHelp();
+
+}  // namespace qor::cli

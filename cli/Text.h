@@ -1,0 +1,24 @@
+#pragma once
+// Turning bytes from a board into text that is safe to print.
+
+#include <string>
+#include <string_view>
+
+#include "settings/SettingsReport.h"
+
+namespace qor::cli {
+
+// Single-byte text as the window shows it (Latin-1), in UTF-8. Control
+// characters are written \xNN, so a board's text cannot drive the terminal.
+std::string PrintableText(std::string_view latin1);
+
+// A JSON string literal, quotes included, of single-byte (Latin-1) text.
+std::string JsonString(std::string_view latin1);
+
+// "00 ff 41 ..." : the bytes in two-digit lower-case hex, blank-separated.
+std::string HexBytes(const SettingsReport& image);
+
+// "0x3a"
+std::string HexByte(std::uint8_t value);
+
+}  // namespace qor::cli

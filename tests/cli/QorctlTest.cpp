@@ -1,0 +1,539 @@
+// qorctl end to end over simulated boards: what it prints, its exit status,
+// and the bytes it sends, compared with what the window sends for the same task.
+
+#include "cli/Qorctl.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <sstream>
+
+#include "JsonCheck.h"
+#include "TestFiles.h"
+#include "cli/Text.h"
+#include "sim/SimPlatform.h"
+
+namespace qor::cli {
+namespace {
+
+using sim::CallKind;
+using sim::SimPlatform;
+using sim::VirtualBoard;
+using Args = std::vector<std::string>;
+
+constexpr const char* NoDevices = "qorctl: No devices found!\n";
+constexpr const char* LinkLost = "qorctl: Device communication interrupted!\nPlease verify device connection.\n";
+constexpr const char* Saved = "Settings Saved! Please disconnect and reconnect device to apply changes.\n";
+constexpr std::uint8_t BoardReserved = 0x55;
+
+// What a board holds: a distinct value in every byte, byte 5 included.
+SettingsReport BoardSettings(std::uint8_t seed = 0x20) {
+  SettingsReport image{};
+  for (std::size_t i = 2; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(seed + i);
+  image[ReportOffset::BoardId] = 2;
+  image[ReportOffset::Mode] = DualAnalog3Axis;
+  image[ReportOffset::Reserved] = BoardReserved;
+  return image;
+}
+
+SettingsReport With(SettingsReport image, std::initializer_list<std::pair<std::size_t, std::uint8_t>> bytes) {
+  for (const auto& [offset, value] : bytes) image[offset] = value;
+  return image;
+}
+
+std::vector<std::uint8_t> Bytes(const SettingsReport& image) { return {image.begin(), image.end()}; }
+
+class FakeProbe final : public BoardAccessProbe {
+ public:
+  std::vector<UnopenableBoard> UnopenableBoards() override { return Boards; }
+  std::vector<UnopenableBoard> Boards;
+};
+
+struct Outcome {
+  int Status;
+  std::string Out;
+  std::string Err;
+};
+
+class QorctlTest : public testing::Test {
+ protected:
+  Outcome Qorctl(const Args& arguments) {
+    std::ostringstream out;
+    std::ostringstream err;
+    CommandContext context{platform, probe, out, err, "/usr/lib/udev/rules.d"};
+    const int status = cli::Run(arguments, context);
+    return {status, out.str(), err.str()};
+  }
+
+  std::shared_ptr<VirtualBoard> Attach(const std::string& identification, const SettingsReport& stored) {
+    return platform.AddBoard(identification, stored);
+  }
+
+  // The settings images written with the store command, in order.
+  std::vector<SettingsReport> StoreWrites() const {
+    std::vector<SettingsReport> writes;
+    for (const sim::Call& call : platform.Log()) {
+      if (call.Kind != CallKind::SetFeature || call.Bytes.size() != SettingsReportSize ||
+          call.Bytes[ReportOffset::Command] != CommandStore)
+        continue;
+      SettingsReport image{};
+      std::copy(call.Bytes.begin(), call.Bytes.end(), image.begin());
+      writes.push_back(image);
+    }
+    return writes;
+  }
+
+  SimPlatform platform;
+  FakeProbe probe;
+  test::TempFolder folder;
+};
+
+// --- help and usage ---
+
+TEST_F(QorctlTest, HelpNamesTheCommandsAndExitCodes) {
+  const Outcome outcome = Qorctl({"--help"});
+  EXPECT_EQ(outcome.Status, 0);
+  for (const char* part : {"list", "show [--board N] [--json]", "export [--board N] FILE", "import [--board N] FILE",
+                           "set [--board N] [--dry-run] KEY=VALUE", "  2  usage", "  3  no board",
+                           "  4  communication failure", "  5  file error"}) {
+    EXPECT_NE(outcome.Out.find(part), std::string::npos) << part;
+  }
+  EXPECT_EQ(outcome.Err, "");
+}
+
+TEST_F(QorctlTest, VersionIsThePackageVersion) {
+  const Outcome outcome = Qorctl({"--version"});
+  EXPECT_EQ(outcome.Status, 0);
+  EXPECT_TRUE(outcome.Out.starts_with("qorctl ")) << outcome.Out;
+}
+
+struct Misuse {
+  const char* Name;
+  Args Arguments;
+};
+
+class UsageErrors : public QorctlTest, public testing::WithParamInterface<Misuse> {};
+
+// A usage error never reaches a board: not even a scan is made.
+TEST_P(UsageErrors, Exit2BeforeAnyDeviceCall) {
+  Attach("ABC", BoardSettings());
+  const Outcome outcome = Qorctl(GetParam().Arguments);
+  EXPECT_EQ(outcome.Status, 2);
+  EXPECT_EQ(outcome.Out, "");
+  EXPECT_TRUE(outcome.Err.starts_with("qorctl: ")) << outcome.Err;
+  EXPECT_NE(outcome.Err.find("Try \"qorctl --help\"."), std::string::npos);
+  EXPECT_TRUE(platform.Log().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, UsageErrors,
+                         testing::Values(Misuse{"NoCommand", {}}, Misuse{"UnknownCommand", {"reset"}},
+                                         Misuse{"BadBoard", {"show", "--board", "x"}},
+                                         Misuse{"UnknownSetting", {"set", "colour=red"}},
+                                         Misuse{"BadKeyName", {"set", "key.up=Space"}},
+                                         Misuse{"InvalidZone", {"set", "--dry-run", "joymouse-zone=1,1,0,5"}},
+                                         Misuse{"GoodThenBadSetting", {"set", "mode=1", "mode=2"}}),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+// --- list ---
+
+TEST_F(QorctlTest, ListNumbersTheBoardsAsTheWindowDoes) {
+  Attach("ABC", BoardSettings());
+  Attach("QOR Board 2", BoardSettings());
+  const Outcome outcome = Qorctl({"list"});
+  EXPECT_EQ(outcome.Status, 0);
+  EXPECT_EQ(outcome.Out, "1: ABC\n2: QOR Board 2\n");
+  EXPECT_EQ(outcome.Err, "");
+}
+
+TEST_F(QorctlTest, ListWithoutBoardsSaysNoDevicesFound) {
+  const Outcome outcome = Qorctl({"list"});
+  EXPECT_EQ(outcome.Status, 3);
+  EXPECT_EQ(outcome.Out, "");
+  EXPECT_EQ(outcome.Err, NoDevices);
+}
+
+TEST_F(QorctlTest, ListShowsABoardThatDoesNotAnswerWithoutTextAndFails) {
+  Attach("ABC", BoardSettings());
+  Attach("DEF", BoardSettings());
+  platform.FailSetFeature(3);  // the first write of the second identification
+  const Outcome outcome = Qorctl({"list"});
+  EXPECT_EQ(outcome.Status, 4);
+  EXPECT_EQ(outcome.Out, "1: ABC\n2: \n");
+  EXPECT_EQ(outcome.Err, "qorctl: board 2 did not answer\n");
+}
+
+TEST_F(QorctlTest, ListEscapesControlCharactersOfAnIdentification) {
+  Attach("A\x1b[2JB", BoardSettings());
+  EXPECT_EQ(Qorctl({"list"}).Out, "1: A\\x1b[2JB\n");
+}
+
+// --- boards that are there but cannot be opened ---
+
+struct Access {
+  const char* Name;
+  int AccessibleBoards;
+  std::vector<UnopenableBoard> Unopenable;
+  Args Arguments;
+  int Status;
+  std::vector<std::string> ErrHas;
+  std::vector<std::string> ErrLacks;
+};
+
+class Unopenable : public QorctlTest, public testing::WithParamInterface<Access> {};
+
+TEST_P(Unopenable, BoardsAreNamedWithTheWayToAccess) {
+  for (int i = 0; i < GetParam().AccessibleBoards; ++i) Attach("ABC", BoardSettings());
+  probe.Boards = GetParam().Unopenable;
+  const Outcome outcome = Qorctl(GetParam().Arguments);
+  EXPECT_EQ(outcome.Status, GetParam().Status);
+  for (const std::string& part : GetParam().ErrHas) EXPECT_NE(outcome.Err.find(part), std::string::npos) << part;
+  for (const std::string& part : GetParam().ErrLacks) EXPECT_EQ(outcome.Err.find(part), std::string::npos) << part;
+}
+
+const std::string RuleName = "70-qor-boards.rules";
+const std::string Denied = "a QOR board is attached at /dev/hidraw7, but it cannot be opened: Permission denied";
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Unopenable,
+    testing::Values(
+        Access{"ListPermissionDenied", 0, {{"/dev/hidraw7", EACCES}}, {"list"}, 3,
+               {Denied, RuleName, "/usr/lib/udev/rules.d", "plugdev"}, {"No devices found!"}},
+        Access{"ShowPermissionDenied", 0, {{"/dev/hidraw7", EACCES}}, {"show"}, 3, {Denied, RuleName},
+               {"No devices found!"}},
+        Access{"OperationNotPermitted", 0, {{"/dev/hidraw7", EPERM}}, {"export", "x.qos"}, 3,
+               {"Operation not permitted", RuleName}, {}},
+        Access{"BusyIsNoMatterOfTheRule", 0, {{"/dev/hidraw2", EBUSY}}, {"list"}, 3,
+               {"/dev/hidraw2, but it cannot be opened: Device or resource busy"}, {RuleName, "No devices found!"}},
+        Access{"ListNamesThemBesideTheOthers", 1, {{"/dev/hidraw7", EACCES}}, {"list"}, 0, {Denied, RuleName},
+               {"No devices found!"}},
+        Access{"BoardNumberBeyondTheOpenOnes", 1, {{"/dev/hidraw7", EACCES}}, {"show", "--board", "2"}, 3,
+               {"there is no board 2; boards found: 1", Denied, RuleName}, {}},
+        Access{"NothingThere", 0, {}, {"show"}, 3, {"No devices found!"}, {RuleName}}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+// --- show ---
+
+TEST_F(QorctlTest, ShowDecodesTheSelectedBoard) {
+  Attach("ABC", BoardSettings());
+  Attach("DEF", With(BoardSettings(), {{ReportOffset::Mode, SingleAnalogKeyStick}, {ReportOffset::BoardId, 0}}));
+  const Outcome outcome = Qorctl({"show", "--board", "2"});
+  EXPECT_EQ(outcome.Status, 0) << outcome.Err;
+  EXPECT_TRUE(outcome.Out.starts_with("Board:               2: DEF\n"
+                                      "Board ID:            1\n"
+                                      "Mode:                Single Analog 2-Axis 14 Button KeyStick\n"))
+      << outcome.Out;
+  EXPECT_EQ(outcome.Err, "");
+  EXPECT_TRUE(StoreWrites().empty());
+}
+
+TEST_F(QorctlTest, ShowJsonIsOneObject) {
+  Attach("ABC", BoardSettings());
+  const Outcome outcome = Qorctl({"show", "--json"});
+  EXPECT_EQ(outcome.Status, 0);
+  const auto keys = test::JsonObjectKeys(outcome.Out);
+  ASSERT_TRUE(keys) << outcome.Out;
+  EXPECT_TRUE(keys->contains("keys") && keys->contains("mode") && keys->contains("identification"));
+  EXPECT_NE(outcome.Out.find("\"report\": \"" + HexBytes(BoardSettings()) + "\""), std::string::npos);
+}
+
+// A board left with its identification reply selected, by an exchange cut
+// short, is still read for its settings: it is identified first, as the
+// window's scan does.
+TEST_F(QorctlTest, ShowReadsSettingsFromABoardLeftOnItsIdentification) {
+  const auto board = Attach("ABC", BoardSettings());
+  SettingsReport identify{};
+  identify[ReportOffset::Command] = CommandIdentify;
+  board->SetFeature(identify.data(), identify.size());
+  ASSERT_TRUE(board->IdentificationSelected());
+
+  const Outcome outcome = Qorctl({"show", "--json"});
+  EXPECT_NE(outcome.Out.find("\"report\": \"" + HexBytes(BoardSettings()) + "\""), std::string::npos) << outcome.Out;
+}
+
+struct Failure {
+  const char* Name;
+  std::function<void(SimPlatform&)> Inject;
+};
+
+class ShowFailures : public QorctlTest, public testing::WithParamInterface<Failure> {};
+
+TEST_P(ShowFailures, AreCommunicationFailures) {
+  Attach("ABC", BoardSettings());
+  GetParam().Inject(platform);
+  const Outcome outcome = Qorctl({"show"});
+  EXPECT_EQ(outcome.Status, 4);
+  EXPECT_EQ(outcome.Out, "");
+  EXPECT_EQ(outcome.Err, LinkLost);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ShowFailures,
+                         testing::Values(Failure{"IdentifyWrite", [](SimPlatform& p) { p.FailSetFeature(1); }},
+                                         Failure{"IdentifyRead", [](SimPlatform& p) { p.FailGetFeature(1); }},
+                                         Failure{"SelectSettingsWrite", [](SimPlatform& p) { p.FailSetFeature(2); }},
+                                         Failure{"SettingsRead", [](SimPlatform& p) { p.FailGetFeature(3); }}),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(QorctlTest, ShowABoardBeyondTheListIsNoBoard) {
+  Attach("ABC", BoardSettings());
+  Attach("DEF", BoardSettings());
+  const Outcome outcome = Qorctl({"show", "--board", "3"});
+  EXPECT_EQ(outcome.Status, 3);
+  EXPECT_EQ(outcome.Err, "qorctl: there is no board 3; boards found: 2 (see qorctl list)\n");
+}
+
+// --- export ---
+
+TEST_F(QorctlTest, ExportWritesWhatTheWindowExports) {
+  Attach("ABC", BoardSettings());
+  const std::string file = folder.Path("board.qos");
+  const Outcome outcome = Qorctl({"export", file});
+  EXPECT_EQ(outcome.Status, 0) << outcome.Err;
+  EXPECT_EQ(outcome.Out, "Settings exported!\n");
+  // Bytes 0, 1 and 5 are 0; the rest is the board's.
+  EXPECT_EQ(test::ReadBytes(file), Bytes(With(BoardSettings(), {{ReportOffset::Reserved, 0}})));
+  EXPECT_TRUE(StoreWrites().empty());
+}
+
+// The window holds bytes 2 and 3 as list selections; a value outside a list
+// leaves it without a selection, which the window exports as 255.
+TEST_F(QorctlTest, ExportWritesOutOfRangeListBytesAs255LikeTheWindow) {
+  Attach("ABC", With(BoardSettings(), {{ReportOffset::BoardId, 7}, {ReportOffset::Mode, 9}, {15, 0x00}}));
+  const std::string file = folder.Path("odd.qos");
+  ASSERT_EQ(Qorctl({"export", file}).Status, 0);
+  EXPECT_EQ(test::ReadBytes(file), Bytes(With(BoardSettings(), {{ReportOffset::BoardId, 0xFF},
+                                                                {ReportOffset::Mode, 0xFF},
+                                                                {ReportOffset::Reserved, 0},
+                                                                {15, 0x00}})));
+}
+
+TEST_F(QorctlTest, ExportOfBoard2ReadsBoard2) {
+  Attach("ABC", BoardSettings());
+  Attach("DEF", BoardSettings(0x40));
+  const std::string file = folder.Path("two.qos");
+  ASSERT_EQ(Qorctl({"export", "--board", "2", file}).Status, 0);
+  EXPECT_EQ(test::ReadBytes(file), Bytes(With(BoardSettings(0x40), {{ReportOffset::Reserved, 0}})));
+}
+
+struct FileFailure {
+  const char* Name;
+  std::string Path;  // "" = a file in a folder that does not exist
+  const char* Message;
+};
+
+class ExportFileFailures : public QorctlTest, public testing::WithParamInterface<FileFailure> {};
+
+TEST_P(ExportFileFailures, AreFileErrors) {
+  if (!GetParam().Path.empty() && !std::filesystem::exists(GetParam().Path)) GTEST_SKIP() << "no " << GetParam().Path;
+  Attach("ABC", BoardSettings());
+  const std::string path = GetParam().Path.empty() ? folder.Path("missing/board.qos") : GetParam().Path;
+  const Outcome outcome = Qorctl({"export", path});
+  EXPECT_EQ(outcome.Status, 5);
+  EXPECT_EQ(outcome.Out, "");
+  EXPECT_EQ(outcome.Err, std::string("qorctl: ") + GetParam().Message + "\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ExportFileFailures,
+    testing::Values(FileFailure{"FolderMissing", "",
+                                "Could not open file for writing! Please verify that you have write permission in the "
+                                "destination folder."},
+                    FileFailure{"DiskFull", "/dev/full",
+                                "An error occured while attempting to write the settings file.\nPlease check the "
+                                "ammount of free disk space and try again."}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(QorctlTest, ExportWritesNoFileWhenTheBoardIsNotRead) {
+  const std::string file = folder.Path("none.qos");
+  EXPECT_EQ(Qorctl({"export", file}).Status, 3);
+  Attach("ABC", BoardSettings());
+  platform.FailGetFeature(3);
+  EXPECT_EQ(Qorctl({"export", file}).Status, 4);
+  EXPECT_FALSE(std::filesystem::exists(file));
+}
+
+// --- import ---
+
+// A file with values of its own everywhere, bytes 0, 1 and 5 included.
+SettingsReport FileSettings() {
+  SettingsReport image = BoardSettings(0x70);
+  image[ReportOffset::ReportId] = 0xAB;
+  image[ReportOffset::Command] = 0xCD;
+  image[ReportOffset::Reserved] = 0x99;
+  image[ReportOffset::BoardId] = 3;
+  image[ReportOffset::Mode] = Single49Way12Button;
+  return image;
+}
+
+// What the window's import followed by "Save Settings" writes: the file's
+// bytes 2..4 and 6..32, 0 in bytes 0 and 1, and the board's own byte 5.
+SettingsReport WindowSaveOf(const SettingsReport& file) {
+  return With(file, {{ReportOffset::ReportId, 0}, {ReportOffset::Command, CommandStore},
+                     {ReportOffset::Reserved, BoardReserved}});
+}
+
+TEST_F(QorctlTest, ImportSavesTheFileAsTheWindowDoes) {
+  const auto board = Attach("ABC", BoardSettings());
+  folder.Write("in.qos", Bytes(FileSettings()));
+  const Outcome outcome = Qorctl({"import", folder.Path("in.qos")});
+  EXPECT_EQ(outcome.Status, 0) << outcome.Err;
+  EXPECT_EQ(outcome.Out, Saved);
+  ASSERT_EQ(StoreWrites().size(), 1u);
+  EXPECT_EQ(StoreWrites()[0], WindowSaveOf(FileSettings()));
+  EXPECT_EQ(board->Stored(), WindowSaveOf(FileSettings()));
+
+  // The store write is verified: a 500 ms pause, then one read-back.
+  const auto& log = platform.Log();
+  ASSERT_GE(log.size(), 3u);
+  EXPECT_EQ(sim::Render(log[log.size() - 2]), "pause 500");
+  EXPECT_EQ(log.back().Kind, CallKind::GetFeature);
+}
+
+TEST_F(QorctlTest, ImportOfOutOfRangeListBytesSends255LikeTheWindow) {
+  Attach("ABC", BoardSettings());
+  const SettingsReport file = With(FileSettings(), {{ReportOffset::BoardId, 4}, {ReportOffset::Mode, 5}});
+  folder.Write("odd.qos", Bytes(file));
+  ASSERT_EQ(Qorctl({"import", folder.Path("odd.qos")}).Status, 0);
+  ASSERT_EQ(StoreWrites().size(), 1u);
+  EXPECT_EQ(StoreWrites()[0], WindowSaveOf(With(file, {{ReportOffset::BoardId, 0xFF}, {ReportOffset::Mode, 0xFF}})));
+}
+
+TEST_F(QorctlTest, ImportUsesTheFirst33BytesOfALongerFile) {
+  Attach("ABC", BoardSettings());
+  std::vector<std::uint8_t> bytes = Bytes(FileSettings());
+  bytes.push_back(0x42);
+  folder.Write("long.qos", bytes);
+  ASSERT_EQ(Qorctl({"import", folder.Path("long.qos")}).Status, 0);
+  EXPECT_EQ(StoreWrites().at(0), WindowSaveOf(FileSettings()));
+}
+
+TEST_F(QorctlTest, ImportToBoard2KeepsBoard2sByte5) {
+  Attach("ABC", BoardSettings());
+  const auto second = Attach("DEF", With(BoardSettings(), {{ReportOffset::Reserved, 0x66}}));
+  folder.Write("in.qos", Bytes(FileSettings()));
+  ASSERT_EQ(Qorctl({"import", "--board", "2", folder.Path("in.qos")}).Status, 0);
+  EXPECT_EQ(second->Stored(), With(WindowSaveOf(FileSettings()), {{ReportOffset::Reserved, 0x66}}));
+}
+
+struct BadFile {
+  const char* Name;
+  std::string Content;  // "none": no file at all
+  const char* Message;
+};
+
+class ImportFileFailures : public QorctlTest, public testing::WithParamInterface<BadFile> {};
+
+// A file that cannot be used is refused before any board is touched.
+TEST_P(ImportFileFailures, AreFileErrorsWithoutDeviceCalls) {
+  Attach("ABC", BoardSettings());
+  if (GetParam().Content != "none") folder.Write("bad.qos", GetParam().Content);
+  const Outcome outcome = Qorctl({"import", folder.Path("bad.qos")});
+  EXPECT_EQ(outcome.Status, 5);
+  EXPECT_EQ(outcome.Out, "");
+  EXPECT_EQ(outcome.Err, std::string("qorctl: ") + GetParam().Message + "\n");
+  EXPECT_TRUE(platform.Log().empty());
+}
+
+constexpr const char* CannotRead = "Could not open file for reading! Please check file permissions and try again.";
+constexpr const char* Corrupt = "Settings file appears to be corrupt.  Please verify and try again.";
+
+INSTANTIATE_TEST_SUITE_P(Rows, ImportFileFailures,
+                         testing::Values(BadFile{"Missing", "none", CannotRead}, BadFile{"Empty", "", Corrupt},
+                                         BadFile{"ThirtyTwoBytes", std::string(32, '\x01'), Corrupt}),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(QorctlTest, ImportOfAFolderCannotBeRead) {
+  Attach("ABC", BoardSettings());
+  folder.Write("dir/x", "");
+  const Outcome outcome = Qorctl({"import", folder.Path("dir")});
+  EXPECT_EQ(outcome.Status, 5);
+  EXPECT_EQ(outcome.Err, std::string("qorctl: ") + CannotRead + "\n");
+}
+
+struct SaveFailure {
+  const char* Name;
+  std::function<void(SimPlatform&, const VirtualBoard&)> Inject;
+};
+
+class SaveFailures : public QorctlTest, public testing::WithParamInterface<SaveFailure> {};
+
+// The board does not take or keep the settings: a communication failure,
+// never "Settings Saved!".
+TEST_P(SaveFailures, AreCommunicationFailures) {
+  const auto board = Attach("ABC", BoardSettings());
+  folder.Write("in.qos", Bytes(FileSettings()));
+  for (const Args& arguments : {Args{"import", folder.Path("in.qos")}, Args{"set", "mode=0"}}) {
+    GetParam().Inject(platform, *board);
+    const Outcome outcome = Qorctl(arguments);
+    EXPECT_EQ(outcome.Status, 4) << arguments[0];
+    EXPECT_EQ(outcome.Out, "");
+    EXPECT_EQ(outcome.Err, LinkLost);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SaveFailures,
+    testing::Values(SaveFailure{"StoreWrite", [](SimPlatform& p, const VirtualBoard&) { p.FailSetFeature(3); }},
+                    SaveFailure{"ReadBack", [](SimPlatform& p, const VirtualBoard&) { p.FailGetFeature(4); }},
+                    SaveFailure{"BoardNeverKeepsByte20",
+                                [](SimPlatform& p, const VirtualBoard& b) { p.CorruptReplies(b, 20, sim::Always); }}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(QorctlTest, ImportWithoutBoardIsNoBoard) {
+  folder.Write("in.qos", Bytes(FileSettings()));
+  const Outcome outcome = Qorctl({"import", folder.Path("in.qos")});
+  EXPECT_EQ(outcome.Status, 3);
+  EXPECT_EQ(outcome.Err, NoDevices);
+}
+
+// --- set ---
+
+TEST_F(QorctlTest, SetChangesOnlyTheNamedBytesAndSavesLikeTheWindow) {
+  const auto board = Attach("ABC", BoardSettings());
+  const Outcome outcome = Qorctl({"set", "mode=4", "key.up=U ARROW", "key.button1=SPACE", "board-id=1"});
+  EXPECT_EQ(outcome.Status, 0) << outcome.Err;
+  EXPECT_EQ(outcome.Out, Saved);
+  const SettingsReport expected =
+      With(BoardSettings(), {{ReportOffset::Mode, 4}, {15, 0x52}, {19, 0x2C}, {ReportOffset::BoardId, 0}});
+  ASSERT_EQ(StoreWrites().size(), 1u);
+  EXPECT_EQ(StoreWrites()[0], expected);
+  EXPECT_EQ(board->Stored(), expected);
+}
+
+// Unlike a save from the window, bytes that set does not name go back to the
+// board as they were read, whatever their value.
+TEST_F(QorctlTest, SetKeepsUnnamedOddValues) {
+  const SettingsReport odd = With(BoardSettings(), {{ReportOffset::BoardId, 7}, {ReportOffset::Mode, 9},
+                                                    {ReportOffset::AnalogInputs, 0xC1}, {16, 0x00}, {17, 0xFF}});
+  const auto board = Attach("ABC", odd);
+  ASSERT_EQ(Qorctl({"set", "joymouse-speed=3"}).Status, 0);
+  EXPECT_EQ(board->Stored(), With(odd, {{ReportOffset::JoyMouse, JoyMouse::Make(false, 3)}}));
+}
+
+TEST_F(QorctlTest, SetDryRunPrintsTheImageAndSavesNothing) {
+  const auto board = Attach("ABC", BoardSettings());
+  const Outcome outcome = Qorctl({"set", "--dry-run", "keystick-zone=1,2,3,4", "analog=2"});
+  EXPECT_EQ(outcome.Status, 0);
+  const SettingsReport expected = With(BoardSettings(), {{11, 1}, {12, 2}, {13, 3}, {14, 4}, {4, 0x02}});
+  EXPECT_EQ(outcome.Out, HexBytes(expected) + "\n");
+  EXPECT_TRUE(outcome.Out.starts_with("00 00 02 01 02 55 "));
+  EXPECT_TRUE(StoreWrites().empty());
+  EXPECT_EQ(board->Stored(), BoardSettings());
+}
+
+TEST_F(QorctlTest, SetOnBoard2WithoutBoardsIsNoBoard) {
+  EXPECT_EQ(Qorctl({"set", "--board", "2", "mode=1"}).Status, 3);
+  Attach("ABC", BoardSettings());
+  EXPECT_EQ(Qorctl({"set", "--board", "2", "mode=1"}).Status, 3);
+  EXPECT_TRUE(StoreWrites().empty());
+}
+
+TEST_F(QorctlTest, SetAfterAFailedReadSavesNothing) {
+  Attach("ABC", BoardSettings());
+  platform.FailGetFeature(3);
+  EXPECT_EQ(Qorctl({"set", "mode=1"}).Status, 4);
+  EXPECT_TRUE(StoreWrites().empty());
+}
+
+}  // namespace
+}  // namespace qor::cli

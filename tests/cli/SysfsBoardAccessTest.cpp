@@ -1,0 +1,145 @@
+#include "cli/SysfsBoardAccess.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <map>
+
+#include "TestFiles.h"
+
+namespace qor::cli {
+namespace {
+
+// A vendor-defined collection with one feature report of `dataBytes` bytes and no report ID.
+std::vector<std::uint8_t> Descriptor(std::uint8_t dataBytes) {
+  return {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x75, 0x08, 0x95, dataBytes, 0x09, 0x01, 0xB1, 0x02, 0xC0};
+}
+const std::vector<std::uint8_t> ConfigurationDescriptor = Descriptor(32);
+
+struct Node {
+  std::string Name;                  // "hidraw3"
+  std::string HidId;                 // the uevent's HID_ID value; "" for none
+  std::vector<std::uint8_t> Report;  // the report descriptor; empty for none
+};
+
+class SysfsProbeTest : public testing::Test {
+ protected:
+  void Add(const Node& node) {
+    const std::string device = "sys/class/hidraw/" + node.Name + "/device/";
+    std::string uevent = "DRIVER=hid-generic\n";
+    if (!node.HidId.empty()) uevent += "HID_ID=" + node.HidId + "\n";
+    uevent += "HID_NAME=Some Board\n";
+    folder.Write(device + "uevent", uevent);
+    if (!node.Report.empty()) folder.Write(device + "report_descriptor", node.Report);
+  }
+  std::vector<UnopenableBoard> Probe() {
+    SysfsBoardAccessProbe probe(folder.Path("sys"), "/dev", [this](const std::string& path) {
+      opened.push_back(path);
+      const auto found = errors.find(path);
+      return found == errors.end() ? 0 : -found->second;
+    });
+    return probe.UnopenableBoards();
+  }
+
+  test::TempFolder folder;
+  std::map<std::string, int> errors;  // path -> errno of its open; absent: opens
+  std::vector<std::string> opened;
+};
+
+constexpr const char* QorId = "0003:000016C0:000007B3";
+
+TEST_F(SysfsProbeTest, FindsAQorBoardThatMayNotBeOpened) {
+  Add({"hidraw0", QorId, ConfigurationDescriptor});
+  errors["/dev/hidraw0"] = EACCES;
+  const auto boards = Probe();
+  ASSERT_EQ(boards.size(), 1u);
+  EXPECT_EQ(boards[0].Path, "/dev/hidraw0");
+  EXPECT_EQ(boards[0].Error, EACCES);
+}
+
+TEST_F(SysfsProbeTest, LeavesOutBoardsThatOpen) {
+  Add({"hidraw0", QorId, ConfigurationDescriptor});
+  EXPECT_TRUE(Probe().empty());
+  EXPECT_EQ(opened, std::vector<std::string>{"/dev/hidraw0"});
+}
+
+struct Candidate {
+  const char* Name;
+  Node Interface;
+  bool Reported;
+  bool Opened;
+};
+
+class Candidates : public SysfsProbeTest, public testing::WithParamInterface<Candidate> {};
+
+// Only the configuration interfaces of the QOR family are tried, as a scan
+// would; nothing else is ever opened.
+TEST_P(Candidates, AreTriedOnlyWhenTheyMayBeQorBoards) {
+  Add(GetParam().Interface);
+  errors["/dev/" + GetParam().Interface.Name] = EACCES;
+  EXPECT_EQ(Probe().size(), GetParam().Reported ? 1u : 0u);
+  EXPECT_EQ(opened.size(), GetParam().Opened ? 1u : 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Candidates,
+    testing::Values(
+        Candidate{"LastProduct", {"hidraw1", "0003:000016C0:000007BA", ConfigurationDescriptor}, true, true},
+        Candidate{"LowerCaseHex", {"hidraw1", "0003:000016c0:000007b5", ConfigurationDescriptor}, true, true},
+        Candidate{"ProductBelow", {"hidraw1", "0003:000016C0:000007B2", ConfigurationDescriptor}, false, false},
+        Candidate{"ProductAbove", {"hidraw1", "0003:000016C0:000007BB", ConfigurationDescriptor}, false, false},
+        Candidate{"OtherVendor", {"hidraw1", "0003:0000046D:000007B3", ConfigurationDescriptor}, false, false},
+        Candidate{"BoardsOtherInterface", {"hidraw1", QorId, Descriptor(64)}, false, false},
+        Candidate{"NoFeatureReports", {"hidraw1", QorId, {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0xC0}}, false, false},
+        Candidate{"DescriptorUnreadable", {"hidraw1", QorId, {}}, true, true},
+        Candidate{"DescriptorMalformed", {"hidraw1", QorId, {0xA1, 0x01}}, true, true},
+        Candidate{"NoHidId", {"hidraw1", "", ConfigurationDescriptor}, false, false},
+        Candidate{"GarbledHidId", {"hidraw1", "0003-000016C0-000007B3", ConfigurationDescriptor}, false, false}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(SysfsProbeTest, ReportsInHidrawOrderWithEachError) {
+  for (const char* name : {"hidraw10", "hidraw2", "hidraw0"}) Add({name, QorId, ConfigurationDescriptor});
+  errors = {{"/dev/hidraw10", EACCES}, {"/dev/hidraw2", EPERM}};
+  const auto boards = Probe();
+  ASSERT_EQ(boards.size(), 2u);
+  EXPECT_EQ(boards[0].Path, "/dev/hidraw2");
+  EXPECT_EQ(boards[0].Error, EPERM);
+  EXPECT_EQ(boards[1].Path, "/dev/hidraw10");
+  EXPECT_EQ(opened, (std::vector<std::string>{"/dev/hidraw0", "/dev/hidraw2", "/dev/hidraw10"}));
+}
+
+TEST_F(SysfsProbeTest, NoHidrawClassMeansNoBoards) { EXPECT_TRUE(Probe().empty()); }
+
+TEST(SysfsProbe, OpeningAMissingNodeGivesItsError) {
+  EXPECT_EQ(SysfsBoardAccessProbe::OpenHidrawNode("/nonexistent/hidraw0"), -ENOENT);
+}
+
+struct HidIdLine {
+  const char* Name;
+  std::string Uevent;
+  std::optional<std::pair<unsigned, unsigned>> Ids;
+};
+
+class HidIdLines : public testing::TestWithParam<HidIdLine> {};
+
+TEST_P(HidIdLines, Parse) {
+  const std::optional<HidIds> ids = ParseHidId(GetParam().Uevent);
+  ASSERT_EQ(ids.has_value(), GetParam().Ids.has_value());
+  if (ids) {
+    EXPECT_EQ(ids->VendorId, GetParam().Ids->first);
+    EXPECT_EQ(ids->ProductId, GetParam().Ids->second);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, HidIdLines,
+    testing::Values(HidIdLine{"Usb", "DRIVER=hid-generic\nHID_ID=0003:000016C0:000007B3\n", {{0x16C0, 0x07B3}}},
+                    HidIdLine{"LastLineWithoutNewline", "HID_ID=0005:0000046D:0000B342", {{0x046D, 0xB342}}},
+                    HidIdLine{"Missing", "DRIVER=hid-generic\nHID_NAME=x\n", std::nullopt},
+                    HidIdLine{"TrailingGarbage", "HID_ID=0003:000016C0:000007B3x\n", std::nullopt},
+                    HidIdLine{"TooFewFields", "HID_ID=0003:000016C0\n", std::nullopt},
+                    HidIdLine{"NotHex", "HID_ID=0003:zz:000007B3\n", std::nullopt}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+}  // namespace
+}  // namespace qor::cli
