@@ -10,11 +10,15 @@
 #include <iostream>
 
 #include "device/DeviceLink.h"
+#include "settings/KeyCodeTable.h"
 #include "sim/SimPlatform.h"
 #include "ui/AboutDialog.h"
 #include "ui/ConfigMainDialog.h"
 #include "ui/DemoBoards.h"
+#include "ui/SetupDialogs.h"
+#include "ui/framework/CustomControl.h"
 #include "ui/framework/MessageBox.h"
+#include "ui/joystick/FakeJoystickInput.h"
 
 namespace {
 
@@ -52,12 +56,59 @@ void ShowMainWindow(sim::SimPlatform& platform, const std::function<void(CConfig
   dialog.DoModal();
 }
 
-void Shoot(CDialog& dialog, const QString& name) {
-  WhenModal([&dialog, name](QWidget* window) {
+void Shoot(CDialog& dialog, const QString& name, const std::function<void()>& before = {}) {
+  WhenModal([&dialog, name, before](QWidget* window) {
+    if (before) before();
     Save(window, name);
     dialog.EndDialog(res::IDCANCEL);
   });
   dialog.DoModal();
+}
+
+// Moves the stick through four positions, ending at x, y: the fourth change
+// repaints the preview.
+void MoveStick(joystick::FakeJoystickInput& joystick, int x, int y) {
+  for (int step = 3; step >= 0; --step)
+    joystick.Move(static_cast<std::uint8_t>(x + step), static_cast<std::uint8_t>(y));
+}
+
+// The setup dialogs with chosen settings and the stick away from its rest.
+void ShootSetupDialogs(joystick::FakeJoystickInput& joystick) {
+  CKeycodeDialog keyStick;
+  for (std::size_t j = 0; j < keyStick.m_KeyCodes.size(); ++j)
+    keyStick.m_KeyCodes[j] = KeyCodeTable::CodeAt(static_cast<int>(j * 6 % KeyCodeTable::Count));
+  keyStick.m_KeyCodes[5] = 0x00;  // not in the table: shown as "F1"
+  keyStick.m_KeyStickZone = DeadZone{60, 200, 40, 220};
+  Shoot(keyStick, QStringLiteral("keystick-loaded"), [&] { MoveStick(joystick, 180, 90); });
+  Shoot(keyStick, QStringLiteral("keystick-stick-at-corner"), [&] { MoveStick(joystick, 0, 255); });
+  keyStick.m_KeyStickZone = DeadZone{};
+  Shoot(keyStick, QStringLiteral("keystick-empty-zone"));
+
+  CJoyMouseDialog joyMouse;
+  joyMouse.m_JoyMouseZone = DeadZone{100, 150, 90, 160};
+  joyMouse.m_JoyMouseOptions = 0x88;
+  Shoot(joyMouse, QStringLiteral("joymouse-loaded"), [&] { MoveStick(joystick, 140, 120); });
+  joyMouse.m_JoyMouseOptions = 0x00;
+  joyMouse.m_JoyMouseZone = DeadZone{0, 255, 0, 255};
+  Shoot(joyMouse, QStringLiteral("joymouse-disabled-full-zone"));
+
+  CAnalogDialog analog;
+  analog.m_AnalogMask = 0x2D;
+  Shoot(analog, QStringLiteral("analog-0x2D"));
+}
+
+// The preview alone, four times enlarged pixel for pixel, to check its lines.
+void ShootPreviewPixels(joystick::FakeJoystickInput& joystick) {
+  CustomControlWindow window(QStringLiteral("MFCJoyThreshBoxCtrl"), nullptr);
+  window.resize(153, 126);
+  CJoyThreshBox preview;
+  preview.SubclassWindow(&window);
+  preview.SetDeadZone(100, 150, 90, 160);
+  MoveStick(joystick, 250, 10);
+  const QImage image = window.grab().toImage();
+  const QString path = QDir(outputFolder).filePath(QStringLiteral("preview-pixels.png"));
+  image.scaled(image.size() * 4, Qt::IgnoreAspectRatio, Qt::FastTransformation).save(path);
+  std::cout << path.toStdString() << '\n';
 }
 
 }  // namespace
@@ -67,6 +118,8 @@ int main(int argc, char* argv[]) {
   outputFolder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
   QDir().mkpath(outputFolder);
   SetMessageHook([](const QString&, QWidget*) {});
+  joystick::FakeJoystickInput joystick;
+  joystick::SetJoystickInput(&joystick);
 
   sim::SimPlatform none;
   ShowMainWindow(none, [](CConfigMainDialog& dialog) { Save(dialog.Window(), QStringLiteral("main-no-board")); });
@@ -91,5 +144,9 @@ int main(int argc, char* argv[]) {
     Shoot(dialog.m_JoyMouseDialog, QStringLiteral("joymouse"));
     Shoot(dialog.m_KeycodeDialog, QStringLiteral("keystick"));
   });
+
+  ShootSetupDialogs(joystick);
+  ShootPreviewPixels(joystick);
+  joystick::SetJoystickInput(nullptr);
   return 0;
 }
