@@ -210,11 +210,14 @@ void DeviceHost::VanishDueDevices() {
 }
 
 void DeviceHost::Vanish(int group) {
+  // Told only once the devices are destroyed, so that whoever reads it finds them gone.
+  std::vector<std::string> gone;
   std::erase_if(devices_, [&](const Device& device) {
     if (device.Group != group) return false;
-    report_ << "vanished " << device.Number << ' ' << device.Nodes.Hidraw << std::endl;
+    gone.push_back("vanished " + std::to_string(device.Number) + ' ' + device.Nodes.Hidraw);
     return true;
   });
+  for (const std::string& line : gone) report_ << line << std::endl;
 }
 
 }  // namespace qor::virtualboard

@@ -20,7 +20,10 @@ void CopyText(std::uint8_t* target, std::size_t capacity, const std::string& tex
 std::unique_ptr<UhidDevice> UhidDevice::Create(const UhidIdentity& identity, std::string& error) {
   const int fd = ::open("/dev/uhid", O_RDWR | O_CLOEXEC);
   if (fd < 0) {
-    error = std::string("cannot open /dev/uhid: ") + std::strerror(errno);
+    const int reason = errno;
+    error = std::string("cannot open /dev/uhid: ") + std::strerror(reason);
+    if (reason == ENOENT) error += " (load the uhid module: modprobe uhid)";
+    if (reason == EACCES || reason == EPERM) error += " (run as root)";
     return nullptr;
   }
   std::unique_ptr<UhidDevice> device(new UhidDevice(fd));

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
 
 #include "GuestLink.h"
@@ -54,6 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
 struct SaveFault {
   const char* Name;
   std::vector<std::string> Fault;
+  bool WriteSucceeds;  // then the failure comes after the 500 ms pause
   bool Vanishes;
 };
 void PrintTo(const SaveFault& row, std::ostream* out) { *out << row.Name; }
@@ -73,7 +75,10 @@ TEST_P(SaveFaultTest, EndsInCommunicationFailure) {
   SettingsReport edited = link.ReportImage;
   edited[ReportOffset::BoardId] = 2;
   PrepareSave(link, edited);
+  const auto start = std::chrono::steady_clock::now();
   EXPECT_EQ(link.SaveDeviceSettings(0), SaveOutcome::CommunicationFailure);
+  EXPECT_EQ(std::chrono::steady_clock::now() - start >= std::chrono::milliseconds(SavePauseMs),
+            GetParam().WriteSucceeds);
 
   if (GetParam().Vanishes) {
     EXPECT_TRUE(boards.WaitForLine("vanished", 5000));
@@ -85,9 +90,9 @@ TEST_P(SaveFaultTest, EndsInCommunicationFailure) {
 
 INSTANTIATE_TEST_SUITE_P(
     Kernel, SaveFaultTest,
-    testing::Values(SaveFault{"WriteFails", {"--fail-set", "3"}, false},
-                    SaveFault{"ReadBackFails", {"--fail-get", "4"}, false},
-                    SaveFault{"BoardVanishesBetweenWriteAndReadBack", {"--vanish-after", "6"}, true}),
+    testing::Values(SaveFault{"WriteFails", {"--fail-set", "3"}, false, false},
+                    SaveFault{"ReadBackFails", {"--fail-get", "4"}, true, false},
+                    SaveFault{"BoardVanishesBetweenWriteAndReadBack", {"--vanish-after", "6"}, true, true}),
     [](const testing::TestParamInfo<SaveFault>& info) { return std::string(info.param.Name); });
 
 TEST(VanishedBoardTest, ReadOnTheOldRowFails) {

@@ -56,6 +56,18 @@ TEST_F(HidrawBehaviourTest, SetReturnsTheLengthWritten) {
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(reply.data() + 2)), "Raw");
 }
 
+// The ioctls ask nothing of the access mode: a node that may only be read
+// still takes feature reports in both directions.
+TEST_F(HidrawBehaviourTest, FeatureTransfersWorkOnAReadOnlyDescriptor) {
+  const int readOnly = ::open(boards_.NodesOfKind("board").at(0).Hidraw.c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_GE(readOnly, 0);
+  std::array<std::uint8_t, 33> report{};
+  report[1] = CommandSelectSettings;
+  EXPECT_EQ(hidraw::SetFeature(readOnly, report.data(), report.size()), 33);
+  EXPECT_EQ(hidraw::GetFeature(readOnly, report.data(), report.size()), 33);
+  ::close(readOnly);
+}
+
 struct RefusedTransfer {
   const char* Name;
   bool IsSet;
