@@ -1,0 +1,114 @@
+// Every setting of a virtual board changed through the main window's setup
+// dialogs, saved, and read back.
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTimer>
+#include <QtTest>
+
+#include "WindowHarness.h"
+#include "settings/KeyCodeTable.h"
+#include "ui/joystick/FakeJoystickInput.h"
+
+using namespace qor;
+using namespace qor::test;
+using ui::CConfigMainDialog;
+
+namespace {
+
+constexpr int kSave = 1019, kReread = 1001, kKeyStickSetup = 1018, kAnalogSetup = 1093, kJoyMouseSetup = 1094;
+
+// Clicks `button` of the main window and runs `body` inside the setup dialog
+// it opens; false when the dialog never came up.
+bool OpenAndDrive(CConfigMainDialog& main, int button, ui::CDialog& setup, const std::function<void()>& body) {
+  bool ran = false;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    QDialog* window = setup.Window();
+    if (!window || !window->isVisible() || QApplication::activeModalWidget() != window) return;
+    poll.stop();
+    ran = true;
+    window->activateWindow();
+    if (QTest::qWaitForWindowActive(window)) body();
+    if (setup.Window() && setup.Window()->isVisible()) setup.EndDialog(res::IDCANCEL);
+  });
+  poll.start(0);
+  QTest::mouseClick(main.DlgItem<QPushButton>(button), Qt::LeftButton);
+  poll.stop();
+  return ran;
+}
+
+void Retype(QLineEdit* edit, const QString& text) {
+  edit->setFocus(Qt::MouseFocusReason);
+  QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(edit, text);
+}
+
+}  // namespace
+
+class SetupDialogsOverBoardTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void everySettingChangedSavedAndReadBack() {
+    joystick::FakeJoystickInput joystick;
+    joystick::SetJoystickInput(&joystick);
+    WindowHarness harness;
+    const SettingsReport loaded = SampleSettings(3);
+    auto board = harness.platform.AddBoard("ABC", loaded);
+
+    SettingsReport expected = loaded;
+    expected[ReportOffset::AnalogInputs] = static_cast<std::uint8_t>((loaded[ReportOffset::AnalogInputs] | 0x02) & 0x3F);
+    QVERIFY(loaded[ReportOffset::JoyMouse] & 0x80);
+    expected[ReportOffset::JoyMouse] = 0x20;  // switched off, top speed
+    expected[ReportOffset::JoyMouseDeadZone + 2] = 1;
+    expected[ReportOffset::JoyMouseDeadZone + 3] = 254;
+    expected[ReportOffset::KeyStickDeadZone + 0] = 5;
+    expected[ReportOffset::KeyStickDeadZone + 1] = 250;
+    KeyCodeTable::BuildReverseMap();
+    expected[ReportOffset::KeyStickKeys] =
+        KeyCodeTable::CodeAt(KeyCodeTable::IndexOfCode(loaded[ReportOffset::KeyStickKeys]) + 1);
+
+    QVERIFY(harness.Run([&](CConfigMainDialog& main) {
+      QVERIFY(OpenAndDrive(main, kKeyStickSetup, main.m_KeycodeDialog, [&] {
+        auto* up = main.m_KeycodeDialog.DlgItem<QComboBox>(1008);
+        up->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(up, Qt::Key_Down);
+        Retype(main.m_KeycodeDialog.DlgItem<QLineEdit>(1045), QStringLiteral("5"));
+        Retype(main.m_KeycodeDialog.DlgItem<QLineEdit>(1046), QStringLiteral("250"));
+        QTest::mouseClick(main.m_KeycodeDialog.DlgItem<QPushButton>(res::IDCANCEL), Qt::LeftButton);
+      }));
+      QVERIFY(OpenAndDrive(main, kJoyMouseSetup, main.m_JoyMouseDialog, [&] {
+        QTest::mouseClick(main.m_JoyMouseDialog.DlgItem<QCheckBox>(1011), Qt::LeftButton);
+        Retype(main.m_JoyMouseDialog.DlgItem<QLineEdit>(1047), QStringLiteral("1"));
+        Retype(main.m_JoyMouseDialog.DlgItem<QLineEdit>(1048), QStringLiteral("254"));
+        auto* speed = main.m_JoyMouseDialog.DlgItem<QSlider>(1016);
+        speed->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(speed, Qt::Key_End);
+        QTest::keyClick(speed, Qt::Key_Return);
+      }));
+      QVERIFY(OpenAndDrive(main, kAnalogSetup, main.m_AnalogDialog, [&] {
+        QTest::mouseClick(main.m_AnalogDialog.DlgItem<QCheckBox>(1013), Qt::LeftButton);
+        QTest::mouseClick(main.m_AnalogDialog.DlgItem<QPushButton>(res::IDOK), Qt::LeftButton);
+      }));
+      // Confirmed but not saved: the board still has its old settings.
+      QCOMPARE(board->Stored(), loaded);
+      QTest::mouseClick(main.DlgItem<QPushButton>(kSave), Qt::LeftButton);
+      QTest::mouseClick(main.DlgItem<QPushButton>(kReread), Qt::LeftButton);
+      QCOMPARE(main.m_JoyMouseDialog.m_JoyMouseOptions, expected[ReportOffset::JoyMouse]);
+    }));
+    QCOMPARE(harness.MessageTexts(),
+             QStringList{"Settings Saved! Please disconnect and reconnect device to apply changes."});
+    for (std::size_t offset = ReportOffset::BoardId; offset < SettingsReportSize; ++offset)
+      QCOMPARE(std::make_pair(offset, board->Stored()[offset]), std::make_pair(offset, expected[offset]));
+    QVERIFY(joystick.Registered() == nullptr);
+    joystick::SetJoystickInput(nullptr);
+  }
+};
+
+QTEST_MAIN(SetupDialogsOverBoardTest)
+#include "SetupDialogsOverBoardTest.moc"
