@@ -120,7 +120,7 @@ void EvdevJoystickInput::Start() {
 
 void EvdevJoystickInput::Stop() {
   while (!devices_.empty()) {
-    Close(devices_.back());
+    Close(*devices_.back());
     devices_.pop_back();
   }
   if (monitorNotifier_) {
@@ -179,17 +179,17 @@ void EvdevJoystickInput::OnDeviceReadable(Device* device) {
 void EvdevJoystickInput::RemoveNode(const std::string& devnode) {
   const auto found = std::find_if(devices_.begin(), devices_.end(), [&](const auto& d) { return d->node == devnode; });
   if (found == devices_.end()) return;
-  Close(*found);
+  Close(**found);
   devices_.erase(found);
   emit NodesChanged();
 }
 
-void EvdevJoystickInput::Close(std::unique_ptr<Device>& device) {
+void EvdevJoystickInput::Close(Device& device) {
   // The notifier may be the one whose signal is running.
-  device->notifier->setEnabled(false);
-  device->notifier->deleteLater();
-  libevdev_free(device->evdev);
-  ::close(device->fd);
+  device.notifier->setEnabled(false);
+  device.notifier->deleteLater();
+  libevdev_free(device.evdev);
+  ::close(device.fd);
 }
 
 }  // namespace qor::joystick

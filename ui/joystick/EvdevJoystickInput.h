@@ -46,7 +46,7 @@ class EvdevJoystickInput final : public QObject, public JoystickInput {
   void OnMonitorReadable();
   void OnDeviceReadable(Device* device);
   void RemoveNode(const std::string& devnode);
-  void Close(std::unique_ptr<Device>& device);
+  void Close(Device& device);
 
   JoystickSink* sink_ = nullptr;
   udev* udev_ = nullptr;
