@@ -1,0 +1,158 @@
+// qorctl, the program itself, on a real kernel's HID stack: boards that
+// qor-virtual-board puts on uhid, listed, shown, changed, exported and
+// imported through their hidraw nodes, and a board whose node the user may
+// not open, found through sysfs. Runs inside the test guest only.
+
+#include <gtest/gtest.h>
+#include <grp.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "GuestLink.h"
+#include "VirtualBoardProcess.h"
+#include "cli/Text.h"
+#include "cli/WindowTransfers.h"
+
+namespace qor::guest {
+namespace {
+
+constexpr uid_t Nobody = 65534;
+
+struct Outcome {
+  int Status = -1;
+  std::string Out;
+  std::string Err;
+};
+
+std::string Drain(int fd) {
+  std::string text;
+  char chunk[512];
+  ssize_t count;
+  while ((count = ::read(fd, chunk, sizeof chunk)) > 0) text.append(chunk, static_cast<std::size_t>(count));
+  ::close(fd);
+  return text;
+}
+
+// Runs qorctl from the PATH, as root or as nobody.
+Outcome Qorctl(std::vector<std::string> arguments, bool asNobody = false) {
+  int out[2];
+  int err[2];
+  if (::pipe(out) < 0 || ::pipe(err) < 0) return {};
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::dup2(out[1], STDOUT_FILENO);
+    ::dup2(err[1], STDERR_FILENO);
+    ::close(out[0]);
+    ::close(err[0]);
+    if (asNobody && (::setgroups(0, nullptr) < 0 || ::setgid(Nobody) < 0 || ::setuid(Nobody) < 0)) ::_exit(120);
+    arguments.insert(arguments.begin(), "qorctl");
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    ::execvp("qorctl", argv.data());
+    ::_exit(127);
+  }
+  ::close(out[1]);
+  ::close(err[1]);
+  // Both pipes are small; read stderr after stdout, which qorctl fills first.
+  Outcome outcome;
+  outcome.Out = Drain(out[0]);
+  outcome.Err = Drain(err[0]);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  outcome.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return outcome;
+}
+
+SettingsReport BoardSettings() {
+  SettingsReport image{};
+  for (std::size_t i = 2; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(0x30 + i);
+  image[ReportOffset::BoardId] = 1;
+  image[ReportOffset::Mode] = 2;
+  image[ReportOffset::Reserved] = 0x5A;
+  return image;
+}
+
+std::string ReportLine(const SettingsReport& image) { return "\"report\": \"" + cli::HexBytes(image) + "\""; }
+
+std::vector<std::uint8_t> ReadBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+TEST(QorctlGuestTest, EveryCommandOnBoardsOfTheKernel) {
+  SettingsReport second{};
+  second[ReportOffset::Reserved] = 0x77;
+  VirtualBoardProcess boards({"--board", "Guest A", "--settings", SettingsHex(BoardSettings()), "--board", "Guest B",
+                              "--settings", SettingsHex(second)});
+  ASSERT_TRUE(boards.Ready()) << boards.Failure();
+
+  Outcome list = Qorctl({"list"});
+  EXPECT_EQ(list.Status, 0) << list.Err;
+  EXPECT_EQ(list.Out, "1: Guest A\n2: Guest B\n");
+
+  Outcome show = Qorctl({"show", "--json"});
+  EXPECT_EQ(show.Status, 0) << show.Err;
+  EXPECT_NE(show.Out.find(ReportLine(BoardSettings())), std::string::npos) << show.Out;
+
+  SettingsReport changed = BoardSettings();
+  changed[ReportOffset::Mode] = SingleAnalogKeyStick;
+  changed[ReportOffset::KeyStickKeys] = 0x2C;  // SPACE
+  Outcome set = Qorctl({"set", "mode=4", "key.up=SPACE"});
+  EXPECT_EQ(set.Status, 0) << set.Err;
+  show = Qorctl({"show", "--json"});
+  EXPECT_NE(show.Out.find(ReportLine(changed)), std::string::npos) << show.Out;
+
+  const std::string file = "/tmp/guest-a.qos";
+  Outcome exported = Qorctl({"export", file});
+  EXPECT_EQ(exported.Status, 0) << exported.Err;
+  const SettingsReport exportImage = cli::ExportImage(changed);
+  EXPECT_EQ(ReadBytes(file), std::vector<std::uint8_t>(exportImage.begin(), exportImage.end()));
+
+  // Board B keeps its own byte 5 under board A's settings.
+  Outcome imported = Qorctl({"import", "--board", "2", file});
+  EXPECT_EQ(imported.Status, 0) << imported.Err;
+  show = Qorctl({"show", "--board", "2", "--json"});
+  EXPECT_NE(show.Out.find(ReportLine(cli::SaveImage(exportImage, second))), std::string::npos) << show.Out;
+
+  EXPECT_TRUE(boards.Stop());
+  EXPECT_EQ(Qorctl({"list"}).Status, 3);
+}
+
+TEST(QorctlGuestTest, ABoardTheUserMayNotOpenIsNamedWithTheAccessRule) {
+  VirtualBoardProcess boards({"--board", "Locked", "--board", "Open", "--wide-report"});
+  ASSERT_TRUE(boards.Ready()) << boards.Failure();
+  const std::vector<VirtualNode> nodes = boards.NodesOfKind("board");
+  ASSERT_EQ(nodes.size(), 2u);
+  // The device with QOR IDs but other reports is never taken for a board.
+  const std::vector<VirtualNode> wide = boards.NodesOfKind("wide-report");
+  ASSERT_EQ(wide.size(), 1u);
+  ASSERT_EQ(::chmod(wide[0].Hidraw.c_str(), 0600), 0);
+  ASSERT_EQ(::chmod(nodes[0].Hidraw.c_str(), 0600), 0);
+  ASSERT_EQ(::chmod(nodes[1].Hidraw.c_str(), 0600), 0);
+
+  const std::string locked = "a QOR board is attached at " + nodes[0].Hidraw + ", but it cannot be opened: Permission denied";
+  Outcome none = Qorctl({"list"}, true);
+  EXPECT_EQ(none.Status, 3);
+  EXPECT_EQ(none.Out, "");
+  EXPECT_NE(none.Err.find(locked), std::string::npos) << none.Err;
+  EXPECT_NE(none.Err.find("70-qor-boards.rules"), std::string::npos) << none.Err;
+  EXPECT_EQ(none.Err.find("No devices found!"), std::string::npos) << none.Err;
+  EXPECT_EQ(none.Err.find(wide[0].Hidraw + ","), std::string::npos) << none.Err;
+
+  // As the access rule would for the user at the computer.
+  ASSERT_EQ(::chmod(nodes[1].Hidraw.c_str(), 0666), 0);
+  Outcome one = Qorctl({"list"}, true);
+  EXPECT_EQ(one.Status, 0) << one.Err;
+  EXPECT_EQ(one.Out, "1: Open\n");
+  EXPECT_NE(one.Err.find(locked), std::string::npos) << one.Err;
+  EXPECT_EQ(one.Err.find(nodes[1].Hidraw + ","), std::string::npos) << one.Err;
+}
+
+}  // namespace
+}  // namespace qor::guest
