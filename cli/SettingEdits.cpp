@@ -194,7 +194,7 @@ std::string SettingEditsHelp() {
   }
   help +=
       "  board-id=1..4          the board ID\n"
-      "  analog=LIST            connected analog inputs: 1,3,4 | none | all | 0x00..0x3f\n"
+      "  analog=LIST            analog inputs: 1,3,4 | none | all | 0x00..0x3f\n"
       "  joymouse=on|off        JoyMouse enabled\n"
       "  joymouse-speed=1..32   JoyMouse speed\n"
       "  joymouse-zone=T,B,L,R  JoyMouse dead zone: Top,Bottom,Left,Right, each 0..255,\n"
@@ -202,7 +202,7 @@ std::string SettingEditsHelp() {
       "  keystick-zone=T,B,L,R  KeyStick dead zone, the same way\n"
       "  key.INPUT=KEY          the key an input sends in KeyStick mode; INPUT is up,\n"
       "                         down, left, right, button1..button14; KEY a key table\n"
-      "                         name, exact and case-sensitive (F1, SPACE, \"U ARROW\", ...)\n";
+      "                         name, exact and case-sensitive: F1, SPACE, \"U ARROW\"...\n";
   return help;
 }
 
