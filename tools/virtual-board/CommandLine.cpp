@@ -63,13 +63,13 @@ std::optional<SettingsReport> ParseSettings(std::string_view hex) {
 }
 
 DeviceSpec Board(std::string identification) {
-  DeviceSpec spec;
-  spec.Kind = DeviceKind::Board;
-  spec.VendorId = QorVendorId;
-  spec.ProductId = QorFirstProductId;
-  spec.Identification = std::move(identification);
-  spec.Settings = DefaultSettings();
-  return spec;
+  DeviceSpec wanted;
+  wanted.Kind = DeviceKind::Board;
+  wanted.VendorId = QorVendorId;
+  wanted.ProductId = QorFirstProductId;
+  wanted.Identification = std::move(identification);
+  wanted.Settings = DefaultSettings();
+  return wanted;
 }
 
 class Parser {

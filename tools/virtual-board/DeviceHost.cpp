@@ -44,10 +44,10 @@ std::span<const std::uint8_t> DescriptorOf(DeviceKind kind) {
   return {};
 }
 
-std::unique_ptr<FeatureReports> ReportsOf(const DeviceSpec& spec, DeviceKind kind) {
+std::unique_ptr<FeatureReports> ReportsOf(const DeviceSpec& wanted, DeviceKind kind) {
   switch (kind) {
     case DeviceKind::Board:
-      return std::make_unique<BoardReports>(std::make_shared<sim::VirtualBoard>(spec.Identification, spec.Settings));
+      return std::make_unique<BoardReports>(std::make_shared<sim::VirtualBoard>(wanted.Identification, wanted.Settings));
     case DeviceKind::OtherVendor: return std::make_unique<PlainReports>(32);
     case DeviceKind::WideReport: return std::make_unique<PlainReports>(64);
     case DeviceKind::Joystick: return std::make_unique<PlainReports>(0);
@@ -98,26 +98,26 @@ std::string Describe(const uhid_event& request, const std::optional<uhid_event>&
 
 }  // namespace
 
-bool DeviceHost::Add(const DeviceSpec& spec, int stopFd, std::string& error) {
+bool DeviceHost::Add(const DeviceSpec& wanted, int stopFd, std::string& error) {
   const int group = nextNumber_;
   // A real board shows its joystick interface first.
-  if (spec.WithJoystick && !Create(spec, DeviceKind::Joystick, group, stopFd, error)) return false;
-  return Create(spec, spec.Kind, group, stopFd, error);
+  if (wanted.WithJoystick && !Create(wanted, DeviceKind::Joystick, group, stopFd, error)) return false;
+  return Create(wanted, wanted.Kind, group, stopFd, error);
 }
 
-bool DeviceHost::Create(const DeviceSpec& spec, DeviceKind kind, int group, int stopFd, std::string& error) {
+bool DeviceHost::Create(const DeviceSpec& wanted, DeviceKind kind, int group, int stopFd, std::string& error) {
   const int number = nextNumber_++;
   UhidIdentity identity;
   identity.Name = std::string("QOR virtual ") + KindName(kind) + " " + std::to_string(number);
   identity.Phys = "qor-virtual-board/" + std::to_string(::getpid()) + "/" + std::to_string(number);
-  identity.VendorId = spec.VendorId;
-  identity.ProductId = spec.ProductId;
+  identity.VendorId = wanted.VendorId;
+  identity.ProductId = wanted.ProductId;
   identity.Descriptor = DescriptorOf(kind);
 
   std::unique_ptr<UhidDevice> uhid = UhidDevice::Create(identity, error);
   if (!uhid) return false;
-  const FaultPlan faults = kind == spec.Kind ? spec.Faults : FaultPlan{};
-  devices_.push_back(Device{number, group, std::move(uhid), UhidResponder(ReportsOf(spec, kind), faults), {}});
+  const FaultPlan faults = kind == wanted.Kind ? wanted.Faults : FaultPlan{};
+  devices_.push_back(Device{number, group, std::move(uhid), UhidResponder(ReportsOf(wanted, kind), faults), {}});
 
   const auto deadline = std::chrono::steady_clock::now() + NodeTimeout;
   std::optional<HidNodes> nodes;
@@ -133,9 +133,9 @@ bool DeviceHost::Create(const DeviceSpec& spec, DeviceKind kind, int group, int 
   Device& device = *std::find_if(devices_.begin(), devices_.end(), [&](const Device& d) { return d.Number == number; });
   device.Nodes = *nodes;
 
-  report_ << "device " << number << ' ' << KindName(kind) << ' ' << Ids(spec.VendorId, spec.ProductId) << ' '
+  report_ << "device " << number << ' ' << KindName(kind) << ' ' << Ids(wanted.VendorId, wanted.ProductId) << ' '
           << nodes->Hidraw;
-  if (kind == DeviceKind::Board) report_ << " \"" << spec.Identification << '"';
+  if (kind == DeviceKind::Board) report_ << " \"" << wanted.Identification << '"';
   if (!nodes->InputEvent.empty()) report_ << ' ' << nodes->InputEvent;
   report_ << std::endl;
   return true;

@@ -42,8 +42,8 @@ int main(int argc, char** argv) {
   std::string error;
   DeviceHost host(std::cout, options.Verbose ? &std::cerr : nullptr);
   bool served = true;
-  for (const DeviceSpec& spec : options.Devices) {
-    if (!(served = host.Add(spec, stopFd, error))) break;
+  for (const DeviceSpec& wanted : options.Devices) {
+    if (!(served = host.Add(wanted, stopFd, error))) break;
   }
   if (served) {
     std::cout << "ready" << std::endl;
