@@ -1,0 +1,184 @@
+// The main window on a real kernel, as the program runs it: the hidraw
+// backend with boards on uhid, the evdev reader with a joystick on uinput,
+// the offscreen platform.
+
+#include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include "GuestLink.h"
+#include "VirtualBoardProcess.h"
+#include "WindowHarness.h"
+#include "tools/virtual-joystick/UinputJoystick.h"
+#include "ui/framework/MessageBox.h"
+#include "ui/joystick/EvdevJoystickInput.h"
+
+using namespace qor;
+using ui::CConfigMainDialog;
+
+namespace {
+
+constexpr int kScan = 1000, kReread = 1001, kDeviceList = 1008, kModeList = 1009, kBoardIdList = 1010, kSave = 1019,
+              kKeyStickSetup = 1018;
+
+const char* const kNoDevices = "No devices found!";
+const char* const kLinkLost = "Device communication interrupted!\nPlease verify device connection.";
+const char* const kSaved = "Settings Saved! Please disconnect and reconnect device to apply changes.";
+
+QComboBox* List(CConfigMainDialog& dialog, int id) { return dialog.DlgItem<QComboBox>(id); }
+QPushButton* Button(CConfigMainDialog& dialog, int id) { return dialog.DlgItem<QPushButton>(id); }
+void Click(CConfigMainDialog& dialog, int id) { QTest::mouseClick(Button(dialog, id), Qt::LeftButton); }
+void ChooseNext(CConfigMainDialog& dialog, int id) { QTest::keyClick(List(dialog, id), Qt::Key_Down); }
+
+QStringList Entries(QComboBox* list) {
+  QStringList entries;
+  for (int i = 0; i < list->count(); ++i) entries << list->itemText(i);
+  return entries;
+}
+
+// The window over this machine's boards, every message caught.
+class RealWindow {
+ public:
+  RealWindow() {
+    ui::SetMessageHook([this](const QString& text, QWidget*) { messages << text; });
+  }
+  ~RealWindow() { ui::SetMessageHook({}); }
+
+  // Opens the main window, which scans at once, runs `body` inside its
+  // modal loop and ends it with "Done"; false when the body never ran.
+  bool Run(const std::function<void(CConfigMainDialog&)>& body) {
+    LinuxHidPlatform platform;
+    DeviceLink link(platform);
+    CConfigMainDialog dialog(link);
+    bool ran = false;
+    test::WhenModal([&](QWidget* window) {
+      window->activateWindow();
+      if (!QTest::qWaitForWindowActive(window)) qWarning("the main window never became active");
+      ran = true;
+      body(dialog);
+      if (dialog.Window() && dialog.Window()->isVisible()) dialog.EndDialog(res::IDOK);
+    });
+    dialog.DoModal();
+    return ran;
+  }
+
+  QStringList messages;
+};
+
+// Clicks `button` of the main window and runs `body` inside the setup dialog
+// it opens, which is then cancelled; false when the dialog never came up.
+bool OpenAndDrive(CConfigMainDialog& main, int button, ui::CDialog& setup, const std::function<void()>& body) {
+  bool ran = false;
+  test::WhenModal(
+      [&](QWidget* window) {
+        ran = true;
+        window->activateWindow();
+        if (QTest::qWaitForWindowActive(window)) body();
+        if (setup.Window() && setup.Window()->isVisible()) setup.EndDialog(res::IDCANCEL);
+      },
+      main.Window());
+  Click(main, button);
+  return ran;
+}
+
+// The board's settings as a fresh link reads them, after a scan.
+std::optional<SettingsReport> BoardSettings() {
+  LinuxHidPlatform platform;
+  DeviceLink link(platform);
+  if (guest::ScanAndIdentify(link).size() != 1 || !link.ReadDeviceSettings(0)) return std::nullopt;
+  return link.ReportImage;
+}
+
+}  // namespace
+
+class WindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void listsRereadsAndSavesAUhidBoard() {
+    const SettingsReport stored = test::SampleSettings(1);
+    guest::VirtualBoardProcess boards({"--board", "Cabinet left", "--settings", guest::SettingsHex(stored)});
+    QVERIFY2(boards.Ready(), boards.Failure().c_str());
+
+    RealWindow window;
+    QVERIFY(window.Run([&](CConfigMainDialog& dialog) {
+      QCOMPARE(Entries(List(dialog, kDeviceList)), QStringList{"1: Cabinet left"});
+      QCOMPARE(List(dialog, kBoardIdList)->currentText(), QString::number(stored[ReportOffset::BoardId] + 1));
+      QCOMPARE(List(dialog, kModeList)->currentIndex(), int(stored[ReportOffset::Mode]));
+
+      ChooseNext(dialog, kBoardIdList);
+      ChooseNext(dialog, kModeList);
+      Click(dialog, kSave);
+      QCOMPARE(window.messages, QStringList{kSaved});
+
+      Click(dialog, kReread);
+      QCOMPARE(List(dialog, kBoardIdList)->currentText(), QString::number(stored[ReportOffset::BoardId] + 2));
+      QCOMPARE(List(dialog, kModeList)->currentIndex(), stored[ReportOffset::Mode] + 1);
+    }));
+    QCOMPARE(window.messages, QStringList{kSaved});
+
+    // The board holds the new choices and everything else as it was, byte 5 included.
+    SettingsReport expected = stored;
+    ++expected[ReportOffset::BoardId];
+    ++expected[ReportOffset::Mode];
+    QCOMPARE(BoardSettings(), std::optional(expected));
+  }
+
+  void boardLeavingBetweenWriteAndReadBack() {
+    // The scan's identification and read make transfers 1..5, the save's write 6.
+    guest::VirtualBoardProcess boards({"--board", "Leaving", "--vanish-after", "6"});
+    QVERIFY2(boards.Ready(), boards.Failure().c_str());
+
+    RealWindow window;
+    QVERIFY(window.Run([&](CConfigMainDialog& dialog) {
+      QCOMPARE(Entries(List(dialog, kDeviceList)), QStringList{"1: Leaving"});
+      Click(dialog, kSave);
+      QCOMPARE(window.messages, QStringList{kLinkLost});
+      QVERIFY(!Button(dialog, kSave)->isEnabled());
+      QVERIFY(boards.WaitForLine("vanished", 5000));
+      Click(dialog, kScan);
+      QCOMPARE(window.messages, (QStringList{kLinkLost, kNoDevices}));
+      QVERIFY(Entries(List(dialog, kDeviceList)).isEmpty());
+      QVERIFY(!List(dialog, kDeviceList)->isEnabled());
+    }));
+  }
+
+  // The KeyStick dialog's preview follows a joystick through the evdev reader.
+  void previewFollowsAUinputJoystick() {
+    guest::VirtualBoardProcess boards({"--board", "With stick"});
+    QVERIFY2(boards.Ready(), boards.Failure().c_str());
+    std::string error;
+    const auto joystick = virtualjoystick::UinputJoystick::Create({0, 1023}, {0, 1023}, error);
+    QVERIFY2(joystick, error.c_str());
+    auto* reader = dynamic_cast<joystick::EvdevJoystickInput*>(&joystick::CurrentJoystickInput());
+    QVERIFY2(reader, "the program reads this machine's joysticks");
+
+    RealWindow window;
+    QVERIFY(window.Run([&](CConfigMainDialog& dialog) {
+      ui::CJoyThreshBox& preview = dialog.m_KeycodeDialog.m_Preview;
+      QVERIFY(OpenAndDrive(dialog, kKeyStickSetup, dialog.m_KeycodeDialog, [&] {
+        QCOMPARE(reader->OpenNodes(), std::vector<std::string>{joystick->Node()});
+        QVERIFY(joystick->Step({1023, 0}));
+        QTRY_COMPARE(preview.X(), std::uint8_t(255));
+        QCOMPARE(preview.Y(), std::uint8_t(0));
+        QVERIFY(joystick->Step({0, 767}));
+        QTRY_COMPARE(preview.X(), std::uint8_t(0));
+        QCOMPARE(preview.Y(), std::uint8_t(191));
+      }));
+      QVERIFY(reader->OpenNodes().empty());
+    }));
+    QVERIFY(window.messages.isEmpty());
+  }
+};
+
+int main(int argc, char** argv) {
+  // The guest has no display.
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  WindowTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "WindowTest.moc"
