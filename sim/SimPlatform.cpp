@@ -86,6 +86,7 @@ bool SimPlatform::TransferFault::Strikes() {
 
 void SimPlatform::Unplug(InterfaceId id) {
   interfaces_.at(id).Unplugged = true;
+  interfaces_.at(id).UnplugAfterDelivery = false;
   for (auto& [handle, open] : handles_) {
     if (open.Interface == id) open.Dead = true;
   }
@@ -100,6 +101,12 @@ void SimPlatform::Unplug(const VirtualBoard& board) {
 void SimPlatform::Replug(const VirtualBoard& board) {
   for (SimInterface& candidate : interfaces_) {
     if (candidate.Board.get() == &board) candidate.Unplugged = false;
+  }
+}
+
+void SimPlatform::UnplugAfterDelivery(const VirtualBoard& board) {
+  for (SimInterface& candidate : interfaces_) {
+    if (candidate.Board.get() == &board) candidate.UnplugAfterDelivery = true;
   }
 }
 
@@ -212,8 +219,12 @@ bool SimPlatform::GetFeature(HidHandle handle, std::uint8_t* buffer, int length)
 bool SimPlatform::SetFeature(HidHandle handle, const std::uint8_t* buffer, int length) {
   const bool injected = setFaults_.Strikes() | transferFaults_.Strikes();
   VirtualBoard* board = Firmware(handle, length);
-  const bool ok = !injected && board != nullptr && buffer != nullptr &&
-                  board->SetFeature(buffer, static_cast<std::size_t>(length));
+  bool ok = !injected && board != nullptr && buffer != nullptr &&
+            board->SetFeature(buffer, static_cast<std::size_t>(length));
+  if (ok && Live(handle)->UnplugAfterDelivery) {
+    Unplug(*board);
+    ok = false;
+  }
   Call call{.Kind = CallKind::SetFeature, .Handle = handle, .Value = length, .Succeeded = ok};
   if (buffer != nullptr && length > 0) call.Bytes.assign(buffer, buffer + length);
   Record(std::move(call));

@@ -88,6 +88,10 @@ class SimPlatform final : public HidPlatform {
   void Unplug(const VirtualBoard& board);
   void Unplug(InterfaceId id);
   void Replug(const VirtualBoard& board);
+  // The board's next SetFeature that its firmware takes is delivered, and the
+  // board is unplugged before the transfer completes: the call fails though
+  // the board holds the write, as with a board pulled out mid-transfer.
+  void UnplugAfterDelivery(const VirtualBoard& board);
 
   // The next `times` successful GetFeature replies from the board come back
   // with byte `offset` inverted, as if the board had not stored what it got.
@@ -122,6 +126,7 @@ class SimPlatform final : public HidPlatform {
     InterfaceInfo Info;
     std::shared_ptr<VirtualBoard> Board;
     bool Unplugged = false;
+    bool UnplugAfterDelivery = false;
     std::size_t CorruptOffset = 0;
     int CorruptTimes = 0;
   };

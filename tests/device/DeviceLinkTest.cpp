@@ -194,6 +194,17 @@ TEST_F(DeviceLinkTest, SavedSettingsAreStoredOnTheBoard) {
   EXPECT_EQ(board->Stored(), NewSettings());
 }
 
+// A board pulled out right after it took the write: the save is reported as
+// failed, the honest outcome, though the board holds the new settings.
+TEST_F(DeviceLinkTest, BoardLeavingAfterTakingTheWriteFailsTheSaveButKeepsTheWrite) {
+  platform.UnplugAfterDelivery(*board);
+  EXPECT_FALSE(Save());
+  EXPECT_EQ(platform.LogLines(), Lines{Set(NewSettings()) + " failed"});
+  EXPECT_EQ(board->Stored(), NewSettings());
+  link.Table().Scan();
+  EXPECT_EQ(link.Table().Count(), 0);
+}
+
 // Every transfer of each transaction failing once, and an unplugged board.
 enum class Transaction { Identify, Read, Save };
 

@@ -284,6 +284,34 @@ TEST(SimPlatform, UnplugKillsOpenHandlesUntilReopenedAfterReplug) {
   EXPECT_TRUE(Get(sim, sim.Open("/dev/hidraw0")));
 }
 
+TEST(SimPlatform, UnplugAfterDeliveryFailsTheWriteTheBoardTook) {
+  SimPlatform sim;
+  auto board = sim.AddBoard("A", Settings());
+  auto other = sim.AddBoard("B");
+  const HidHandle h = sim.Open("/dev/hidraw0");
+  sim.UnplugAfterDelivery(*board);
+  SettingsReport store = Settings();
+  store[2] = 3;
+
+  // Reads, other boards and writes the firmware refuses leave the fault armed.
+  EXPECT_TRUE(Get(sim, h));
+  EXPECT_TRUE(Set(sim, sim.Open("/dev/hidraw1"), Command(CommandIdentify)));
+  EXPECT_FALSE(Set(sim, h, store, 32));
+  EXPECT_EQ(sim.ListInterfaces().size(), 2u);
+
+  EXPECT_FALSE(Set(sim, h, store));
+  EXPECT_EQ(sim.LogLines().back(), "set h1 [00 00 03 04 00 5a 0*27] failed");
+  EXPECT_EQ(board->Stored(), store) << "the board took the write";
+  EXPECT_FALSE(Get(sim, h));
+  EXPECT_EQ(sim.ListInterfaces(), (std::vector<std::optional<std::string>>{"/dev/hidraw1"}));
+  EXPECT_TRUE(other->IdentificationSelected());
+
+  // It strikes once: replugged, the board takes writes again.
+  sim.Replug(*board);
+  EXPECT_TRUE(Set(sim, sim.Open("/dev/hidraw0"), Settings()));
+  EXPECT_EQ(board->Stored(), Settings());
+}
+
 TEST(SimPlatform, CorruptsRepliesOnceOrAlways) {
   SimPlatform sim;
   auto board = sim.AddBoard("A", Settings());
