@@ -30,7 +30,8 @@ const char* const UsageText =
     "The stick rests at the centre of its ranges before the first step; a step\n"
     "that changes nothing sends nothing.\n"
     "\n"
-    "Example: qor-virtual-joystick --range -32768..32767 --path \"0,0;-32768,-32768;32767,32767,1\" --repeat\n";
+    "Example: qor-virtual-joystick --range -32768..32767 --repeat \\\n"
+    "             --path \"0,0;-32768,-32768;32767,32767,1\"\n";
 
 namespace {
 

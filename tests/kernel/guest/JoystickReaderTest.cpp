@@ -99,13 +99,15 @@ class JoystickReaderTest : public QObject {
     QFETCH(AxisRange, y);
     QFETCH(QString, path);
     QFETCH(QStringList, reports);
+    const std::vector<PathStep> steps = Path(path);
+    QVERIFY(!steps.empty());
     const auto joystick = CreateJoystick(x, y);
     QVERIFY2(joystick, "uinput refused the joystick");
     EvdevJoystickInput input;
     Recorder recorder;
     input.Register(&recorder);
     QVERIFY2(IsOpen(input, joystick->Node()), "a joystick present at registration is read");
-    for (const PathStep& step : Path(path)) QVERIFY(joystick->Step(step));
+    for (const PathStep& step : steps) QVERIFY(joystick->Step(step));
     QTRY_COMPARE(recorder.reports, reports);
     // Nothing more trickles in.
     QTest::qWait(200);
