@@ -342,16 +342,23 @@ void MainWindowTest::saveVerification() {
 
 void MainWindowTest::unpluggedBoard_data() {
   QTest::addColumn<int>("control");
-  QTest::newRow("before a reread") << kReread;
-  QTest::newRow("before a save") << kSave;
+  QTest::addColumn<bool>("duringTheWrite");
+  QTest::newRow("before a reread") << kReread << false;
+  QTest::newRow("before a save") << kSave << false;
+  // The board took the write, but the transfer failed: no success is claimed.
+  QTest::newRow("during a save") << kSave << true;
 }
 
 void MainWindowTest::unpluggedBoard() {
   QFETCH(int, control);
+  QFETCH(bool, duringTheWrite);
   WindowHarness harness;
   auto board = harness.platform.AddBoard("ABC", kBoardAbc);
   QVERIFY(harness.Run([&](CConfigMainDialog& dialog) {
-    harness.platform.Unplug(*board);
+    if (duringTheWrite)
+      harness.platform.UnplugAfterDelivery(*board);
+    else
+      harness.platform.Unplug(*board);
     Click(dialog, control);
     QCOMPARE(BoardControlStates(dialog), QStringLiteral("0000000"));
     QCOMPARE(List(dialog, kBoardIdList)->currentText(), QStringLiteral("2"));
