@@ -1,6 +1,5 @@
 #include "tools/virtual-board/CommandLine.h"
 
-#include <charconv>
 #include <string_view>
 
 #include "device/DeviceTable.h"
@@ -42,20 +41,13 @@ const char* const UsageText =
 
 namespace {
 
-std::optional<long> ParseNumber(std::string_view text, int base) {
-  if (base == 16 && (text.starts_with("0x") || text.starts_with("0X"))) text.remove_prefix(2);
-  long value = 0;
-  const char* last = text.data() + text.size();
-  const auto [end, error] = std::from_chars(text.data(), last, value, base);
-  if (text.empty() || error != std::errc{} || end != last) return std::nullopt;
-  return value;
-}
+using tools::ParseNumber;
 
 std::optional<SettingsReport> ParseSettings(std::string_view hex) {
   SettingsReport settings{};
   if (hex.size() != 2 * (SettingsReportSize - 2)) return std::nullopt;
   for (std::size_t i = 0; i < SettingsReportSize - 2; ++i) {
-    const std::optional<long> byte = ParseNumber(hex.substr(2 * i, 2), 16);
+    const std::optional<long> byte = ParseNumber<long>(hex.substr(2 * i, 2), 16);
     if (!byte || hex[2 * i] == '+' || hex[2 * i] == '-') return std::nullopt;
     settings[i + 2] = static_cast<std::uint8_t>(*byte);
   }
@@ -72,14 +64,14 @@ DeviceSpec Board(std::string identification) {
   return wanted;
 }
 
-class Parser {
+class Parser : tools::ArgumentReader {
  public:
-  explicit Parser(const std::vector<std::string>& arguments) : arguments_(arguments) {}
+  using ArgumentReader::ArgumentReader;
 
   ParseResult Run() {
-    while (next_ < arguments_.size() && error_.empty()) Option(arguments_[next_++]);
-    if (error_.empty() && options_.Devices.empty() && !options_.Help) error_ = "no device named";
-    if (!error_.empty()) return {std::nullopt, error_};
+    while (const auto name = NextOption()) Option(*name);
+    if (options_.Devices.empty() && !options_.Help) Fail("no device named");
+    if (!Error().empty()) return {std::nullopt, Error()};
     return {options_, {}};
   }
 
@@ -106,7 +98,7 @@ class Parser {
       DeviceSpec* device = Last(name, false);
       const auto text = Value(name);
       if (!device || !text) return;
-      const std::optional<long> id = ParseNumber(*text, 16);
+      const std::optional<long> id = ParseNumber<long>(*text, 16);
       if (!id || *id < 0 || *id > 0xFFFF) return Fail(name + " needs a hexadecimal ID up to FFFF");
       device->ProductId = static_cast<std::uint16_t>(*id);
     } else if (name == "--fail-get" || name == "--fail-set" || name == "--vanish-after") {
@@ -131,19 +123,11 @@ class Parser {
     }
   }
 
-  std::optional<std::string> Value(const std::string& name) {
-    if (next_ >= arguments_.size()) {
-      Fail(name + " needs a value");
-      return std::nullopt;
-    }
-    return arguments_[next_++];
-  }
-
   // A count from 1 up; big enough for any test, small enough for an int.
   std::optional<long> Count(const std::string& name) {
     const auto text = Value(name);
     if (!text) return std::nullopt;
-    const std::optional<long> value = ParseNumber(*text, 10);
+    const std::optional<long> value = ParseNumber<long>(*text);
     if (!value || *value < 1 || *value > 1'000'000) {
       Fail(name + " needs a number from 1 up");
       return std::nullopt;
@@ -159,14 +143,7 @@ class Parser {
     return &options_.Devices.back();
   }
 
-  void Fail(std::string message) {
-    if (error_.empty()) error_ = std::move(message);
-  }
-
-  const std::vector<std::string>& arguments_;
-  std::size_t next_ = 0;
   Options options_;
-  std::string error_;
 };
 
 }  // namespace

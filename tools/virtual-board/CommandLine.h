@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/common/CommandLine.h"
 #include "tools/virtual-board/DeviceSpec.h"
 
 namespace qor::virtualboard {
@@ -12,10 +13,7 @@ namespace qor::virtualboard {
 constexpr std::uint16_t OtherVendorId = 0x1209;
 constexpr std::uint16_t OtherVendorProductId = 0x0001;
 
-struct ParseResult {
-  std::optional<Options> Parsed;  // nullopt with an Error when the line is wrong
-  std::string Error;
-};
+using ParseResult = tools::ParseResult<Options>;
 
 // `arguments` without the program name.
 ParseResult ParseCommandLine(const std::vector<std::string>& arguments);

@@ -1,6 +1,5 @@
 #include "tools/virtual-joystick/CommandLine.h"
 
-#include <charconv>
 #include <cmath>
 #include <numbers>
 #include <string_view>
@@ -35,20 +34,13 @@ const char* const UsageText =
 
 namespace {
 
-std::optional<int> ParseInteger(std::string_view text) {
-  int value = 0;
-  const char* last = text.data() + text.size();
-  if (text.starts_with('+')) return std::nullopt;
-  const auto [end, error] = std::from_chars(text.data(), last, value);
-  if (text.empty() || error != std::errc{} || end != last) return std::nullopt;
-  return value;
-}
+using tools::ParseNumber;
 
 std::optional<AxisRange> ParseRange(std::string_view text) {
   const auto dots = text.find("..");
   if (dots == std::string_view::npos) return std::nullopt;
-  const auto minimum = ParseInteger(text.substr(0, dots));
-  const auto maximum = ParseInteger(text.substr(dots + 2));
+  const auto minimum = ParseNumber<int>(text.substr(0, dots));
+  const auto maximum = ParseNumber<int>(text.substr(dots + 2));
   if (!minimum || !maximum || *minimum >= *maximum) return std::nullopt;
   return AxisRange{*minimum, *maximum};
 }
@@ -65,14 +57,14 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
 
 bool Within(int value, AxisRange range) { return value >= range.Minimum && value <= range.Maximum; }
 
-class Parser {
+class Parser : tools::ArgumentReader {
  public:
-  explicit Parser(const std::vector<std::string>& arguments) : arguments_(arguments) {}
+  using ArgumentReader::ArgumentReader;
 
   ParseResult Run() {
     std::optional<std::vector<PathStep>> path;
-    while (next_ < arguments_.size() && error_.empty()) {
-      const std::string& name = arguments_[next_++];
+    while (const auto next = NextOption()) {
+      const std::string& name = *next;
       if (name == "--help") {
         options_.Help = true;
       } else if (name == "--repeat") {
@@ -88,7 +80,7 @@ class Parser {
         if (text && !(path = ParsePath(*text))) Fail(name + " needs steps \"X,Y;X,Y;...\", each with an optional 1 or 0");
       } else if (name == "--interval") {
         const auto text = Value(name);
-        const auto value = text ? ParseInteger(*text) : std::nullopt;
+        const auto value = text ? ParseNumber<int>(*text) : std::nullopt;
         if (text && (!value || *value < 0 || *value > 3'600'000)) Fail(name + " needs milliseconds from 0 up");
         if (value) options_.IntervalMs = *value;
       } else {
@@ -102,28 +94,13 @@ class Parser {
           Fail("step " + std::to_string(step.X) + "," + std::to_string(step.Y) + " lies outside the axis ranges");
       }
     }
-    if (!error_.empty()) return {std::nullopt, error_};
+    if (!Error().empty()) return {std::nullopt, Error()};
     options_.Path = path ? *path : DefaultPath(options_.X, options_.Y);
     return {options_, {}};
   }
 
  private:
-  std::optional<std::string> Value(const std::string& name) {
-    if (next_ >= arguments_.size()) {
-      Fail(name + " needs a value");
-      return std::nullopt;
-    }
-    return arguments_[next_++];
-  }
-
-  void Fail(std::string message) {
-    if (error_.empty()) error_ = std::move(message);
-  }
-
-  const std::vector<std::string>& arguments_;
-  std::size_t next_ = 0;
   Options options_;
-  std::string error_;
 };
 
 }  // namespace
@@ -135,8 +112,8 @@ std::optional<std::vector<PathStep>> ParsePath(const std::string& text) {
   for (std::string_view part : Split(text, ';')) {
     const std::vector<std::string_view> fields = Split(part, ',');
     if (fields.size() < 2 || fields.size() > 3) return std::nullopt;
-    const auto x = ParseInteger(fields[0]);
-    const auto y = ParseInteger(fields[1]);
+    const auto x = ParseNumber<int>(fields[0]);
+    const auto y = ParseNumber<int>(fields[1]);
     if (!x || !y) return std::nullopt;
     PathStep step{*x, *y};
     if (fields.size() == 3) {

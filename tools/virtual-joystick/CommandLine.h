@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/common/CommandLine.h"
+
 namespace qor::virtualjoystick {
 
 struct AxisRange {
@@ -31,10 +33,7 @@ struct Options {
   bool Help = false;
 };
 
-struct ParseResult {
-  std::optional<Options> Parsed;  // nullopt with an Error when the line is wrong
-  std::string Error;
-};
+using ParseResult = tools::ParseResult<Options>;
 
 // `arguments` without the program name.
 ParseResult ParseCommandLine(const std::vector<std::string>& arguments);
