@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "JsonCheck.h"
-#include "TestFiles.h"
+#include "TempFolder.h"
 #include "cli/Text.h"
 #include "sim/SimPlatform.h"
 
@@ -86,7 +86,7 @@ class QorctlTest : public testing::Test {
 
   SimPlatform platform;
   FakeProbe probe;
-  test::TempFolder folder;
+  qor::test::TempFolder folder;
 };
 
 // --- help and usage ---
@@ -286,12 +286,12 @@ TEST_F(QorctlTest, ShowABoardBeyondTheListIsNoBoard) {
 
 TEST_F(QorctlTest, ExportWritesWhatTheWindowExports) {
   Attach("ABC", BoardSettings());
-  const std::string file = folder.Path("board.qos");
+  const std::string file = folder / "board.qos";
   const Outcome outcome = Qorctl({"export", file});
   EXPECT_EQ(outcome.Status, 0) << outcome.Err;
   EXPECT_EQ(outcome.Out, "Settings exported!\n");
   // Bytes 0, 1 and 5 are 0; the rest is the board's.
-  EXPECT_EQ(test::ReadBytes(file), Bytes(With(BoardSettings(), {{ReportOffset::Reserved, 0}})));
+  EXPECT_EQ(qor::test::ReadBytes(file), Bytes(With(BoardSettings(), {{ReportOffset::Reserved, 0}})));
   EXPECT_TRUE(StoreWrites().empty());
 }
 
@@ -299,9 +299,9 @@ TEST_F(QorctlTest, ExportWritesWhatTheWindowExports) {
 // leaves it without a selection, which the window exports as 255.
 TEST_F(QorctlTest, ExportWritesOutOfRangeListBytesAs255LikeTheWindow) {
   Attach("ABC", With(BoardSettings(), {{ReportOffset::BoardId, 7}, {ReportOffset::Mode, 9}, {15, 0x00}}));
-  const std::string file = folder.Path("odd.qos");
+  const std::string file = folder / "odd.qos";
   ASSERT_EQ(Qorctl({"export", file}).Status, 0);
-  EXPECT_EQ(test::ReadBytes(file), Bytes(With(BoardSettings(), {{ReportOffset::BoardId, 0xFF},
+  EXPECT_EQ(qor::test::ReadBytes(file), Bytes(With(BoardSettings(), {{ReportOffset::BoardId, 0xFF},
                                                                 {ReportOffset::Mode, 0xFF},
                                                                 {ReportOffset::Reserved, 0},
                                                                 {15, 0x00}})));
@@ -310,9 +310,9 @@ TEST_F(QorctlTest, ExportWritesOutOfRangeListBytesAs255LikeTheWindow) {
 TEST_F(QorctlTest, ExportOfBoard2ReadsBoard2) {
   Attach("ABC", BoardSettings());
   Attach("DEF", BoardSettings(0x40));
-  const std::string file = folder.Path("two.qos");
+  const std::string file = folder / "two.qos";
   ASSERT_EQ(Qorctl({"export", "--board", "2", file}).Status, 0);
-  EXPECT_EQ(test::ReadBytes(file), Bytes(With(BoardSettings(0x40), {{ReportOffset::Reserved, 0}})));
+  EXPECT_EQ(qor::test::ReadBytes(file), Bytes(With(BoardSettings(0x40), {{ReportOffset::Reserved, 0}})));
 }
 
 struct FileFailure {
@@ -326,7 +326,7 @@ class ExportFileFailures : public QorctlTest, public testing::WithParamInterface
 TEST_P(ExportFileFailures, AreFileErrors) {
   if (!GetParam().Path.empty() && !std::filesystem::exists(GetParam().Path)) GTEST_SKIP() << "no " << GetParam().Path;
   Attach("ABC", BoardSettings());
-  const std::string path = GetParam().Path.empty() ? folder.Path("missing/board.qos") : GetParam().Path;
+  const std::string path = GetParam().Path.empty() ? folder / "missing/board.qos" : GetParam().Path;
   const Outcome outcome = Qorctl({"export", path});
   EXPECT_EQ(outcome.Status, 5);
   EXPECT_EQ(outcome.Out, "");
@@ -344,7 +344,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(QorctlTest, ExportWritesNoFileWhenTheBoardIsNotRead) {
-  const std::string file = folder.Path("none.qos");
+  const std::string file = folder / "none.qos";
   EXPECT_EQ(Qorctl({"export", file}).Status, 3);
   Attach("ABC", BoardSettings());
   platform.FailGetFeature(3);
@@ -375,7 +375,7 @@ SettingsReport WindowSaveOf(const SettingsReport& file) {
 TEST_F(QorctlTest, ImportSavesTheFileAsTheWindowDoes) {
   const auto board = Attach("ABC", BoardSettings());
   folder.Write("in.qos", Bytes(FileSettings()));
-  const Outcome outcome = Qorctl({"import", folder.Path("in.qos")});
+  const Outcome outcome = Qorctl({"import", folder / "in.qos"});
   EXPECT_EQ(outcome.Status, 0) << outcome.Err;
   EXPECT_EQ(outcome.Out, Saved);
   ASSERT_EQ(StoreWrites().size(), 1u);
@@ -393,7 +393,7 @@ TEST_F(QorctlTest, ImportOfOutOfRangeListBytesSends255LikeTheWindow) {
   Attach("ABC", BoardSettings());
   const SettingsReport file = With(FileSettings(), {{ReportOffset::BoardId, 4}, {ReportOffset::Mode, 5}});
   folder.Write("odd.qos", Bytes(file));
-  ASSERT_EQ(Qorctl({"import", folder.Path("odd.qos")}).Status, 0);
+  ASSERT_EQ(Qorctl({"import", folder / "odd.qos"}).Status, 0);
   ASSERT_EQ(StoreWrites().size(), 1u);
   EXPECT_EQ(StoreWrites()[0], WindowSaveOf(With(file, {{ReportOffset::BoardId, 0xFF}, {ReportOffset::Mode, 0xFF}})));
 }
@@ -403,7 +403,7 @@ TEST_F(QorctlTest, ImportUsesTheFirst33BytesOfALongerFile) {
   std::vector<std::uint8_t> bytes = Bytes(FileSettings());
   bytes.push_back(0x42);
   folder.Write("long.qos", bytes);
-  ASSERT_EQ(Qorctl({"import", folder.Path("long.qos")}).Status, 0);
+  ASSERT_EQ(Qorctl({"import", folder / "long.qos"}).Status, 0);
   EXPECT_EQ(StoreWrites().at(0), WindowSaveOf(FileSettings()));
 }
 
@@ -411,7 +411,7 @@ TEST_F(QorctlTest, ImportToBoard2KeepsBoard2sByte5) {
   Attach("ABC", BoardSettings());
   const auto second = Attach("DEF", With(BoardSettings(), {{ReportOffset::Reserved, 0x66}}));
   folder.Write("in.qos", Bytes(FileSettings()));
-  ASSERT_EQ(Qorctl({"import", "--board", "2", folder.Path("in.qos")}).Status, 0);
+  ASSERT_EQ(Qorctl({"import", "--board", "2", folder / "in.qos"}).Status, 0);
   EXPECT_EQ(second->Stored(), With(WindowSaveOf(FileSettings()), {{ReportOffset::Reserved, 0x66}}));
 }
 
@@ -427,7 +427,7 @@ class ImportFileFailures : public QorctlTest, public testing::WithParamInterface
 TEST_P(ImportFileFailures, AreFileErrorsWithoutDeviceCalls) {
   Attach("ABC", BoardSettings());
   if (GetParam().Content != "none") folder.Write("bad.qos", GetParam().Content);
-  const Outcome outcome = Qorctl({"import", folder.Path("bad.qos")});
+  const Outcome outcome = Qorctl({"import", folder / "bad.qos"});
   EXPECT_EQ(outcome.Status, 5);
   EXPECT_EQ(outcome.Out, "");
   EXPECT_EQ(outcome.Err, std::string("qorctl: ") + GetParam().Message + "\n");
@@ -445,7 +445,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ImportFileFailures,
 TEST_F(QorctlTest, ImportOfAFolderCannotBeRead) {
   Attach("ABC", BoardSettings());
   folder.Write("dir/x", "");
-  const Outcome outcome = Qorctl({"import", folder.Path("dir")});
+  const Outcome outcome = Qorctl({"import", folder / "dir"});
   EXPECT_EQ(outcome.Status, 5);
   EXPECT_EQ(outcome.Err, std::string("qorctl: ") + CannotRead + "\n");
 }
@@ -462,7 +462,7 @@ class SaveFailures : public QorctlTest, public testing::WithParamInterface<SaveF
 TEST_P(SaveFailures, AreCommunicationFailures) {
   const auto board = Attach("ABC", BoardSettings());
   folder.Write("in.qos", Bytes(FileSettings()));
-  for (const Args& arguments : {Args{"import", folder.Path("in.qos")}, Args{"set", "mode=0"}}) {
+  for (const Args& arguments : {Args{"import", folder / "in.qos"}, Args{"set", "mode=0"}}) {
     GetParam().Inject(platform, *board);
     const Outcome outcome = Qorctl(arguments);
     EXPECT_EQ(outcome.Status, 4) << arguments[0];
@@ -481,7 +481,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(QorctlTest, ImportWithoutBoardIsNoBoard) {
   folder.Write("in.qos", Bytes(FileSettings()));
-  const Outcome outcome = Qorctl({"import", folder.Path("in.qos")});
+  const Outcome outcome = Qorctl({"import", folder / "in.qos"});
   EXPECT_EQ(outcome.Status, 3);
   EXPECT_EQ(outcome.Err, NoDevices);
 }

@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <map>
 
-#include "TestFiles.h"
+#include "TempFolder.h"
 
 namespace qor::cli {
 namespace {
@@ -33,7 +33,7 @@ class SysfsProbeTest : public testing::Test {
     if (!node.Report.empty()) folder.Write(device + "report_descriptor", node.Report);
   }
   std::vector<UnopenableBoard> Probe() {
-    SysfsBoardAccessProbe probe(folder.Path("sys"), "/dev", [this](const std::string& path) {
+    SysfsBoardAccessProbe probe(folder / "sys", "/dev", [this](const std::string& path) {
       opened.push_back(path);
       const auto found = errors.find(path);
       return found == errors.end() ? 0 : -found->second;

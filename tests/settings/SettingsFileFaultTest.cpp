@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "TestFolder.h"
+#include "TempFolder.h"
 #include "settings/SettingsFile.h"
 
 namespace {
@@ -88,7 +88,7 @@ TEST_P(ExportFaultTest, LateFailureIsReportedAndTheOldFileKept) {
   const FaultCase& row = GetParam();
   test::TempFolder folder;
   const std::string path = folder / "old.qos";
-  if (row.existingFile) test::WriteBytes(path, kOldBytes);
+  if (row.existingFile) folder.Write("old.qos", kOldBytes);
 
   fired = false;
   armed = row.fault;

@@ -13,7 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "TestFolder.h"
+#include "ChildProcess.h"
+#include "TempFolder.h"
 #include "settings/SettingsFile.h"
 
 namespace qor {
@@ -76,7 +77,7 @@ TEST_P(ReadBySizeTest, OnlyTheFirst33BytesCountAndAShortFileChangesNothing) {
   const SizeCase& row = GetParam();
   TempFolder folder;
   const Bytes content = Pattern(row.size, 9);
-  test::WriteBytes(folder / "file.qos", content);
+  folder.Write("file.qos", content);
   SettingsReport image{};
   image.fill(kUntouched);
 
@@ -147,21 +148,21 @@ INSTANTIATE_TEST_SUITE_P(
                      FileReadOutcome::OpenFailed},
         ReadPathCase{"ReadOnlyFile",
                      [](const TempFolder& f) {
-                       test::WriteBytes(f / "file.qos", kFileBytes);
+                       f.Write("file.qos", kFileBytes);
                        Chmod(f / "file.qos", 0444);
                        return f / "file.qos";
                      },
                      FileReadOutcome::Ok},
         ReadPathCase{"UnreadableFile",
                      [](const TempFolder& f) {
-                       test::WriteBytes(f / "file.qos", kFileBytes);
+                       f.Write("file.qos", kFileBytes);
                        Chmod(f / "file.qos", 0200);
                        return f / "file.qos";
                      },
                      FileReadOutcome::OpenFailed},
         ReadPathCase{"LinkToFile",
                      [](const TempFolder& f) {
-                       test::WriteBytes(f / "file.qos", kFileBytes);
+                       f.Write("file.qos", kFileBytes);
                        fs::create_symlink("file.qos", f / "link.qos");
                        return f / "link.qos";
                      },
@@ -219,7 +220,7 @@ TEST_P(WriteTest, ExportReplacesWholeOrLeavesEverythingAsItWas) {
 }
 
 std::string Existing(const TempFolder& f, const char* name, mode_t mode) {
-  test::WriteBytes(f / name, kOldBytes);
+  f.Write(name, kOldBytes);
   Chmod(f / name, mode);
   return f / name;
 }
@@ -368,7 +369,7 @@ class FullDiskTest : public testing::TestWithParam<FullDiskCase> {};
 TEST_P(FullDiskTest, FailedWriteKeepsTheOldFileAndLeavesNoTemporaryFile) {
   const FullDiskCase& row = GetParam();
   TempFolder folder;
-  if (row.existingFile) test::WriteBytes(folder / "old.qos", kOldBytes);
+  if (row.existingFile) folder.Write("old.qos", kOldBytes);
 
   FileWriteOutcome outcome = kOk;
   bool applied = false;
