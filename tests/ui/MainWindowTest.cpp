@@ -29,19 +29,8 @@ const char* const kNoDevices = "No devices found!";
 const char* const kLinkLost = "Device communication interrupted!\nPlease verify device connection.";
 const char* const kSaved = "Settings Saved! Please disconnect and reconnect device to apply changes.";
 
-QComboBox* List(CConfigMainDialog& dialog, int id) { return dialog.DlgItem<QComboBox>(id); }
-QPushButton* Button(CConfigMainDialog& dialog, int id) { return dialog.DlgItem<QPushButton>(id); }
 QString Pin(CConfigMainDialog& dialog, int position) {
   return dialog.DlgItem<QLineEdit>(kFirstPin + position)->text();
-}
-void Click(CConfigMainDialog& dialog, int id) { QTest::mouseClick(Button(dialog, id), Qt::LeftButton); }
-// A user's choice of the next entry, as the arrow key makes it.
-void ChooseNext(CConfigMainDialog& dialog, int id) { QTest::keyClick(List(dialog, id), Qt::Key_Down); }
-
-QStringList Entries(QComboBox* list) {
-  QStringList entries;
-  for (int i = 0; i < list->count(); ++i) entries << list->itemText(i);
-  return entries;
 }
 
 // Which of the board controls are enabled, as a string of 0/1 in their order.

@@ -31,10 +31,6 @@ const char* const kWriteError =
     "try again.";
 const char* const kSaved = "Settings Saved! Please disconnect and reconnect device to apply changes.";
 
-void Click(CConfigMainDialog& dialog, int id) {
-  QTest::mouseClick(dialog.DlgItem<QPushButton>(id), Qt::LeftButton);
-}
-
 // Answers the next file dialog with `path` (empty: the user cancels).
 void AnswerFileDialog(const QString& path, FileDialogKind expected) {
   ui::SetFileDialogHook([path, expected](FileDialogKind kind) {

@@ -1,13 +1,11 @@
 // Every setting of a virtual board changed through the main window's setup
 // dialogs, saved, and read back.
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
-#include <QTimer>
 #include <QtTest>
 
 #include "WindowHarness.h"
@@ -21,26 +19,6 @@ using ui::CConfigMainDialog;
 namespace {
 
 constexpr int kSave = 1019, kReread = 1001, kKeyStickSetup = 1018, kAnalogSetup = 1093, kJoyMouseSetup = 1094;
-
-// Clicks `button` of the main window and runs `body` inside the setup dialog
-// it opens; false when the dialog never came up.
-bool OpenAndDrive(CConfigMainDialog& main, int button, ui::CDialog& setup, const std::function<void()>& body) {
-  bool ran = false;
-  QTimer poll;
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    QDialog* window = setup.Window();
-    if (!window || !window->isVisible() || QApplication::activeModalWidget() != window) return;
-    poll.stop();
-    ran = true;
-    window->activateWindow();
-    if (QTest::qWaitForWindowActive(window)) body();
-    if (setup.Window() && setup.Window()->isVisible()) setup.EndDialog(res::IDCANCEL);
-  });
-  poll.start(0);
-  QTest::mouseClick(main.DlgItem<QPushButton>(button), Qt::LeftButton);
-  poll.stop();
-  return ran;
-}
 
 void Retype(QLineEdit* edit, const QString& text) {
   edit->setFocus(Qt::MouseFocusReason);

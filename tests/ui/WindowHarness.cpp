@@ -10,7 +10,9 @@
 
 namespace qor::test {
 
-WindowHarness::WindowHarness() {
+WindowHarness::WindowHarness() : WindowHarness(platform) {}
+
+WindowHarness::WindowHarness(HidPlatform& boards) : boards_(boards) {
   ui::SetMessageHook([this](const QString& text, QWidget*) {
     const QPushButton* save = dialog_ ? dialog_->DlgItem<QPushButton>(1019) : nullptr;
     const QCursor* cursor = QApplication::overrideCursor();
@@ -21,7 +23,7 @@ WindowHarness::WindowHarness() {
 WindowHarness::~WindowHarness() { ui::SetMessageHook({}); }
 
 bool WindowHarness::Run(const std::function<void(ui::CConfigMainDialog&)>& body) {
-  DeviceLink link(platform);
+  DeviceLink link(boards_);
   ui::CConfigMainDialog dialog(link);
   dialog_ = &dialog;
   bool ran = false;
@@ -48,6 +50,35 @@ std::vector<std::string> WindowHarness::TakeLog() {
   std::vector<std::string> lines = platform.LogLines();
   platform.ClearLog();
   return lines;
+}
+
+QComboBox* List(ui::CConfigMainDialog& dialog, int id) { return dialog.DlgItem<QComboBox>(id); }
+QPushButton* Button(ui::CConfigMainDialog& dialog, int id) { return dialog.DlgItem<QPushButton>(id); }
+void Click(ui::CConfigMainDialog& dialog, int id) { QTest::mouseClick(Button(dialog, id), Qt::LeftButton); }
+void ChooseNext(ui::CConfigMainDialog& dialog, int id) { QTest::keyClick(List(dialog, id), Qt::Key_Down); }
+
+QStringList Entries(QComboBox* list) {
+  QStringList entries;
+  for (int i = 0; i < list->count(); ++i) entries << list->itemText(i);
+  return entries;
+}
+
+bool OpenAndDrive(ui::CConfigMainDialog& main, int button, ui::CDialog& setup, const std::function<void()>& body) {
+  bool ran = false;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    QDialog* window = setup.Window();
+    if (!window || !window->isVisible() || QApplication::activeModalWidget() != window) return;
+    poll.stop();
+    ran = true;
+    window->activateWindow();
+    if (QTest::qWaitForWindowActive(window)) body();
+    if (setup.Window() && setup.Window()->isVisible()) setup.EndDialog(res::IDCANCEL);
+  });
+  poll.start(0);
+  Click(main, button);
+  poll.stop();
+  return ran;
 }
 
 void WhenModal(std::function<void(QWidget*)> action, QWidget* below) {

@@ -2,11 +2,14 @@
 // Runs the real main window over virtual boards, with every message caught,
 // and drives modal windows from inside their own loops.
 
+#include <QComboBox>
+#include <QPushButton>
 #include <QString>
 #include <QStringList>
 #include <functional>
 
 #include "device/DeviceLink.h"
+#include "device/HidPlatform.h"
 #include "sim/SimPlatform.h"
 #include "ui/ConfigMainDialog.h"
 
@@ -20,8 +23,13 @@ struct ShownMessage {
 
 class WindowHarness {
  public:
+  // The window runs over `platform` below, the simulated boards.
   WindowHarness();
+  // The window runs over `boards`, e.g. this machine's own.
+  explicit WindowHarness(HidPlatform& boards);
   ~WindowHarness();
+  WindowHarness(const WindowHarness&) = delete;
+  WindowHarness& operator=(const WindowHarness&) = delete;
 
   sim::SimPlatform platform;
   std::vector<ShownMessage> messages;
@@ -34,8 +42,21 @@ class WindowHarness {
   std::vector<std::string> TakeLog();
 
  private:
+  HidPlatform& boards_;
   ui::CConfigMainDialog* dialog_ = nullptr;
 };
+
+// The main window's controls as a person uses them.
+QComboBox* List(ui::CConfigMainDialog& dialog, int id);
+QPushButton* Button(ui::CConfigMainDialog& dialog, int id);
+void Click(ui::CConfigMainDialog& dialog, int id);
+// A user's choice of the next entry, as the arrow key makes it.
+void ChooseNext(ui::CConfigMainDialog& dialog, int id);
+QStringList Entries(QComboBox* list);
+
+// Clicks `button` of the main window and runs `body` inside the setup dialog
+// it opens, which is then cancelled; false when the dialog never came up.
+bool OpenAndDrive(ui::CConfigMainDialog& main, int button, ui::CDialog& setup, const std::function<void()>& body);
 
 // Runs `action` with the modal window once one is up, other than `below`.
 void WhenModal(std::function<void(QWidget*)> action, QWidget* below = nullptr);

@@ -3,19 +3,16 @@
 // the offscreen platform.
 
 #include <QApplication>
-#include <QComboBox>
-#include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 
 #include "GuestLink.h"
 #include "VirtualBoardProcess.h"
 #include "WindowHarness.h"
 #include "tools/virtual-joystick/UinputJoystick.h"
-#include "ui/framework/MessageBox.h"
 #include "ui/joystick/EvdevJoystickInput.h"
 
 using namespace qor;
+using namespace qor::test;
 using ui::CConfigMainDialog;
 
 namespace {
@@ -26,62 +23,6 @@ constexpr int kScan = 1000, kReread = 1001, kDeviceList = 1008, kModeList = 1009
 const char* const kNoDevices = "No devices found!";
 const char* const kLinkLost = "Device communication interrupted!\nPlease verify device connection.";
 const char* const kSaved = "Settings Saved! Please disconnect and reconnect device to apply changes.";
-
-QComboBox* List(CConfigMainDialog& dialog, int id) { return dialog.DlgItem<QComboBox>(id); }
-QPushButton* Button(CConfigMainDialog& dialog, int id) { return dialog.DlgItem<QPushButton>(id); }
-void Click(CConfigMainDialog& dialog, int id) { QTest::mouseClick(Button(dialog, id), Qt::LeftButton); }
-void ChooseNext(CConfigMainDialog& dialog, int id) { QTest::keyClick(List(dialog, id), Qt::Key_Down); }
-
-QStringList Entries(QComboBox* list) {
-  QStringList entries;
-  for (int i = 0; i < list->count(); ++i) entries << list->itemText(i);
-  return entries;
-}
-
-// The window over this machine's boards, every message caught.
-class RealWindow {
- public:
-  RealWindow() {
-    ui::SetMessageHook([this](const QString& text, QWidget*) { messages << text; });
-  }
-  ~RealWindow() { ui::SetMessageHook({}); }
-
-  // Opens the main window, which scans at once, runs `body` inside its
-  // modal loop and ends it with "Done"; false when the body never ran.
-  bool Run(const std::function<void(CConfigMainDialog&)>& body) {
-    LinuxHidPlatform platform;
-    DeviceLink link(platform);
-    CConfigMainDialog dialog(link);
-    bool ran = false;
-    test::WhenModal([&](QWidget* window) {
-      window->activateWindow();
-      if (!QTest::qWaitForWindowActive(window)) qWarning("the main window never became active");
-      ran = true;
-      body(dialog);
-      if (dialog.Window() && dialog.Window()->isVisible()) dialog.EndDialog(res::IDOK);
-    });
-    dialog.DoModal();
-    return ran;
-  }
-
-  QStringList messages;
-};
-
-// Clicks `button` of the main window and runs `body` inside the setup dialog
-// it opens, which is then cancelled; false when the dialog never came up.
-bool OpenAndDrive(CConfigMainDialog& main, int button, ui::CDialog& setup, const std::function<void()>& body) {
-  bool ran = false;
-  test::WhenModal(
-      [&](QWidget* window) {
-        ran = true;
-        window->activateWindow();
-        if (QTest::qWaitForWindowActive(window)) body();
-        if (setup.Window() && setup.Window()->isVisible()) setup.EndDialog(res::IDCANCEL);
-      },
-      main.Window());
-  Click(main, button);
-  return ran;
-}
 
 // The board's settings as a fresh link reads them, after a scan.
 std::optional<SettingsReport> BoardSettings() {
@@ -98,11 +39,12 @@ class WindowTest : public QObject {
 
  private slots:
   void listsRereadsAndSavesAUhidBoard() {
-    const SettingsReport stored = test::SampleSettings(1);
+    const SettingsReport stored = SampleSettings(1);
     guest::VirtualBoardProcess boards({"--board", "Cabinet left", "--settings", guest::SettingsHex(stored)});
     QVERIFY2(boards.Ready(), boards.Failure().c_str());
 
-    RealWindow window;
+    LinuxHidPlatform platform;
+    WindowHarness window(platform);
     QVERIFY(window.Run([&](CConfigMainDialog& dialog) {
       QCOMPARE(Entries(List(dialog, kDeviceList)), QStringList{"1: Cabinet left"});
       QCOMPARE(List(dialog, kBoardIdList)->currentText(), QString::number(stored[ReportOffset::BoardId] + 1));
@@ -111,13 +53,13 @@ class WindowTest : public QObject {
       ChooseNext(dialog, kBoardIdList);
       ChooseNext(dialog, kModeList);
       Click(dialog, kSave);
-      QCOMPARE(window.messages, QStringList{kSaved});
+      QCOMPARE(window.MessageTexts(), QStringList{kSaved});
 
       Click(dialog, kReread);
       QCOMPARE(List(dialog, kBoardIdList)->currentText(), QString::number(stored[ReportOffset::BoardId] + 2));
       QCOMPARE(List(dialog, kModeList)->currentIndex(), stored[ReportOffset::Mode] + 1);
     }));
-    QCOMPARE(window.messages, QStringList{kSaved});
+    QCOMPARE(window.MessageTexts(), QStringList{kSaved});
 
     // The board holds the new choices and everything else as it was, byte 5 included.
     SettingsReport expected = stored;
@@ -131,15 +73,16 @@ class WindowTest : public QObject {
     guest::VirtualBoardProcess boards({"--board", "Leaving", "--vanish-after", "6"});
     QVERIFY2(boards.Ready(), boards.Failure().c_str());
 
-    RealWindow window;
+    LinuxHidPlatform platform;
+    WindowHarness window(platform);
     QVERIFY(window.Run([&](CConfigMainDialog& dialog) {
       QCOMPARE(Entries(List(dialog, kDeviceList)), QStringList{"1: Leaving"});
       Click(dialog, kSave);
-      QCOMPARE(window.messages, QStringList{kLinkLost});
+      QCOMPARE(window.MessageTexts(), QStringList{kLinkLost});
       QVERIFY(!Button(dialog, kSave)->isEnabled());
       QVERIFY(boards.WaitForLine("vanished", 5000));
       Click(dialog, kScan);
-      QCOMPARE(window.messages, (QStringList{kLinkLost, kNoDevices}));
+      QCOMPARE(window.MessageTexts(), (QStringList{kLinkLost, kNoDevices}));
       QVERIFY(Entries(List(dialog, kDeviceList)).isEmpty());
       QVERIFY(!List(dialog, kDeviceList)->isEnabled());
     }));
@@ -155,7 +98,8 @@ class WindowTest : public QObject {
     auto* reader = dynamic_cast<joystick::EvdevJoystickInput*>(&joystick::CurrentJoystickInput());
     QVERIFY2(reader, "the program reads this machine's joysticks");
 
-    RealWindow window;
+    LinuxHidPlatform platform;
+    WindowHarness window(platform);
     QVERIFY(window.Run([&](CConfigMainDialog& dialog) {
       ui::CJoyThreshBox& preview = dialog.m_KeycodeDialog.m_Preview;
       QVERIFY(OpenAndDrive(dialog, kKeyStickSetup, dialog.m_KeycodeDialog, [&] {
@@ -169,7 +113,7 @@ class WindowTest : public QObject {
       }));
       QVERIFY(reader->OpenNodes().empty());
     }));
-    QVERIFY(window.messages.isEmpty());
+    QVERIFY(window.MessageTexts().isEmpty());
   }
 };
 
