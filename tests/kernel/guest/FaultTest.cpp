@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <optional>
 
 #include "GuestLink.h"
 #include "VirtualBoardProcess.h"
@@ -17,6 +18,29 @@ namespace {
 constexpr const char* BoardText = "Faulty";
 constexpr const char* Untouched = "untouched";
 
+// A board with the row's fault on the real kernel, and a link over this
+// machine's boards.
+template <class Row>
+class FaultyBoardTest : public testing::TestWithParam<Row> {
+ protected:
+  void SetUp() override {
+    std::vector<std::string> arguments{"--board", BoardText};
+    const std::vector<std::string>& fault = this->GetParam().Fault;
+    arguments.insert(arguments.end(), fault.begin(), fault.end());
+    boards.emplace(arguments);
+    ASSERT_TRUE(boards->Ready()) << boards->Failure();
+  }
+
+  std::optional<VirtualBoardProcess> boards;
+  LinuxHidPlatform platform;
+  DeviceLink link{platform};
+};
+
+template <class Row>
+std::string RowName(const testing::TestParamInfo<Row>& info) {
+  return info.param.Name;
+}
+
 struct IdentificationFault {
   const char* Name;
   std::vector<std::string> Fault;
@@ -24,16 +48,9 @@ struct IdentificationFault {
 };
 void PrintTo(const IdentificationFault& row, std::ostream* out) { *out << row.Name; }
 
-class IdentificationFaultTest : public testing::TestWithParam<IdentificationFault> {};
+class IdentificationFaultTest : public FaultyBoardTest<IdentificationFault> {};
 
 TEST_P(IdentificationFaultTest, FailsAndLeavesTheBoardListed) {
-  std::vector<std::string> arguments{"--board", BoardText};
-  arguments.insert(arguments.end(), GetParam().Fault.begin(), GetParam().Fault.end());
-  VirtualBoardProcess boards(arguments);
-  ASSERT_TRUE(boards.Ready()) << boards.Failure();
-
-  LinuxHidPlatform platform;
-  DeviceLink link(platform);
   link.Table().Scan();
   ASSERT_EQ(link.Table().Count(), 1);
   std::strcpy(link.IdentificationText, Untouched);
@@ -50,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
                     IdentificationFault{"GetFailsInTheMiddle", {"--fail-get", "1"}, Untouched},
                     IdentificationFault{"SecondWriteFails", {"--fail-set", "2"}, BoardText},
                     IdentificationFault{"LastGetFails", {"--fail-get", "2"}, BoardText}),
-    [](const testing::TestParamInfo<IdentificationFault>& info) { return std::string(info.param.Name); });
+    RowName<IdentificationFault>);
 
 struct SaveFault {
   const char* Name;
@@ -60,16 +77,9 @@ struct SaveFault {
 };
 void PrintTo(const SaveFault& row, std::ostream* out) { *out << row.Name; }
 
-class SaveFaultTest : public testing::TestWithParam<SaveFault> {};
+class SaveFaultTest : public FaultyBoardTest<SaveFault> {};
 
 TEST_P(SaveFaultTest, EndsInCommunicationFailure) {
-  std::vector<std::string> arguments{"--board", BoardText};
-  arguments.insert(arguments.end(), GetParam().Fault.begin(), GetParam().Fault.end());
-  VirtualBoardProcess boards(arguments);
-  ASSERT_TRUE(boards.Ready()) << boards.Failure();
-
-  LinuxHidPlatform platform;
-  DeviceLink link(platform);
   ASSERT_EQ(ScanAndIdentify(link), std::vector<std::string>{BoardText});
   ASSERT_TRUE(link.ReadDeviceSettings(0));
   SettingsReport edited = link.ReportImage;
@@ -81,7 +91,7 @@ TEST_P(SaveFaultTest, EndsInCommunicationFailure) {
             GetParam().WriteSucceeds);
 
   if (GetParam().Vanishes) {
-    EXPECT_TRUE(boards.WaitForLine("vanished", 5000));
+    EXPECT_TRUE(boards->WaitForLine("vanished", 5000));
   }
   const std::vector<std::string> expected =
       GetParam().Vanishes ? std::vector<std::string>{} : std::vector<std::string>{BoardText};
@@ -93,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(SaveFault{"WriteFails", {"--fail-set", "3"}, false, false},
                     SaveFault{"ReadBackFails", {"--fail-get", "4"}, true, false},
                     SaveFault{"BoardVanishesBetweenWriteAndReadBack", {"--vanish-after", "6"}, true, true}),
-    [](const testing::TestParamInfo<SaveFault>& info) { return std::string(info.param.Name); });
+    RowName<SaveFault>);
 
 TEST(VanishedBoardTest, ReadOnTheOldRowFails) {
   VirtualBoardProcess boards({"--board", BoardText, "--vanish-after", "4"});

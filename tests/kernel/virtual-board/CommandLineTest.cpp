@@ -4,6 +4,8 @@
 
 #include <sstream>
 
+#include "tests/kernel/CommandLineCase.h"
+
 namespace qor::virtualboard {
 namespace {
 
@@ -31,18 +33,12 @@ std::string Describe(const Options& options) {
   return text.str();
 }
 
-struct Line {
-  const char* Name;
-  std::vector<std::string> Arguments;
-  std::string Expected;  // Describe() of the devices, or "error: ..." 
-};
-void PrintTo(const Line& row, std::ostream* out) { *out << row.Name; }
+using Line = test::CommandLineCase;
 
 class CommandLineTest : public testing::TestWithParam<Line> {};
 
 TEST_P(CommandLineTest, Parses) {
-  const ParseResult result = ParseCommandLine(GetParam().Arguments);
-  EXPECT_EQ(result.Parsed ? Describe(*result.Parsed) : "error: " + result.Error, GetParam().Expected);
+  EXPECT_EQ(test::Shown(ParseCommandLine(GetParam().Arguments), Describe), GetParam().Expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -69,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
         Line{"SettingsNotHex", {"--board", "A", "--settings", std::string(60, '0') + "zz"},
              "error: --settings needs bytes 2..32 as 62 hex digits"},
         Line{"UnknownOption", {"--board", "A", "--colour"}, "error: unknown option --colour"}),
-    [](const testing::TestParamInfo<Line>& info) { return std::string(info.param.Name); });
+    test::CaseName);
 
 TEST(CommandLineSettingsTest, SettingsFillBytes2To32) {
   std::string hex;

@@ -4,6 +4,8 @@
 
 #include <sstream>
 
+#include "tests/kernel/CommandLineCase.h"
+
 namespace qor::virtualjoystick {
 namespace {
 
@@ -20,18 +22,12 @@ std::string Describe(const Options& options) {
   return text.str();
 }
 
-struct Line {
-  const char* Name;
-  std::vector<std::string> Arguments;
-  std::string Expected;  // Describe() of the options, or "error: ..."
-};
-void PrintTo(const Line& row, std::ostream* out) { *out << row.Name; }
+using Line = test::CommandLineCase;
 
 class CommandLineTest : public testing::TestWithParam<Line> {};
 
 TEST_P(CommandLineTest, Parses) {
-  const ParseResult result = ParseCommandLine(GetParam().Arguments);
-  EXPECT_EQ(result.Parsed ? Describe(*result.Parsed) : "error: " + result.Error, GetParam().Expected);
+  EXPECT_EQ(test::Shown(ParseCommandLine(GetParam().Arguments), Describe), GetParam().Expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -54,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
         Line{"NegativeInterval", {"--interval", "-1"}, "error: --interval needs milliseconds from 0 up"},
         Line{"MissingValue", {"--path"}, "error: --path needs a value"},
         Line{"UnknownOption", {"--x", "1"}, "error: unknown option --x"}),
-    [](const testing::TestParamInfo<Line>& info) { return std::string(info.param.Name); });
+    test::CaseName);
 
 struct PathText {
   const char* Name;
