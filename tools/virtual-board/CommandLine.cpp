@@ -54,8 +54,8 @@ std::optional<SettingsReport> ParseSettings(std::string_view hex) {
   return settings;
 }
 
-DeviceSpec Board(std::string identification) {
-  DeviceSpec wanted;
+DeviceRequest Board(std::string identification) {
+  DeviceRequest wanted;
   wanted.Kind = DeviceKind::Board;
   wanted.VendorId = QorVendorId;
   wanted.ProductId = QorFirstProductId;
@@ -88,21 +88,21 @@ class Parser : tools::ArgumentReader {
         for (long i = 1; i <= *count; ++i) options_.Devices.push_back(Board("Virtual QOR " + std::to_string(i)));
       }
     } else if (name == "--other-vendor") {
-      options_.Devices.push_back(DeviceSpec{.Kind = DeviceKind::OtherVendor,
+      options_.Devices.push_back(DeviceRequest{.Kind = DeviceKind::OtherVendor,
                                             .VendorId = OtherVendorId,
                                             .ProductId = OtherVendorProductId});
     } else if (name == "--wide-report") {
       options_.Devices.push_back(
-          DeviceSpec{.Kind = DeviceKind::WideReport, .VendorId = QorVendorId, .ProductId = QorFirstProductId});
+          DeviceRequest{.Kind = DeviceKind::WideReport, .VendorId = QorVendorId, .ProductId = QorFirstProductId});
     } else if (name == "--product") {
-      DeviceSpec* device = Last(name, false);
+      DeviceRequest* device = Last(name, false);
       const auto text = Value(name);
       if (!device || !text) return;
       const std::optional<long> id = ParseNumber<long>(*text, 16);
       if (!id || *id < 0 || *id > 0xFFFF) return Fail(name + " needs a hexadecimal ID up to FFFF");
       device->ProductId = static_cast<std::uint16_t>(*id);
     } else if (name == "--fail-get" || name == "--fail-set" || name == "--vanish-after") {
-      DeviceSpec* device = Last(name, false);
+      DeviceRequest* device = Last(name, false);
       const auto count = Count(name);
       if (!device || !count) return;
       const int n = static_cast<int>(*count);
@@ -110,14 +110,14 @@ class Parser : tools::ArgumentReader {
       if (name == "--fail-set") device->Faults.FailingSets.insert(n);
       if (name == "--vanish-after") device->Faults.VanishAfter = n;
     } else if (name == "--settings") {
-      DeviceSpec* board = Last(name, true);
+      DeviceRequest* board = Last(name, true);
       const auto text = Value(name);
       if (!board || !text) return;
       const std::optional<SettingsReport> settings = ParseSettings(*text);
       if (!settings) return Fail(name + " needs bytes 2..32 as 62 hex digits");
       board->Settings = *settings;
     } else if (name == "--joystick") {
-      if (DeviceSpec* board = Last(name, true)) board->WithJoystick = true;
+      if (DeviceRequest* board = Last(name, true)) board->WithJoystick = true;
     } else {
       Fail("unknown option " + name);
     }
@@ -135,7 +135,7 @@ class Parser : tools::ArgumentReader {
     return value;
   }
 
-  DeviceSpec* Last(const std::string& name, bool boardOnly) {
+  DeviceRequest* Last(const std::string& name, bool boardOnly) {
     if (options_.Devices.empty() || (boardOnly && options_.Devices.back().Kind != DeviceKind::Board)) {
       Fail(name + (boardOnly ? " needs a --board before it" : " needs a device before it"));
       return nullptr;

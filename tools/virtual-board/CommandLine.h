@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "tools/common/CommandLine.h"
-#include "tools/virtual-board/DeviceSpec.h"
+#include "tools/virtual-board/DeviceRequest.h"
 
 namespace qor::virtualboard {
 

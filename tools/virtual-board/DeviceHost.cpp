@@ -44,7 +44,7 @@ std::span<const std::uint8_t> DescriptorOf(DeviceKind kind) {
   return {};
 }
 
-std::unique_ptr<FeatureReports> ReportsOf(const DeviceSpec& wanted, DeviceKind kind) {
+std::unique_ptr<FeatureReports> ReportsOf(const DeviceRequest& wanted, DeviceKind kind) {
   switch (kind) {
     case DeviceKind::Board:
       return std::make_unique<BoardReports>(std::make_shared<sim::VirtualBoard>(wanted.Identification, wanted.Settings));
@@ -98,14 +98,14 @@ std::string Describe(const uhid_event& request, const std::optional<uhid_event>&
 
 }  // namespace
 
-bool DeviceHost::Add(const DeviceSpec& wanted, int stopFd, std::string& error) {
+bool DeviceHost::Add(const DeviceRequest& wanted, int stopFd, std::string& error) {
   const int group = nextNumber_;
   // A real board shows its joystick interface first.
   if (wanted.WithJoystick && !Create(wanted, DeviceKind::Joystick, group, stopFd, error)) return false;
   return Create(wanted, wanted.Kind, group, stopFd, error);
 }
 
-bool DeviceHost::Create(const DeviceSpec& wanted, DeviceKind kind, int group, int stopFd, std::string& error) {
+bool DeviceHost::Create(const DeviceRequest& wanted, DeviceKind kind, int group, int stopFd, std::string& error) {
   const int number = nextNumber_++;
   UhidIdentity identity;
   identity.Name = std::string("QOR virtual ") + KindName(kind) + " " + std::to_string(number);

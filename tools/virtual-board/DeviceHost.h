@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/virtual-board/DeviceSpec.h"
+#include "tools/virtual-board/DeviceRequest.h"
 #include "tools/virtual-board/SysfsNodes.h"
 #include "tools/virtual-board/Uhid.h"
 #include "tools/virtual-board/UhidResponder.h"
@@ -24,7 +24,7 @@ class DeviceHost {
   // Creates the device (a board with a joystick interface gives two) and waits
   // until its hidraw node exists, so that devices enumerate in creation order.
   // `stopFd` becomes readable when the program is to stop. False with `error` set.
-  bool Add(const DeviceSpec& wanted, int stopFd, std::string& error);
+  bool Add(const DeviceRequest& wanted, int stopFd, std::string& error);
 
   // Answers requests until `stopFd` becomes readable; false on a failing descriptor.
   bool Serve(int stopFd, std::string& error);
@@ -40,7 +40,7 @@ class DeviceHost {
     std::optional<std::chrono::steady_clock::time_point> VanishAt{};
   };
 
-  bool Create(const DeviceSpec& wanted, DeviceKind kind, int group, int stopFd, std::string& error);
+  bool Create(const DeviceRequest& wanted, DeviceKind kind, int group, int stopFd, std::string& error);
   // Waits up to `milliseconds` for a request or the stop signal and handles
   // what came. False when a descriptor failed; `stopped` once stopFd is readable.
   bool Poll(int stopFd, int milliseconds, bool& stopped, std::string& error);

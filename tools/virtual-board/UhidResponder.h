@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "tools/virtual-board/DeviceSpec.h"
+#include "tools/virtual-board/DeviceRequest.h"
 #include "tools/virtual-board/FeatureReports.h"
 
 namespace qor::virtualboard {

@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
         std::string error;
         DeviceHost host(std::cout, options.Verbose ? &std::cerr : nullptr);
         bool served = true;
-        for (const DeviceSpec& wanted : options.Devices) {
+        for (const DeviceRequest& wanted : options.Devices) {
           if (!(served = host.Add(wanted, stop.Descriptor(), error))) break;
         }
         if (served) {

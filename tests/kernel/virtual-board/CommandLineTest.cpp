@@ -12,7 +12,7 @@ namespace {
 // One device per line: "kind VID:PID text [joystick] [gets a,b] [sets a] [vanish n]".
 std::string Describe(const Options& options) {
   std::ostringstream text;
-  for (const DeviceSpec& device : options.Devices) {
+  for (const DeviceRequest& device : options.Devices) {
     static const char* const Kinds[] = {"board", "other-vendor", "wide-report", "joystick"};
     char ids[16];
     std::snprintf(ids, sizeof ids, "%04X:%04X", device.VendorId, device.ProductId);

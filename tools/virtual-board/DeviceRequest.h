@@ -26,7 +26,7 @@ struct FaultPlan {
   std::optional<int> VanishAfter;  // destroyed right after answering this transfer
 };
 
-struct DeviceSpec {
+struct DeviceRequest {
   DeviceKind Kind = DeviceKind::Board;
   std::uint16_t VendorId = 0;
   std::uint16_t ProductId = 0;
@@ -37,7 +37,7 @@ struct DeviceSpec {
 };
 
 struct Options {
-  std::vector<DeviceSpec> Devices;
+  std::vector<DeviceRequest> Devices;
   bool Verbose = false;
   bool Help = false;
 };
