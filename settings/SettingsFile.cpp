@@ -101,6 +101,8 @@ FileWriteOutcome WriteInPlace(const std::string& path, const SettingsReport& ima
 FileWriteOutcome WriteByRename(const std::string& target, mode_t mode, const SettingsReport& image) {
   const std::string folder = FolderOf(target);
   const std::string name = target.substr(folder.size());
+  // An empty path names no file to replace.
+  if (name.empty()) return FileWriteOutcome::OpenFailed;
   std::string pattern = folder + "." + name + ".XXXXXX";
   std::vector<char> temp(pattern.begin(), pattern.end());
   temp.push_back('\0');

@@ -254,7 +254,9 @@ INSTANTIATE_TEST_SUITE_P(
                   [](const TempFolder& f) { return LockFolder(f, f / "new.qos"); }, kAsUser, 022, kOpenFailed,
                   Entries{}, nullptr, Content::New, std::nullopt},
         WriteCase{"MissingFolder", [](const TempFolder& f) { return f / "none/new.qos"; }, kAsIs, 022,
-                  kOpenFailed, Entries{}, nullptr, Content::New, std::nullopt}));
+                  kOpenFailed, Entries{}, nullptr, Content::New, std::nullopt},
+        WriteCase{"EmptyPath", [](const TempFolder&) { return std::string(); }, kAsIs, 022, kOpenFailed, Entries{},
+                  nullptr, Content::New, std::nullopt}));
 
 INSTANTIATE_TEST_SUITE_P(
     ExistingFiles, WriteTest,
