@@ -185,7 +185,11 @@ bool DeviceHost::Handle(Device& device, std::string& error) {
     error = "device " + std::to_string(device.Number) + ": writing /dev/uhid failed: " + std::strerror(errno);
     return false;
   }
-  if (device.Responder.Vanishing()) device.VanishAt = std::chrono::steady_clock::now() + VanishDelay;
+  // Counted from the last answer only: an open or close of the node after it
+  // must not put the leaving off.
+  if (!device.VanishAt && device.Responder.Vanishing()) {
+    device.VanishAt = std::chrono::steady_clock::now() + VanishDelay;
+  }
   return true;
 }
 

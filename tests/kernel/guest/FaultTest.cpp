@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
 #include <cstring>
 #include <optional>
 
 #include "GuestLink.h"
+#include "device/linux/Hidraw.h"
 #include "VirtualBoardProcess.h"
 
 namespace qor::guest {
@@ -114,6 +116,28 @@ TEST(VanishedBoardTest, ReadOnTheOldRowFails) {
   ASSERT_TRUE(boards.WaitForLine("vanished", 5000));
   EXPECT_FALSE(link.ReadDeviceSettings(0));
   EXPECT_EQ(ScanAndIdentify(link), std::vector<std::string>{});
+}
+
+// The node opened and closed again and again after the last answer (a
+// program probing the node) must not keep the board from leaving.
+TEST(VanishedBoardTest, LeavesWhileTheNodeIsOpenedAndClosed) {
+  VirtualBoardProcess boards({"--board", BoardText, "--vanish-after", "1"});
+  ASSERT_TRUE(boards.Ready()) << boards.Failure();
+  const std::string node = boards.NodesOfKind("board").at(0).Hidraw;
+  const int fd = hidraw::OpenNode(node.c_str());
+  ASSERT_GE(fd, 0);
+  std::array<std::uint8_t, SettingsReportSize> reply{};
+  EXPECT_EQ(hidraw::GetFeature(fd, reply.data(), reply.size()), static_cast<int>(reply.size()));
+  hidraw::CloseNode(fd);
+
+  // Each round opens and closes the node well within the board's 0.1 s.
+  bool vanished = false;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+  while (!vanished && std::chrono::steady_clock::now() < deadline) {
+    if (const int probe = hidraw::OpenNode(node.c_str()); probe >= 0) hidraw::CloseNode(probe);
+    vanished = boards.WaitForLine("vanished", 20);
+  }
+  EXPECT_TRUE(vanished);
 }
 
 }  // namespace
