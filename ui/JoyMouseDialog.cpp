@@ -46,8 +46,7 @@ void CJoyMouseDialog::OnOkClicked() {
   m_Preview.UnregisterJoystickInput();
   m_bInitialized = false;
   m_JoyMouseZone = m_ZoneEdits.ReadPositions();
-  m_JoyMouseOptions = static_cast<std::uint8_t>((m_EnableCheck->isChecked() ? JoyMouse::EnabledBit : 0) +
-                                                m_SpeedSlider->value());
+  m_JoyMouseOptions = JoyMouse::Make(m_EnableCheck->isChecked(), m_SpeedSlider->value());
   CDialog::OnOK();
 }
 
