@@ -189,8 +189,8 @@ void CConfigMainDialog::OnSaveSettings() {
   CollectSettings(image);
 
   const bool saved = row >= 0 && row < link_.Table().Count() && link_.SaveDeviceSettings(row) == SaveOutcome::Saved;
+  // Either closing message is shown under the wait cursor.
   if (saved) {
-    wait.Restore();
     ShowMessage(QString::fromLatin1(kSaved));
   } else {
     ReportCommunicationFailure();

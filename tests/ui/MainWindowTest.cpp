@@ -327,6 +327,9 @@ void MainWindowTest::saveVerification() {
                                                                          : QStringLiteral("0000000"));
   }));
   QCOMPARE(harness.MessageTexts(), messages);
+  // Saved or not, the closing message is shown under the wait cursor.
+  QVERIFY(harness.messages.back().waitCursor);
+  QVERIFY(!QApplication::overrideCursor());
 }
 
 void MainWindowTest::unpluggedBoard_data() {

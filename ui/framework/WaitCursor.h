@@ -11,8 +11,6 @@ class CWaitCursor {
   ~CWaitCursor() { QApplication::restoreOverrideCursor(); }
   CWaitCursor(const CWaitCursor&) = delete;
   CWaitCursor& operator=(const CWaitCursor&) = delete;
-  // Sets it once more, e.g. after a box that may have changed it.
-  void Restore() { QApplication::changeOverrideCursor(Qt::WaitCursor); }
 };
 
 }  // namespace qor::ui
