@@ -1,6 +1,6 @@
 #pragma once
-// A joystick source played by hand: tests, the screenshot tool and the demo
-// send reports as an attached joystick would.
+// A joystick source played by hand: tests and the screenshot tool send
+// reports as an attached joystick would.
 
 #include <initializer_list>
 #include <vector>
