@@ -133,7 +133,6 @@ int main(int argc, char* argv[]) {
       dialog.UpdateWiringLabels();
       Save(dialog.Window(), QStringLiteral("main-mode-%1").arg(mode));
     }
-    demo.Unplug(*demo.AddBoard("unused"));
     demo.FailGetFeature(1);
     dialog.OnRereadDevice();
     Save(dialog.Window(), QStringLiteral("main-link-lost"));
