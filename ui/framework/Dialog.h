@@ -6,12 +6,11 @@
 #include <QPointer>
 #include <functional>
 #include <map>
+#include <tuple>
 #include <vector>
 
 #include "res/DialogTemplate.h"
 #include "ui/framework/DialogUnits.h"
-
-class QContextMenuEvent;
 
 namespace qor::ui {
 
@@ -36,7 +35,6 @@ class CDialog {
     return qobject_cast<T*>(GetDlgItem(id));
   }
   QDialog* Window() const;
-  DialogBaseUnits BaseUnits() const { return units_; }
 
   // What a click of the button with this ID sends; Enter sends the default
   // button's ID, Escape and the close box send IDCANCEL.
