@@ -8,22 +8,20 @@
 #include "cli/Text.h"
 #include "cli/WindowTransfers.h"
 #include "device/DeviceLink.h"
+#include "res/StringTable.h"
 #include "settings/SettingsFile.h"
 
 namespace qor::cli {
 namespace {
 
-constexpr const char* NoDevices = "No devices found!";
-constexpr const char* CommunicationFailure = "Device communication interrupted!\nPlease verify device connection.";
-constexpr const char* Saved = "Settings Saved! Please disconnect and reconnect device to apply changes.";
-constexpr const char* Exported = "Settings exported!";
-constexpr const char* CannotRead = "Could not open file for reading! Please check file permissions and try again.";
-constexpr const char* Corrupt = "Settings file appears to be corrupt.  Please verify and try again.";
-constexpr const char* CannotWrite =
-    "Could not open file for writing! Please verify that you have write permission in the destination folder.";
-constexpr const char* WriteError =
-    "An error occured while attempting to write the settings file.\nPlease check the ammount of free disk space and "
-    "try again.";
+const char* const NoDevices = res::LoadString(res::IDS_NO_DEVICES);
+const char* const CommunicationFailure = res::LoadString(res::IDS_COMMUNICATION_FAILURE);
+const char* const Saved = res::LoadString(res::IDS_SETTINGS_SAVED);
+const char* const Exported = res::LoadString(res::IDS_SETTINGS_EXPORTED);
+const char* const CannotRead = res::LoadString(res::IDS_FILE_CANNOT_READ);
+const char* const Corrupt = res::LoadString(res::IDS_FILE_CORRUPT);
+const char* const CannotWrite = res::LoadString(res::IDS_FILE_CANNOT_WRITE);
+const char* const WriteError = res::LoadString(res::IDS_FILE_WRITE_ERROR);
 
 void Complain(CommandContext& context, const std::string& message) { context.Err << "qorctl: " << message << '\n'; }
 

@@ -6,14 +6,15 @@
 #include <string_view>
 
 #include "cli/KeyInputs.h"
+#include "res/StringTable.h"
 #include "settings/KeyCodeTable.h"
 
 namespace qor::cli {
 namespace {
 
 constexpr std::string_view KeyPrefix = "key.";
-constexpr const char* TopBottomMessage = "Please check Dead Zone settings. Bottom must be greater number than Top.";
-constexpr const char* LeftRightMessage = "Please check Dead Zone settings. Right must be greater number than Left.";
+const char* const TopBottomMessage = res::LoadString(res::IDS_DEADZONE_TOP_BOTTOM);
+const char* const LeftRightMessage = res::LoadString(res::IDS_DEADZONE_LEFT_RIGHT);
 
 std::optional<int> ParseNumber(std::string_view text, int min, int max, int base = 10) {
   int value = 0;

@@ -27,7 +27,6 @@ class DeviceLink {
 
   DeviceTable& Table() { return table_; }
   const DeviceTable& Table() const { return table_; }
-  HidPlatform& Platform() { return platform_; }
 
   // Every transfer sends from or receives into this buffer; 33 zeros at start.
   SettingsReport ReportImage{};

@@ -1,16 +1,11 @@
 #include "settings/SettingsReport.h"
 
+#include "res/StringTable.h"
+
 namespace qor {
 
 const char* ModeListText(int mode) {
-  static constexpr const char* texts[ModeCount] = {
-      "Single Analog 6-Axis 14 Button Joystick",
-      "Dual Analog 3-Axis 7-Button Joysticks",
-      "Single Digital 10 Button Joystick",
-      "Single 49-way 12 Button Joystick",
-      "Single Analog 2-Axis 14 Button KeyStick",
-  };
-  return mode >= 0 && mode < ModeCount ? texts[mode] : nullptr;
+  return mode >= 0 && mode < ModeCount ? res::LoadString(res::IDS_MODE_FIRST + mode) : nullptr;
 }
 
 DeadZone ReadDeadZone(const SettingsReport& image, std::size_t offset) {

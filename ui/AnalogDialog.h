@@ -16,7 +16,8 @@ class CAnalogDialog : public CDialog {
   CAnalogDialog();
 
   // "Analog 1" .. "Analog 6", holding mask bits 0..5.
-  static constexpr std::array<int, 6> CheckBoxIds{1012, 1013, 1014, 1071, 1072, 1073};
+  static constexpr std::array<int, 6> CheckBoxIds{res::IDC_ANALOG1, res::IDC_ANALOG2, res::IDC_ANALOG3,
+                                                      res::IDC_ANALOG4, res::IDC_ANALOG5, res::IDC_ANALOG6};
 
   std::uint8_t m_AnalogMask = 0;
 

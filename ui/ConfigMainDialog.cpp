@@ -17,34 +17,6 @@
 namespace qor::ui {
 namespace {
 
-constexpr int IDC_SCAN = 1000;
-constexpr int IDC_REREAD = 1001;
-constexpr int IDC_DEVICE_LIST = 1008;
-constexpr int IDC_MODE_LIST = 1009;
-constexpr int IDC_BOARD_ID_LIST = 1010;
-constexpr int IDC_KEYSTICK_SETUP = 1018;
-constexpr int IDC_SAVE = 1019;
-constexpr int IDC_FIRST_PIN = 1022;
-constexpr int IDC_GROUND = 1042;
-constexpr int IDC_POWER = 1043;
-constexpr int IDC_ANALOG_SETUP = 1093;
-constexpr int IDC_JOYMOUSE_SETUP = 1094;
-constexpr int IDC_IMPORT = 1096;
-constexpr int IDC_EXPORT = 1097;
-
-const char* const kNoDevices = "No devices found!";
-const char* const kCommunicationFailure = "Device communication interrupted!\nPlease verify device connection.";
-const char* const kSaved = "Settings Saved! Please disconnect and reconnect device to apply changes.";
-const char* const kLoaded = "Settings loaded! To apply, please click \"Save Settings\"";
-const char* const kExported = "Settings exported!";
-const char* const kCannotRead = "Could not open file for reading! Please check file permissions and try again.";
-const char* const kCorrupt = "Settings file appears to be corrupt.  Please verify and try again.";
-const char* const kCannotWrite =
-    "Could not open file for writing! Please verify that you have write permission in the destination folder.";
-const char* const kWriteError =
-    "An error occured while attempting to write the settings file.\nPlease check the ammount of free disk space and "
-    "try again.";
-
 // A value outside the list leaves it without a selection.
 void SetListSelection(QComboBox* list, int index) { list->setCurrentIndex(index < list->count() ? index : -1); }
 
@@ -57,47 +29,47 @@ CConfigMainDialog::CConfigMainDialog(DeviceLink& link)
     : CDialog(res::IDD_QORCONFIG_DIALOG), link_(link), m_hIcon(ApplicationIcon()) {}
 
 void CConfigMainDialog::DoDataExchange() {
-  m_DeviceList = DlgItem<QComboBox>(IDC_DEVICE_LIST);
-  m_ScanButton = DlgItem<QPushButton>(IDC_SCAN);
-  m_RereadButton = DlgItem<QPushButton>(IDC_REREAD);
-  m_SaveButton = DlgItem<QPushButton>(IDC_SAVE);
+  m_DeviceList = DlgItem<QComboBox>(res::IDC_DEVICE_LIST);
+  m_ScanButton = DlgItem<QPushButton>(res::IDC_SCAN_DEVICES);
+  m_RereadButton = DlgItem<QPushButton>(res::IDC_REREAD_DEVICE);
+  m_SaveButton = DlgItem<QPushButton>(res::IDC_SAVE_SETTINGS);
   m_DoneButton = DlgItem<QPushButton>(res::IDOK);
-  m_GroundBox = DlgItem<QLineEdit>(IDC_GROUND);
-  m_PowerBox = DlgItem<QLineEdit>(IDC_POWER);
-  m_BoardIdList = DlgItem<QComboBox>(IDC_BOARD_ID_LIST);
-  m_ModeList = DlgItem<QComboBox>(IDC_MODE_LIST);
-  for (int i = 0; i < WiringTerminalCount; ++i) m_PinBoxes[i] = DlgItem<QLineEdit>(IDC_FIRST_PIN + i);
-  m_KeyStickButton = DlgItem<QPushButton>(IDC_KEYSTICK_SETUP);
-  m_AnalogButton = DlgItem<QPushButton>(IDC_ANALOG_SETUP);
-  m_JoyMouseButton = DlgItem<QPushButton>(IDC_JOYMOUSE_SETUP);
-  m_ImportButton = DlgItem<QPushButton>(IDC_IMPORT);
-  m_ExportButton = DlgItem<QPushButton>(IDC_EXPORT);
+  m_GroundBox = DlgItem<QLineEdit>(res::IDC_GROUND);
+  m_PowerBox = DlgItem<QLineEdit>(res::IDC_POWER);
+  m_BoardIdList = DlgItem<QComboBox>(res::IDC_BOARD_ID_LIST);
+  m_ModeList = DlgItem<QComboBox>(res::IDC_MODE_LIST);
+  for (int i = 0; i < WiringTerminalCount; ++i) m_PinBoxes[i] = DlgItem<QLineEdit>(WiringTerminalIds[i]);
+  m_KeyStickButton = DlgItem<QPushButton>(res::IDC_KEYSTICK_SETUP);
+  m_AnalogButton = DlgItem<QPushButton>(res::IDC_ANALOG_SETUP);
+  m_JoyMouseButton = DlgItem<QPushButton>(res::IDC_JOYMOUSE_SETUP);
+  m_ImportButton = DlgItem<QPushButton>(res::IDC_IMPORT_SETTINGS);
+  m_ExportButton = DlgItem<QPushButton>(res::IDC_EXPORT_SETTINGS);
 }
 
 void CConfigMainDialog::MessageMap() {
-  OnClicked(IDC_SCAN, &CConfigMainDialog::ScanDevices);
-  OnSelChange(IDC_DEVICE_LIST, &CConfigMainDialog::OnRereadDevice);
-  OnClicked(IDC_REREAD, &CConfigMainDialog::OnRereadDevice);
-  OnClicked(IDC_SAVE, &CConfigMainDialog::OnSaveSettings);
-  OnSelChange(IDC_MODE_LIST, &CConfigMainDialog::UpdateWiringLabels);
-  OnClicked(IDC_KEYSTICK_SETUP, &CConfigMainDialog::OnKeyStickSetup);
-  OnClicked(IDC_JOYMOUSE_SETUP, &CConfigMainDialog::OnJoyMouseSetup);
-  OnClicked(IDC_ANALOG_SETUP, &CConfigMainDialog::OnAnalogSetup);
-  OnClicked(IDC_IMPORT, &CConfigMainDialog::OnImportSettings);
-  OnClicked(IDC_EXPORT, &CConfigMainDialog::OnExportSettings);
+  OnClicked(res::IDC_SCAN_DEVICES, &CConfigMainDialog::ScanDevices);
+  OnSelChange(res::IDC_DEVICE_LIST, &CConfigMainDialog::OnRereadDevice);
+  OnClicked(res::IDC_REREAD_DEVICE, &CConfigMainDialog::OnRereadDevice);
+  OnClicked(res::IDC_SAVE_SETTINGS, &CConfigMainDialog::OnSaveSettings);
+  OnSelChange(res::IDC_MODE_LIST, &CConfigMainDialog::UpdateWiringLabels);
+  OnClicked(res::IDC_KEYSTICK_SETUP, &CConfigMainDialog::OnKeyStickSetup);
+  OnClicked(res::IDC_JOYMOUSE_SETUP, &CConfigMainDialog::OnJoyMouseSetup);
+  OnClicked(res::IDC_ANALOG_SETUP, &CConfigMainDialog::OnAnalogSetup);
+  OnClicked(res::IDC_IMPORT_SETTINGS, &CConfigMainDialog::OnImportSettings);
+  OnClicked(res::IDC_EXPORT_SETTINGS, &CConfigMainDialog::OnExportSettings);
 }
 
 bool CConfigMainDialog::OnInitDialog() {
   CDialog::OnInitDialog();
 
-  const QString about = QString::fromLatin1(res::LoadString(res::IDS_ABOUTBOX));
-  if (!about.isEmpty()) AppendSystemMenu(about, IDM_ABOUTBOX);
+  const QString about = ResourceString(res::IDS_ABOUTBOX);
+  if (!about.isEmpty()) AppendSystemMenu(about, res::IDM_ABOUTBOX);
 
   Window()->setWindowIcon(m_hIcon);
   AddToolTips();
 
-  m_GroundBox->setText(QStringLiteral("Ground"));
-  m_PowerBox->setText(QStringLiteral("Power"));
+  m_GroundBox->setText(ResourceString(res::IDS_GROUND));
+  m_PowerBox->setText(ResourceString(res::IDS_POWER));
 
   m_BoardIdList->clear();
   for (int id = 1; id <= BoardIdCount; ++id) m_BoardIdList->addItem(QString::number(id));
@@ -112,19 +84,14 @@ bool CConfigMainDialog::OnInitDialog() {
 }
 
 void CConfigMainDialog::AddToolTips() {
-  const std::pair<QWidget*, const char*> tips[] = {
-      {m_ScanButton, "Scan PC for comaptible USB devices."},
-      {m_RereadButton, "Reread status information from selected device."},
-      {m_DeviceList, "Please select a device from this list."},
-      {m_SaveButton, "Save current settings to selected QOR device."},
-      {m_DoneButton, "Click to exit."},
-      {m_AnalogButton, "Enable or disable analog inputs."},
-      {m_KeyStickButton, "Set deadzone and keycodes for KeyStick mode."},
-      {m_JoyMouseButton, "Set deadzone and mouse speed for JoyMouse mode."},
-      {m_ImportButton, "Load QOR settings from a file."},
-      {m_ExportButton, "Save QOR settings to a file."},
+  const std::pair<QWidget*, int> tips[] = {
+      {m_ScanButton, res::IDS_TIP_SCAN_DEVICES},       {m_RereadButton, res::IDS_TIP_REREAD_DEVICE},
+      {m_DeviceList, res::IDS_TIP_DEVICE_LIST},        {m_SaveButton, res::IDS_TIP_SAVE_SETTINGS},
+      {m_DoneButton, res::IDS_TIP_DONE},               {m_AnalogButton, res::IDS_TIP_ANALOG_SETUP},
+      {m_KeyStickButton, res::IDS_TIP_KEYSTICK_SETUP}, {m_JoyMouseButton, res::IDS_TIP_JOYMOUSE_SETUP},
+      {m_ImportButton, res::IDS_TIP_IMPORT_SETTINGS},  {m_ExportButton, res::IDS_TIP_EXPORT_SETTINGS},
   };
-  for (const auto& [control, text] : tips) control->setToolTip(QString::fromLatin1(text));
+  for (const auto& [control, text] : tips) control->setToolTip(ResourceString(text));
 }
 
 void CConfigMainDialog::EnableBoardControls(bool enable) {
@@ -157,7 +124,7 @@ void CConfigMainDialog::ScanDevices() {
     m_DeviceList->setEnabled(false);
     m_RereadButton->setEnabled(false);
     EnableBoardControls(false);
-    ShowMessage(QString::fromLatin1(kNoDevices));
+    ShowMessage(ResourceString(res::IDS_NO_DEVICES));
   }
 }
 
@@ -175,7 +142,7 @@ void CConfigMainDialog::OnRereadDevice() {
 }
 
 void CConfigMainDialog::ReportCommunicationFailure() {
-  ShowMessage(QString::fromLatin1(kCommunicationFailure));
+  ShowMessage(ResourceString(res::IDS_COMMUNICATION_FAILURE));
   EnableBoardControls(false);
 }
 
@@ -191,7 +158,7 @@ void CConfigMainDialog::OnSaveSettings() {
   const bool saved = row >= 0 && row < link_.Table().Count() && link_.SaveDeviceSettings(row) == SaveOutcome::Saved;
   // Either closing message is shown under the wait cursor.
   if (saved) {
-    ShowMessage(QString::fromLatin1(kSaved));
+    ShowMessage(ResourceString(res::IDS_SETTINGS_SAVED));
   } else {
     ReportCommunicationFailure();
   }
@@ -238,15 +205,15 @@ void CConfigMainDialog::OnImportSettings() {
   SettingsReport image{};
   switch (ReadSettingsFile(QFile::encodeName(path).toStdString(), image)) {
     case FileReadOutcome::OpenFailed:
-      ShowMessage(QString::fromLatin1(kCannotRead));
+      ShowMessage(ResourceString(res::IDS_FILE_CANNOT_READ));
       return;
     case FileReadOutcome::Corrupt:
-      ShowMessage(QString::fromLatin1(kCorrupt));
+      ShowMessage(ResourceString(res::IDS_FILE_CORRUPT));
       return;
     case FileReadOutcome::Ok:
       // The file's bytes 0, 1 and 5 are not used; no board is touched.
       ApplySettings(image);
-      ShowMessage(QString::fromLatin1(kLoaded));
+      ShowMessage(ResourceString(res::IDS_SETTINGS_LOADED));
       return;
   }
 }
@@ -260,19 +227,19 @@ void CConfigMainDialog::OnExportSettings() {
   CollectSettings(image);
   switch (WriteSettingsFile(QFile::encodeName(path).toStdString(), image)) {
     case FileWriteOutcome::OpenFailed:
-      ShowMessage(QString::fromLatin1(kCannotWrite));
+      ShowMessage(ResourceString(res::IDS_FILE_CANNOT_WRITE));
       return;
     case FileWriteOutcome::WriteFailed:
-      ShowMessage(QString::fromLatin1(kWriteError));
+      ShowMessage(ResourceString(res::IDS_FILE_WRITE_ERROR));
       return;
     case FileWriteOutcome::Ok:
-      ShowMessage(QString::fromLatin1(kExported));
+      ShowMessage(ResourceString(res::IDS_SETTINGS_EXPORTED));
       return;
   }
 }
 
 void CConfigMainDialog::OnSysCommand(int id) {
-  if ((id & 0xFFF0) == IDM_ABOUTBOX) {
+  if ((id & 0xFFF0) == res::IDM_ABOUTBOX) {
     CAboutDialog about;
     about.DoModal();
   } else {

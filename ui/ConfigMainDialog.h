@@ -18,8 +18,6 @@ class QPushButton;
 
 namespace qor::ui {
 
-constexpr int IDM_ABOUTBOX = 0x0010;
-
 class CConfigMainDialog : public CDialog {
  public:
   explicit CConfigMainDialog(DeviceLink& link);

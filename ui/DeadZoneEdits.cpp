@@ -3,6 +3,7 @@
 #include "ui/JoyThreshBox.h"
 #include "ui/framework/Dialog.h"
 #include "ui/framework/MessageBox.h"
+#include "ui/framework/Resources.h"
 
 namespace qor::ui {
 namespace {
@@ -40,11 +41,11 @@ void DeadZoneEdits::Rewrite() {
 
 bool DeadZoneEdits::Check() {
   if (!(Position(Top) < Position(Bottom))) {
-    ShowMessage(QStringLiteral("Please check Dead Zone settings. Bottom must be greater number than Top."));
+    ShowMessage(ResourceString(res::IDS_DEADZONE_TOP_BOTTOM));
     return false;
   }
   if (!(Position(Left) < Position(Right))) {
-    ShowMessage(QStringLiteral("Please check Dead Zone settings. Right must be greater number than Left."));
+    ShowMessage(ResourceString(res::IDS_DEADZONE_LEFT_RIGHT));
     return false;
   }
   return true;

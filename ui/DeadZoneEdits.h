@@ -1,11 +1,12 @@
 #pragma once
 // The four dead-zone boxes of a setup dialog, Top, Bottom, Left and Right:
-// edits 1045..1048, each with its up-down. A value is its up-down's position,
+// an edit for each, with its up-down. A value is its up-down's position,
 // read from the edit's text: a number 0..255, else the last position.
 
 #include <QPointer>
 #include <array>
 
+#include "res/ResourceIds.h"
 #include "settings/SettingsReport.h"
 #include "ui/framework/UpDown.h"
 
@@ -16,8 +17,10 @@ class CJoyThreshBox;
 
 class DeadZoneEdits {
  public:
-  static constexpr std::array<int, 4> EditIds{1045, 1046, 1047, 1048};
-  static constexpr std::array<int, 4> UpDownIds{1015, 1049, 1050, 1051};
+  static constexpr std::array<int, 4> EditIds{res::IDC_ZONE_TOP, res::IDC_ZONE_BOTTOM, res::IDC_ZONE_LEFT,
+                                               res::IDC_ZONE_RIGHT};
+  static constexpr std::array<int, 4> UpDownIds{res::IDC_SPIN_TOP, res::IDC_SPIN_BOTTOM, res::IDC_SPIN_LEFT,
+                                                 res::IDC_SPIN_RIGHT};
 
   void Bind(const CDialog& dialog);
   void SetRanges();

@@ -6,24 +6,19 @@
 #include <cstdint>
 
 #include "settings/SettingsReport.h"
-#include "ui/DeadZoneEdits.h"
-#include "ui/JoyThreshBox.h"
-#include "ui/framework/Dialog.h"
+#include "ui/DeadZoneDialog.h"
 
 class QCheckBox;
 class QSlider;
 
 namespace qor::ui {
 
-class CJoyMouseDialog : public CDialog {
+class CJoyMouseDialog : public CDeadZoneDialog {
  public:
   CJoyMouseDialog();
 
   DeadZone m_JoyMouseZone;
   std::uint8_t m_JoyMouseOptions = 0;
-  bool m_bInitialized = false;
-
-  CJoyThreshBox m_Preview;
 
  protected:
   void DoDataExchange() override;
@@ -35,11 +30,8 @@ class CJoyMouseDialog : public CDialog {
 
  private:
   void OnOkClicked();
-  void OnZoneEditChange();
-  void OnZoneEditKillFocus();
 
   QPointer<QCheckBox> m_EnableCheck;
-  DeadZoneEdits m_ZoneEdits;
   QPointer<QSlider> m_SpeedSlider;
 };
 

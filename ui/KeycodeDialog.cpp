@@ -3,23 +3,20 @@
 #include <QComboBox>
 
 #include "settings/KeyCodeTable.h"
-#include "ui/framework/CustomControl.h"
 
 namespace qor::ui {
 
-CKeycodeDialog::CKeycodeDialog() : CDialog(res::IDD_KEYCODE_DIALOG) {}
+CKeycodeDialog::CKeycodeDialog() : CDeadZoneDialog(res::IDD_KEYCODE_DIALOG) {}
 
 void CKeycodeDialog::DoDataExchange() {
-  m_ZoneEdits.Bind(*this);
+  CDeadZoneDialog::DoDataExchange();
   for (std::size_t j = 0; j < m_KeySelectors.size(); ++j) m_KeySelectors[j] = DlgItem<QComboBox>(KeySelectorIds[j]);
-  m_Preview.SubclassWindow(DlgItem<CustomControlWindow>(1095));
 }
 
 void CKeycodeDialog::MessageMap() {
   // "Ok" is command 2, so Escape and the close box store too.
   OnClicked(res::IDCANCEL, &CKeycodeDialog::OnOkClicked);
-  for (const int id : DeadZoneEdits::EditIds) OnEditChange(id, &CKeycodeDialog::OnZoneEditChange);
-  for (const int id : DeadZoneEdits::EditIds) OnKillFocus(id, &CKeycodeDialog::OnZoneEditKillFocus);
+  CDeadZoneDialog::MessageMap();
 }
 
 bool CKeycodeDialog::OnInitDialog() {
@@ -31,33 +28,22 @@ bool CKeycodeDialog::OnInitDialog() {
   KeyCodeTable::BuildReverseMap();
   for (std::size_t j = 0; j < m_KeySelectors.size(); ++j)
     m_KeySelectors[j]->setCurrentIndex(KeyCodeTable::IndexOfCode(m_KeyCodes[j]));
-  m_ZoneEdits.SetRanges();
-  m_ZoneEdits.SetPositions(m_KeyStickZone);
-  m_ZoneEdits.ShowOn(m_Preview);
-  m_bInitialized = true;
+  ShowZone(m_KeyStickZone);
   return true;
 }
 
 void CKeycodeDialog::OnOK() {
-  m_Preview.UnregisterJoystickInput();
-  m_bInitialized = false;
+  StopPreview();
   CDialog::OnOK();
 }
 
 void CKeycodeDialog::OnOkClicked() {
   if (!m_ZoneEdits.Check()) return;
-  m_Preview.UnregisterJoystickInput();
+  StopPreview();
   for (std::size_t j = 0; j < m_KeySelectors.size(); ++j)
     m_KeyCodes[j] = KeyCodeTable::CodeAt(m_KeySelectors[j]->currentIndex());
   m_KeyStickZone = m_ZoneEdits.ReadPositions();
-  m_bInitialized = false;
   CDialog::OnCancel();
 }
-
-void CKeycodeDialog::OnZoneEditChange() {
-  if (m_bInitialized) m_ZoneEdits.ShowOn(m_Preview);
-}
-
-void CKeycodeDialog::OnZoneEditKillFocus() { m_ZoneEdits.Rewrite(); }
 
 }  // namespace qor::ui

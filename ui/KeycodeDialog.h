@@ -7,27 +7,26 @@
 #include <cstdint>
 
 #include "settings/SettingsReport.h"
-#include "ui/DeadZoneEdits.h"
-#include "ui/JoyThreshBox.h"
-#include "ui/framework/Dialog.h"
+#include "ui/DeadZoneDialog.h"
 
 class QComboBox;
 
 namespace qor::ui {
 
-class CKeycodeDialog : public CDialog {
+class CKeycodeDialog : public CDeadZoneDialog {
  public:
   CKeycodeDialog();
 
   // The key selectors in input order: Up, Down, Left, Right, Button 1..14.
   static constexpr std::array<int, KeyStickKeyCount> KeySelectorIds{
-      1008, 1009, 1010, 1011, 1012, 1013, 1014, 1016, 1017, 1018, 1019, 1021, 1022, 1023, 1024, 1025, 1026, 1027};
+      res::IDC_KEY_UP,       res::IDC_KEY_DOWN,     res::IDC_KEY_LEFT,     res::IDC_KEY_RIGHT,
+      res::IDC_KEY_BUTTON1,  res::IDC_KEY_BUTTON2,  res::IDC_KEY_BUTTON3,  res::IDC_KEY_BUTTON4,
+      res::IDC_KEY_BUTTON5,  res::IDC_KEY_BUTTON6,  res::IDC_KEY_BUTTON7,  res::IDC_KEY_BUTTON8,
+      res::IDC_KEY_BUTTON9,  res::IDC_KEY_BUTTON10, res::IDC_KEY_BUTTON11, res::IDC_KEY_BUTTON12,
+      res::IDC_KEY_BUTTON13, res::IDC_KEY_BUTTON14};
 
   std::array<std::uint8_t, KeyStickKeyCount> m_KeyCodes{};
   DeadZone m_KeyStickZone;
-  bool m_bInitialized = false;
-
-  CJoyThreshBox m_Preview;
 
  protected:
   void DoDataExchange() override;
@@ -39,10 +38,7 @@ class CKeycodeDialog : public CDialog {
 
  private:
   void OnOkClicked();
-  void OnZoneEditChange();
-  void OnZoneEditKillFocus();
 
-  DeadZoneEdits m_ZoneEdits;
   std::array<QPointer<QComboBox>, KeyStickKeyCount> m_KeySelectors{};
 };
 

@@ -30,7 +30,7 @@ QColor ColourOf(int colour) {
 }
 
 std::unique_ptr<CustomControlWindow> NewWindow(QSize size) {
-  auto window = std::make_unique<CustomControlWindow>(QStringLiteral("MFCJoyThreshBoxCtrl"), nullptr);
+  auto window = std::make_unique<CustomControlWindow>(nullptr);
   window->resize(size);
   return window;
 }
@@ -189,7 +189,7 @@ class JoyThreshBoxTest : public QObject {
   void everyFourthChangeRepaints() {
     QWidget dialog;
     dialog.resize(300, 200);
-    auto* window = new CustomControlWindow(QStringLiteral("MFCJoyThreshBoxCtrl"), &dialog);
+    auto* window = new CustomControlWindow(&dialog);
     window->setGeometry(10, 10, 153, 126);
     CJoyThreshBox box;
     box.SubclassWindow(window);

@@ -19,18 +19,20 @@ Q_DECLARE_METATYPE(std::vector<std::string>)
 
 namespace {
 
-constexpr int kScan = 1000, kReread = 1001, kDeviceList = 1008, kModeList = 1009, kBoardIdList = 1010,
-              kSave = 1019, kFirstPin = 1022, kGround = 1042, kPower = 1043;
+using namespace qor::res;
+constexpr int kScan = IDC_SCAN_DEVICES, kReread = IDC_REREAD_DEVICE, kDeviceList = IDC_DEVICE_LIST,
+              kModeList = IDC_MODE_LIST, kBoardIdList = IDC_BOARD_ID_LIST, kSave = IDC_SAVE_SETTINGS;
 // "Save Settings", "Analog Setup", "JoyMouse Setup", the board-ID list,
 // "Import Settings", "Export Settings", "KeyStick Setup".
-constexpr int kBoardControls[] = {1019, 1093, 1094, 1010, 1096, 1097, 1018};
+constexpr int kBoardControls[] = {IDC_SAVE_SETTINGS,   IDC_ANALOG_SETUP,    IDC_JOYMOUSE_SETUP, IDC_BOARD_ID_LIST,
+                                  IDC_IMPORT_SETTINGS, IDC_EXPORT_SETTINGS, IDC_KEYSTICK_SETUP};
 
 const char* const kNoDevices = "No devices found!";
 const char* const kLinkLost = "Device communication interrupted!\nPlease verify device connection.";
 const char* const kSaved = "Settings Saved! Please disconnect and reconnect device to apply changes.";
 
 QString Pin(CConfigMainDialog& dialog, int position) {
-  return dialog.DlgItem<QLineEdit>(kFirstPin + position)->text();
+  return dialog.DlgItem<QLineEdit>(WiringTerminalIds[position])->text();
 }
 
 // Which of the board controls are enabled, as a string of 0/1 in their order.
@@ -270,8 +272,8 @@ void MainWindowTest::labelsFollowTheModeFromBoardAndUser() {
     const WiringLabels& labels = *WiringLabelTable(shownMode);
     for (int position = 0; position < WiringTerminalCount; ++position)
       QCOMPARE(Pin(dialog, position), QString::fromLatin1(labels[position]));
-    QCOMPARE(dialog.DlgItem<QLineEdit>(kGround)->text(), QStringLiteral("Ground"));
-    QCOMPARE(dialog.DlgItem<QLineEdit>(kPower)->text(), QStringLiteral("Power"));
+    QCOMPARE(dialog.DlgItem<QLineEdit>(IDC_GROUND)->text(), QStringLiteral("Ground"));
+    QCOMPARE(dialog.DlgItem<QLineEdit>(IDC_POWER)->text(), QStringLiteral("Power"));
 
     // A user's choice changes the labels at once, and nothing else.
     harness.platform.ClearLog();
@@ -397,19 +399,19 @@ void MainWindowTest::toolTipsAndFixedTexts() {
   WindowHarness harness;
   QVERIFY(harness.Run([&](CConfigMainDialog& dialog) {
     const std::pair<int, const char*> tips[] = {
-        {1000, "Scan PC for comaptible USB devices."},
-        {1001, "Reread status information from selected device."},
-        {1008, "Please select a device from this list."},
-        {1019, "Save current settings to selected QOR device."},
-        {1, "Click to exit."},
-        {1093, "Enable or disable analog inputs."},
-        {1018, "Set deadzone and keycodes for KeyStick mode."},
-        {1094, "Set deadzone and mouse speed for JoyMouse mode."},
-        {1096, "Load QOR settings from a file."},
-        {1097, "Save QOR settings to a file."},
-        {1010, ""},
-        {1009, ""},
-        {1022, ""},
+        {IDC_SCAN_DEVICES, "Scan PC for comaptible USB devices."},
+        {IDC_REREAD_DEVICE, "Reread status information from selected device."},
+        {IDC_DEVICE_LIST, "Please select a device from this list."},
+        {IDC_SAVE_SETTINGS, "Save current settings to selected QOR device."},
+        {IDOK, "Click to exit."},
+        {IDC_ANALOG_SETUP, "Enable or disable analog inputs."},
+        {IDC_KEYSTICK_SETUP, "Set deadzone and keycodes for KeyStick mode."},
+        {IDC_JOYMOUSE_SETUP, "Set deadzone and mouse speed for JoyMouse mode."},
+        {IDC_IMPORT_SETTINGS, "Load QOR settings from a file."},
+        {IDC_EXPORT_SETTINGS, "Save QOR settings to a file."},
+        {IDC_BOARD_ID_LIST, ""},
+        {IDC_MODE_LIST, ""},
+        {IDC_PIN_L1, ""},
     };
     for (const auto& [id, tip] : tips) QCOMPARE(dialog.GetDlgItem(id)->toolTip(), QString::fromLatin1(tip));
     QCOMPARE(dialog.Window()->windowTitle(), QStringLiteral("QOR Configuration"));

@@ -18,7 +18,8 @@ using ui::FileDialogKind;
 
 namespace {
 
-constexpr int kModeList = 1009, kBoardIdList = 1010, kSave = 1019, kReread = 1001, kImport = 1096, kExport = 1097;
+constexpr int kModeList = res::IDC_MODE_LIST, kBoardIdList = res::IDC_BOARD_ID_LIST, kSave = res::IDC_SAVE_SETTINGS,
+              kReread = res::IDC_REREAD_DEVICE, kImport = res::IDC_IMPORT_SETTINGS, kExport = res::IDC_EXPORT_SETTINGS;
 
 const char* const kLoaded = "Settings loaded! To apply, please click \"Save Settings\"";
 const char* const kExported = "Settings exported!";
@@ -89,14 +90,14 @@ void SettingsFileHandlersTest::exportThenImportRestoresEveryField() {
     QCOMPARE(ReadAll(path), Exported(first));
 
     // Board B's settings replace A's on screen; the file brings A's back.
-    QTest::keyClick(dialog.DlgItem<QComboBox>(1008), Qt::Key_Down);
+    QTest::keyClick(dialog.DlgItem<QComboBox>(res::IDC_DEVICE_LIST), Qt::Key_Down);
     QVERIFY(dialog.DlgItem<QComboBox>(kModeList)->currentIndex() != first[ReportOffset::Mode]);
     harness.platform.ClearLog();
     AnswerFileDialog(path, FileDialogKind::Open);
     Click(dialog, kImport);
     QCOMPARE(dialog.DlgItem<QComboBox>(kBoardIdList)->currentIndex(), int(first[ReportOffset::BoardId]));
     QCOMPARE(dialog.DlgItem<QComboBox>(kModeList)->currentIndex(), int(first[ReportOffset::Mode]));
-    QCOMPARE(dialog.DlgItem<QLineEdit>(1032)->text(), QStringLiteral("Player 1 Y1"));
+    QCOMPARE(dialog.DlgItem<QLineEdit>(res::IDC_PIN_R1)->text(), QStringLiteral("Player 1 Y1"));
     QCOMPARE(dialog.m_AnalogDialog.m_AnalogMask, first[ReportOffset::AnalogInputs]);
     QCOMPARE(dialog.m_JoyMouseDialog.m_JoyMouseOptions, first[ReportOffset::JoyMouse]);
     // Import touches no board.
@@ -174,12 +175,12 @@ void SettingsFileHandlersTest::outOfRangeFileBytesLeaveListsWithoutSelection() {
   WindowHarness harness;
   harness.platform.AddBoard("A", SampleSettings(2));
   QVERIFY(harness.Run([&](CConfigMainDialog& dialog) {
-    const QString labelBefore = dialog.DlgItem<QLineEdit>(1032)->text();
+    const QString labelBefore = dialog.DlgItem<QLineEdit>(res::IDC_PIN_R1)->text();
     AnswerFileDialog(path, FileDialogKind::Open);
     Click(dialog, kImport);
     QCOMPARE(dialog.DlgItem<QComboBox>(kBoardIdList)->currentIndex(), -1);
     QCOMPARE(dialog.DlgItem<QComboBox>(kModeList)->currentIndex(), -1);
-    QCOMPARE(dialog.DlgItem<QLineEdit>(1032)->text(), labelBefore);
+    QCOMPARE(dialog.DlgItem<QLineEdit>(res::IDC_PIN_R1)->text(), labelBefore);
     AnswerFileDialog(exported, FileDialogKind::Save);
     Click(dialog, kExport);
   }));

@@ -18,7 +18,8 @@ using ui::CConfigMainDialog;
 
 namespace {
 
-constexpr int kSave = 1019, kReread = 1001, kKeyStickSetup = 1018, kAnalogSetup = 1093, kJoyMouseSetup = 1094;
+constexpr int kSave = res::IDC_SAVE_SETTINGS, kReread = res::IDC_REREAD_DEVICE, kKeyStickSetup = res::IDC_KEYSTICK_SETUP,
+              kAnalogSetup = res::IDC_ANALOG_SETUP, kJoyMouseSetup = res::IDC_JOYMOUSE_SETUP;
 
 void Retype(QLineEdit* edit, const QString& text) {
   edit->setFocus(Qt::MouseFocusReason);
@@ -53,24 +54,24 @@ class SetupDialogsOverBoardTest : public QObject {
 
     QVERIFY(harness.Run([&](CConfigMainDialog& main) {
       QVERIFY(OpenAndDrive(main, kKeyStickSetup, main.m_KeycodeDialog, [&] {
-        auto* up = main.m_KeycodeDialog.DlgItem<QComboBox>(1008);
+        auto* up = main.m_KeycodeDialog.DlgItem<QComboBox>(res::IDC_KEY_UP);
         up->setFocus(Qt::TabFocusReason);
         QTest::keyClick(up, Qt::Key_Down);
-        Retype(main.m_KeycodeDialog.DlgItem<QLineEdit>(1045), QStringLiteral("5"));
-        Retype(main.m_KeycodeDialog.DlgItem<QLineEdit>(1046), QStringLiteral("250"));
+        Retype(main.m_KeycodeDialog.DlgItem<QLineEdit>(res::IDC_ZONE_TOP), QStringLiteral("5"));
+        Retype(main.m_KeycodeDialog.DlgItem<QLineEdit>(res::IDC_ZONE_BOTTOM), QStringLiteral("250"));
         QTest::mouseClick(main.m_KeycodeDialog.DlgItem<QPushButton>(res::IDCANCEL), Qt::LeftButton);
       }));
       QVERIFY(OpenAndDrive(main, kJoyMouseSetup, main.m_JoyMouseDialog, [&] {
-        QTest::mouseClick(main.m_JoyMouseDialog.DlgItem<QCheckBox>(1011), Qt::LeftButton);
-        Retype(main.m_JoyMouseDialog.DlgItem<QLineEdit>(1047), QStringLiteral("1"));
-        Retype(main.m_JoyMouseDialog.DlgItem<QLineEdit>(1048), QStringLiteral("254"));
-        auto* speed = main.m_JoyMouseDialog.DlgItem<QSlider>(1016);
+        QTest::mouseClick(main.m_JoyMouseDialog.DlgItem<QCheckBox>(res::IDC_JOYMOUSE_ENABLE), Qt::LeftButton);
+        Retype(main.m_JoyMouseDialog.DlgItem<QLineEdit>(res::IDC_ZONE_LEFT), QStringLiteral("1"));
+        Retype(main.m_JoyMouseDialog.DlgItem<QLineEdit>(res::IDC_ZONE_RIGHT), QStringLiteral("254"));
+        auto* speed = main.m_JoyMouseDialog.DlgItem<QSlider>(res::IDC_JOYMOUSE_SPEED);
         speed->setFocus(Qt::TabFocusReason);
         QTest::keyClick(speed, Qt::Key_End);
         QTest::keyClick(speed, Qt::Key_Return);
       }));
       QVERIFY(OpenAndDrive(main, kAnalogSetup, main.m_AnalogDialog, [&] {
-        QTest::mouseClick(main.m_AnalogDialog.DlgItem<QCheckBox>(1013), Qt::LeftButton);
+        QTest::mouseClick(main.m_AnalogDialog.DlgItem<QCheckBox>(res::IDC_ANALOG2), Qt::LeftButton);
         QTest::mouseClick(main.m_AnalogDialog.DlgItem<QPushButton>(res::IDOK), Qt::LeftButton);
       }));
       // Confirmed but not saved: the board still has its old settings.

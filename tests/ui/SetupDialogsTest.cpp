@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
-#include <QTimer>
 #include <QtTest>
 #include <functional>
 
@@ -16,6 +15,7 @@
 #include "ui/SetupDialogs.h"
 #include "ui/framework/MessageBox.h"
 #include "ui/joystick/FakeJoystickInput.h"
+#include "WindowHarness.h"
 
 using namespace qor;
 using namespace qor::ui;
@@ -34,20 +34,8 @@ enum Ending { ClickOk, ClickCancel, EnterOnOk, EnterOnEdit, EnterOnSelector, Ent
 // Runs `body` inside the dialog's modal loop once its window is up and
 // active, and returns DoModal's result; `ran` tells whether the body ran.
 int RunModal(CDialog& dialog, const std::function<void(QDialog&)>& body, bool& ran) {
-  ran = false;
-  QTimer poll;
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    QDialog* window = dialog.Window();
-    if (!window || !window->isVisible() || QApplication::activeModalWidget() != window) return;
-    poll.stop();
-    ran = true;
-    window->activateWindow();
-    if (QTest::qWaitForWindowActive(window)) body(*window);
-    if (dialog.Window() && dialog.Window()->isVisible()) dialog.EndDialog(kLeftOpen);
-  });
-  poll.start(0);
-  const int result = dialog.DoModal();
-  poll.stop();
+  int result = 0;
+  ran = test::DriveModal(dialog, [&] { result = dialog.DoModal(); }, body, kLeftOpen);
   return result;
 }
 
@@ -58,7 +46,7 @@ void Retype(QLineEdit* edit, const QString& text) {
   QTest::keyClicks(edit, text);
 }
 
-QLineEdit* Edit(CDialog& dialog, int index) { return dialog.DlgItem<QLineEdit>(1045 + index); }
+QLineEdit* Edit(CDialog& dialog, int index) { return dialog.DlgItem<QLineEdit>(DeadZoneEdits::EditIds[index]); }
 
 void Press(QWidget* target, Qt::Key key) {
   target->setFocus(Qt::TabFocusReason);
@@ -76,24 +64,25 @@ class SetupDialogsTest : public QObject {
   void End(CDialog& dialog, QDialog& window, Ending ending) {
     switch (ending) {
       case ClickOk:
-        QTest::mouseClick(dialog.DlgItem<QPushButton>(dialog.DlgItem<QPushButton>(res::IDOK) ? res::IDOK : res::IDCANCEL),
+        QTest::mouseClick(dialog.DlgItem<QPushButton>(dialog.HasDlgItem(res::IDOK) ? res::IDOK : res::IDCANCEL),
                           Qt::LeftButton);
         break;
       case ClickCancel:
         QTest::mouseClick(dialog.DlgItem<QPushButton>(res::IDCANCEL), Qt::LeftButton);
         break;
       case EnterOnOk:
-        Press(dialog.DlgItem<QPushButton>(dialog.DlgItem<QPushButton>(res::IDOK) ? res::IDOK : res::IDCANCEL),
+        Press(dialog.DlgItem<QPushButton>(dialog.HasDlgItem(res::IDOK) ? res::IDOK : res::IDCANCEL),
               Qt::Key_Return);
         break;
       case EnterOnEdit:
         Press(Edit(dialog, 1), Qt::Key_Return);
         break;
       case EnterOnSelector:
-        Press(dialog.DlgItem<QComboBox>(1008), Qt::Key_Return);
+        Press(dialog.DlgItem<QComboBox>(res::IDC_KEY_UP), Qt::Key_Return);
         break;
       case EnterOnCheckBox:
-        Press(dialog.DlgItem<QCheckBox>(dialog.DlgItem<QCheckBox>(1012) ? 1012 : 1011), Qt::Key_Return);
+        Press(dialog.DlgItem<QCheckBox>(dialog.HasDlgItem(res::IDC_ANALOG1) ? res::IDC_ANALOG1 : res::IDC_JOYMOUSE_ENABLE),
+              Qt::Key_Return);
         break;
       case EnterOnCancel:
         Press(dialog.DlgItem<QPushButton>(res::IDCANCEL), Qt::Key_Return);
@@ -233,7 +222,7 @@ class SetupDialogsTest : public QObject {
     bool ran = false;
     const int result = RunModal(dialog, [&](QDialog& window) {
       for (int i = 0; i < 4; ++i) Retype(Edit(dialog, i), zone[i]);
-      Press(dialog.DlgItem<QComboBox>(1009), Qt::Key_Down);
+      Press(dialog.DlgItem<QComboBox>(res::IDC_KEY_DOWN), Qt::Key_Down);
       QTest::mouseClick(dialog.DlgItem<QPushButton>(res::IDCANCEL), Qt::LeftButton);
       if (message.isEmpty()) return;
       QCOMPARE(messages_, QStringList{message});
@@ -281,7 +270,7 @@ class SetupDialogsTest : public QObject {
     dialog.m_KeyStickZone = DeadZone{10, 150, 20, 200};
     bool ran = false;
     const int ended = RunModal(dialog, [&](QDialog& window) {
-      Press(dialog.DlgItem<QComboBox>(1008), Qt::Key_Down);  // Up: "A" -> "B"
+      Press(dialog.DlgItem<QComboBox>(res::IDC_KEY_UP), Qt::Key_Down);  // Up: "A" -> "B"
       // "300" typed over Bottom and the dialog left at once: 30 was the last
       // number the box held.
       Retype(Edit(dialog, 1), QStringLiteral("300"));
@@ -366,8 +355,8 @@ class SetupDialogsTest : public QObject {
     bool ran = false;
     const int result = RunModal(dialog, [&](QDialog& window) {
       QCOMPARE(window.focusWidget(), dialog.GetDlgItem(res::IDOK));
-      QCOMPARE(dialog.DlgItem<QCheckBox>(1011)->isChecked(), checked);
-      QCOMPARE(dialog.DlgItem<QSlider>(1016)->value(), speed);
+      QCOMPARE(dialog.DlgItem<QCheckBox>(res::IDC_JOYMOUSE_ENABLE)->isChecked(), checked);
+      QCOMPARE(dialog.DlgItem<QSlider>(res::IDC_JOYMOUSE_SPEED)->value(), speed);
       QCOMPARE(dialog.m_Preview.Zone(), (DeadZone{100, 150, 90, 160}));
       QVERIFY(joystick_->Registered() == &dialog.m_Preview);
       End(dialog, window, static_cast<Ending>(ending));
@@ -388,8 +377,8 @@ class SetupDialogsTest : public QObject {
       const QStringList typed{"100", "150", "90", "160"};
       for (int i = 0; i < 4; ++i) Retype(Edit(dialog, i), typed[i]);
       QCOMPARE(dialog.m_Preview.Zone(), (DeadZone{100, 150, 90, 160}));
-      QTest::mouseClick(dialog.DlgItem<QCheckBox>(1011), Qt::LeftButton);
-      auto* speed = dialog.DlgItem<QSlider>(1016);
+      QTest::mouseClick(dialog.DlgItem<QCheckBox>(res::IDC_JOYMOUSE_ENABLE), Qt::LeftButton);
+      auto* speed = dialog.DlgItem<QSlider>(res::IDC_JOYMOUSE_SPEED);
       speed->setFocus(Qt::TabFocusReason);
       for (int i = 0; i < 7; ++i) QTest::keyClick(speed, Qt::Key_Right);
       QTest::mouseClick(dialog.DlgItem<QPushButton>(res::IDOK), Qt::LeftButton);
@@ -444,7 +433,7 @@ class SetupDialogsTest : public QObject {
     bool ran = false;
     const int result = RunModal(dialog, [&](QDialog& window) {
       Retype(Edit(dialog, 0), QStringLiteral("5"));
-      QTest::mouseClick(dialog.DlgItem<QCheckBox>(1011), Qt::LeftButton);
+      QTest::mouseClick(dialog.DlgItem<QCheckBox>(res::IDC_JOYMOUSE_ENABLE), Qt::LeftButton);
       End(dialog, window, static_cast<Ending>(ending));
     }, ran);
     QVERIFY(ran);
@@ -455,7 +444,7 @@ class SetupDialogsTest : public QObject {
     QVERIFY(joystick_->Registered() == nullptr);
     RunModal(dialog, [&](QDialog&) {
       QCOMPARE(Edit(dialog, 0)->text(), QStringLiteral("10"));
-      QVERIFY(dialog.DlgItem<QCheckBox>(1011)->isChecked());
+      QVERIFY(dialog.DlgItem<QCheckBox>(res::IDC_JOYMOUSE_ENABLE)->isChecked());
     }, ran);
     QVERIFY(ran);
   }

@@ -14,7 +14,8 @@ WindowHarness::WindowHarness() : WindowHarness(platform) {}
 
 WindowHarness::WindowHarness(HidPlatform& boards) : boards_(boards) {
   ui::SetMessageHook([this](const QString& text, QWidget*) {
-    const QPushButton* save = dialog_ ? dialog_->DlgItem<QPushButton>(1019) : nullptr;
+    const QPushButton* save =
+        dialog_ && dialog_->Window() ? dialog_->DlgItem<QPushButton>(res::IDC_SAVE_SETTINGS) : nullptr;
     const QCursor* cursor = QApplication::overrideCursor();
     messages.push_back({text, save && save->isEnabled(), cursor && cursor->shape() == Qt::WaitCursor});
   });
@@ -63,22 +64,28 @@ QStringList Entries(QComboBox* list) {
   return entries;
 }
 
-bool OpenAndDrive(ui::CConfigMainDialog& main, int button, ui::CDialog& setup, const std::function<void()>& body) {
+bool DriveModal(ui::CDialog& dialog, const std::function<void()>& open, const std::function<void(QDialog&)>& body,
+                int leftOpen) {
   bool ran = false;
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
-    QDialog* window = setup.Window();
+    QDialog* window = dialog.Window();
     if (!window || !window->isVisible() || QApplication::activeModalWidget() != window) return;
     poll.stop();
     ran = true;
     window->activateWindow();
-    if (QTest::qWaitForWindowActive(window)) body();
-    if (setup.Window() && setup.Window()->isVisible()) setup.EndDialog(res::IDCANCEL);
+    if (QTest::qWaitForWindowActive(window)) body(*window);
+    if (dialog.Window() && dialog.Window()->isVisible()) dialog.EndDialog(leftOpen);
   });
   poll.start(0);
-  Click(main, button);
+  open();
   poll.stop();
   return ran;
+}
+
+bool OpenAndDrive(ui::CConfigMainDialog& main, int button, ui::CDialog& setup, const std::function<void()>& body) {
+  return DriveModal(
+      setup, [&] { Click(main, button); }, [&](QDialog&) { body(); }, res::IDCANCEL);
 }
 
 void WhenModal(std::function<void(QWidget*)> action, QWidget* below) {

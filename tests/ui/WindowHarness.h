@@ -54,6 +54,13 @@ void Click(ui::CConfigMainDialog& dialog, int id);
 void ChooseNext(ui::CConfigMainDialog& dialog, int id);
 QStringList Entries(QComboBox* list);
 
+// Runs `open`, which runs `dialog` modally, and `body` inside that modal loop
+// once the dialog's window is up, the active modal window and active. A body
+// that leaves the window open has it ended with `leftOpen`. False when the
+// window never came up, so a test can fail instead of driving nothing.
+bool DriveModal(ui::CDialog& dialog, const std::function<void()>& open, const std::function<void(QDialog&)>& body,
+                int leftOpen);
+
 // Clicks `button` of the main window and runs `body` inside the setup dialog
 // it opens, which is then cancelled; false when the dialog never came up.
 bool OpenAndDrive(ui::CConfigMainDialog& main, int button, ui::CDialog& setup, const std::function<void()>& body);

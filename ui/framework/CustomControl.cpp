@@ -4,8 +4,7 @@
 
 namespace qor::ui {
 
-CustomControlWindow::CustomControlWindow(const QString& windowClass, QWidget* parent)
-    : QWidget(parent), windowClass_(windowClass) {
+CustomControlWindow::CustomControlWindow(QWidget* parent) : QWidget(parent) {
   // The class's background is the button face colour, its cursor the arrow.
   setAutoFillBackground(true);
   setBackgroundRole(QPalette::Button);

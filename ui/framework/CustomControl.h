@@ -1,5 +1,5 @@
 #pragma once
-// The window of a control class of the program's own, named by a template
+// The window of a control class of the program's own, placed by a template
 // item. The object that takes the window over draws it and hears its events.
 
 #include <QWidget>
@@ -11,9 +11,7 @@ class CustomControlWindow : public QWidget {
   Q_OBJECT
 
  public:
-  CustomControlWindow(const QString& windowClass, QWidget* parent);
-
-  const QString& WindowClass() const { return windowClass_; }
+  explicit CustomControlWindow(QWidget* parent);
 
   using PaintHandler = std::function<void(QPainter& painter)>;
   void SetPaintHandler(PaintHandler handler) { paint_ = std::move(handler); }
@@ -22,7 +20,6 @@ class CustomControlWindow : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  QString windowClass_;
   PaintHandler paint_;
 };
 

@@ -11,6 +11,7 @@
 #include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QSlider>
+#include <algorithm>
 
 #include "ui/framework/CustomControl.h"
 #include "ui/framework/DialogFont.h"
@@ -89,7 +90,7 @@ QWidget* CreateControl(const DialogItem& item, const QRect& rect, QWidget* paren
       return slider;
     }
     case ItemKind::Custom:
-      return new CustomControlWindow(QString::fromLatin1(item.windowClass), parent);
+      return new CustomControlWindow(parent);
   }
   return nullptr;
 }
@@ -137,7 +138,7 @@ int CDialog::DoModal() {
 
   if (OnInitDialog()) {
     for (const DialogItem& item : dialogTemplate->items) {
-      QWidget* control = GetDlgItem(item.id);
+      QWidget* control = FindItem(item.id);
       if ((item.style & res::TabStop) && control && control->isEnabled()) {
         control->setFocus(Qt::TabFocusReason);
         break;
@@ -160,9 +161,35 @@ void CDialog::EndDialog(int result) {
   if (window_) window_->EndWith(result);
 }
 
-QWidget* CDialog::GetDlgItem(int id) const {
+QWidget* CDialog::FindItem(int id) const {
   const auto found = items_.find(id);
   return found == items_.end() ? nullptr : found->second;
+}
+
+QWidget* CDialog::GetDlgItem(int id) const {
+  if (!HasDlgItem(id)) BindingFault(QStringLiteral("no control %1 in the template").arg(id));
+  QWidget* control = FindItem(id);
+  if (!control) BindingFault(QStringLiteral("control %1 asked for while the window is closed").arg(id));
+  return control;
+}
+
+bool CDialog::HasDlgItem(int id) const {
+  const res::DialogTemplate* dialogTemplate = res::FindDialogTemplate(templateId_);
+  if (!dialogTemplate || id == res::IDC_STATIC) return false;
+  return std::any_of(dialogTemplate->items.begin(), dialogTemplate->items.end(),
+                     [id](const DialogItem& item) { return item.id == id; });
+}
+
+void CDialog::WrongKind(int id, const QWidget* control, const char* wanted) const {
+  BindingFault(QStringLiteral("control %1 is a %2, not a %3")
+                   .arg(id)
+                   .arg(QString::fromLatin1(control->metaObject()->className()), QString::fromLatin1(wanted)));
+}
+
+void CDialog::BindingFault(const QString& what) const {
+  const res::DialogTemplate* dialogTemplate = res::FindDialogTemplate(templateId_);
+  const QString caption = QString::fromLatin1(dialogTemplate ? dialogTemplate->caption : "");
+  qFatal("Dialog %d \"%s\": %s", templateId_, qPrintable(caption), qPrintable(what));
 }
 
 QDialog* CDialog::Window() const { return window_.data(); }
@@ -240,21 +267,21 @@ void CDialog::ConnectNotifications() {
       QObject::connect(button, &QAbstractButton::clicked, window_, [this, command] { SendCommand(command); });
     }
   }
+  // A click handler names a button of the template; OK and cancel may also
+  // come from the keys alone.
+  for (const auto& entry : clicked_)
+    if (entry.first != res::IDOK && entry.first != res::IDCANCEL) DlgItem<QAbstractButton>(entry.first);
   for (const auto& [what, id, handler] : notifications_) {
-    QWidget* control = GetDlgItem(id);
-    if (!control) continue;
     switch (what) {
       case Notification::SelChange:
         // A user's choice only, never a selection the program sets.
-        if (auto* combo = qobject_cast<QComboBox*>(control))
-          QObject::connect(combo, &QComboBox::activated, window_, [h = handler] { h(); });
+        QObject::connect(DlgItem<QComboBox>(id), &QComboBox::activated, window_, [h = handler] { h(); });
         break;
       case Notification::EditChange:
-        if (auto* edit = qobject_cast<QLineEdit*>(control))
-          QObject::connect(edit, &QLineEdit::textChanged, window_, [h = handler] { h(); });
+        QObject::connect(DlgItem<QLineEdit>(id), &QLineEdit::textChanged, window_, [h = handler] { h(); });
         break;
       case Notification::KillFocus:
-        window_->WatchFocusLoss(control, handler);
+        window_->WatchFocusLoss(GetDlgItem(id), handler);
         break;
     }
   }
@@ -262,7 +289,7 @@ void CDialog::ConnectNotifications() {
 
 void CDialog::ShowSystemMenu(const QPoint& globalPos) {
   QMenu menu(window_);
-  QAction* close = menu.addAction(QStringLiteral("&Close"));
+  QAction* close = menu.addAction(ResourceString(res::IDS_CLOSE));
   close->setShortcut(QKeySequence(QStringLiteral("Alt+F4")));
   close->setData(SC_CLOSE);
   for (const auto& [text, command] : systemMenu_) {

@@ -28,12 +28,19 @@ class CDialog {
   int DoModal();
   void EndDialog(int result);
 
-  // The control with this ID while the window exists, else nullptr.
+  // The control with this ID while the window exists. An ID that is not a
+  // control of the template, a control of another kind, or a closed window is
+  // a fault of the program: it stops at once, naming the dialog and the ID,
+  // rather than hand out a null that crashes later.
   QWidget* GetDlgItem(int id) const;
   template <class T>
   T* DlgItem(int id) const {
-    return qobject_cast<T*>(GetDlgItem(id));
+    QWidget* control = GetDlgItem(id);
+    if (T* typed = qobject_cast<T*>(control)) return typed;
+    WrongKind(id, control, T::staticMetaObject.className());
   }
+  // Whether the template has a control with this ID.
+  bool HasDlgItem(int id) const;
   QDialog* Window() const;
 
   // What a click of the button with this ID sends; Enter sends the default
@@ -79,6 +86,9 @@ class CDialog {
   friend class DialogWindow;
   enum class Notification { SelChange, EditChange, KillFocus };
   void AddHandler(Notification what, int id, std::function<void()> handler);
+  [[noreturn]] void WrongKind(int id, const QWidget* control, const char* wanted) const;
+  [[noreturn]] void BindingFault(const QString& what) const;
+  QWidget* FindItem(int id) const;
   void CreateControls(const res::DialogTemplate& dialogTemplate);
   void ConnectNotifications();
   void ShowSystemMenu(const QPoint& globalPos);

@@ -2,6 +2,8 @@
 
 #include <QFileDialog>
 
+#include "ui/framework/Resources.h"
+
 namespace qor::ui {
 namespace {
 
@@ -18,7 +20,7 @@ QString AskSettingsFileName(FileDialogKind kind, QWidget* owner) {
   if (Hook()) return Hook()(kind);
 
   QFileDialog dialog(owner);
-  dialog.setNameFilter(QStringLiteral("QOR Settings Files (*.qos)"));
+  dialog.setNameFilter(ResourceString(res::IDS_SETTINGS_FILE_FILTER));
   dialog.setDefaultSuffix(QStringLiteral("qos"));
   if (kind == FileDialogKind::Open) {
     dialog.setAcceptMode(QFileDialog::AcceptOpen);

@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
-#include "res/DialogTemplate.h"
+#include "res/StringTable.h"
 
 // The pictures are compiled into a static library, so their registration is
 // pulled in by hand.
@@ -41,5 +41,7 @@ QIcon ApplicationIcon() {
   for (int size : {16, 24, 32, 48, 64, 128, 256}) icon.addPixmap(ResourceImage(res::IDR_MAINFRAME, QSize(size, size)));
   return icon;
 }
+
+QString ResourceString(int id) { return QString::fromLatin1(res::LoadString(id)); }
 
 }  // namespace qor::ui

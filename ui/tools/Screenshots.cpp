@@ -99,7 +99,7 @@ void ShootSetupDialogs(joystick::FakeJoystickInput& joystick) {
 
 // The preview alone, four times enlarged pixel for pixel, to check its lines.
 void ShootPreviewPixels(joystick::FakeJoystickInput& joystick) {
-  CustomControlWindow window(QStringLiteral("MFCJoyThreshBoxCtrl"), nullptr);
+  CustomControlWindow window(nullptr);
   window.resize(153, 126);
   CJoyThreshBox preview;
   preview.SubclassWindow(&window);
@@ -129,7 +129,7 @@ int main(int argc, char* argv[]) {
   ShowMainWindow(demo, [&](CConfigMainDialog& dialog) {
     Save(dialog.Window(), QStringLiteral("main-loaded"));
     for (int mode = 0; mode < ModeCount; ++mode) {
-      dialog.DlgItem<QComboBox>(1009)->setCurrentIndex(mode);
+      dialog.DlgItem<QComboBox>(res::IDC_MODE_LIST)->setCurrentIndex(mode);
       dialog.UpdateWiringLabels();
       Save(dialog.Window(), QStringLiteral("main-mode-%1").arg(mode));
     }

@@ -17,8 +17,9 @@ using ui::CConfigMainDialog;
 
 namespace {
 
-constexpr int kScan = 1000, kReread = 1001, kDeviceList = 1008, kModeList = 1009, kBoardIdList = 1010, kSave = 1019,
-              kKeyStickSetup = 1018;
+constexpr int kScan = res::IDC_SCAN_DEVICES, kReread = res::IDC_REREAD_DEVICE, kDeviceList = res::IDC_DEVICE_LIST,
+              kModeList = res::IDC_MODE_LIST, kBoardIdList = res::IDC_BOARD_ID_LIST, kSave = res::IDC_SAVE_SETTINGS,
+              kKeyStickSetup = res::IDC_KEYSTICK_SETUP;
 
 const char* const kNoDevices = "No devices found!";
 const char* const kLinkLost = "Device communication interrupted!\nPlease verify device connection.";

@@ -1,0 +1,152 @@
+#pragma once
+// Every identifier of the program's resources, named once: dialog templates,
+// their controls, strings, pictures and window-menu commands. Templates,
+// dialogs and tests all use these names, so renumbering a control here
+// renumbers it everywhere.
+//
+// Control IDs are unique within their template only: the same number may
+// name different controls of different dialogs.
+
+namespace qor::res {
+
+// Commands of the dialog manager.
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+constexpr int IDC_STATIC = -1;
+
+// Dialog templates.
+constexpr int IDD_ABOUTBOX = 100;
+constexpr int IDD_QORCONFIG_DIALOG = 102;
+constexpr int IDD_KEYCODE_DIALOG = 130;
+constexpr int IDD_JOYMOUSE_DIALOG = 133;
+constexpr int IDD_ANALOG_DIALOG = 134;
+
+// Pictures.
+constexpr int IDR_MAINFRAME = 128;  // the application icon
+constexpr int IDB_BOARD = 132;      // the board of the wiring diagram
+
+// Window-menu commands of the main window.
+constexpr int IDM_ABOUTBOX = 0x0010;
+
+// The main window (IDD_QORCONFIG_DIALOG). "Done" is IDOK.
+constexpr int IDC_SCAN_DEVICES = 1000;
+constexpr int IDC_REREAD_DEVICE = 1001;
+constexpr int IDC_DEVICE_LIST = 1008;
+constexpr int IDC_MODE_LIST = 1009;
+constexpr int IDC_BOARD_ID_LIST = 1010;
+constexpr int IDC_KEYSTICK_SETUP = 1018;
+constexpr int IDC_SAVE_SETTINGS = 1019;
+constexpr int IDC_ANALOG_SETUP = 1093;
+constexpr int IDC_JOYMOUSE_SETUP = 1094;
+constexpr int IDC_IMPORT_SETTINGS = 1096;
+constexpr int IDC_EXPORT_SETTINGS = 1097;
+// The terminal boxes of the wiring diagram: left column top to bottom, then
+// the right column, then the two terminals above the picture.
+constexpr int IDC_PIN_L1 = 1022;
+constexpr int IDC_PIN_L2 = 1023;
+constexpr int IDC_PIN_L3 = 1024;
+constexpr int IDC_PIN_L4 = 1025;
+constexpr int IDC_PIN_L5 = 1026;
+constexpr int IDC_PIN_L6 = 1027;
+constexpr int IDC_PIN_L7 = 1028;
+constexpr int IDC_PIN_L8 = 1029;
+constexpr int IDC_PIN_L9 = 1030;
+constexpr int IDC_PIN_L10 = 1031;
+constexpr int IDC_PIN_R1 = 1032;
+constexpr int IDC_PIN_R2 = 1033;
+constexpr int IDC_PIN_R3 = 1034;
+constexpr int IDC_PIN_R4 = 1035;
+constexpr int IDC_PIN_R5 = 1036;
+constexpr int IDC_PIN_R6 = 1037;
+constexpr int IDC_PIN_R7 = 1038;
+constexpr int IDC_PIN_R8 = 1039;
+constexpr int IDC_PIN_R9 = 1040;
+constexpr int IDC_PIN_R10 = 1041;
+constexpr int IDC_GROUND = 1042;
+constexpr int IDC_POWER = 1043;
+
+// The dead-zone part of the KeyStick and JoyMouse dialogs: an edit and its
+// up-down for each edge, and the preview.
+constexpr int IDC_ZONE_TOP = 1045;
+constexpr int IDC_ZONE_BOTTOM = 1046;
+constexpr int IDC_ZONE_LEFT = 1047;
+constexpr int IDC_ZONE_RIGHT = 1048;
+constexpr int IDC_SPIN_TOP = 1015;
+constexpr int IDC_SPIN_BOTTOM = 1049;
+constexpr int IDC_SPIN_LEFT = 1050;
+constexpr int IDC_SPIN_RIGHT = 1051;
+constexpr int IDC_ZONE_PREVIEW = 1095;
+
+// The KeyStick dialog (IDD_KEYCODE_DIALOG): its "Ok" is IDCANCEL; the key
+// selectors of the 18 KeyStick inputs.
+constexpr int IDC_KEY_UP = 1008;
+constexpr int IDC_KEY_DOWN = 1009;
+constexpr int IDC_KEY_LEFT = 1010;
+constexpr int IDC_KEY_RIGHT = 1011;
+constexpr int IDC_KEY_BUTTON1 = 1012;
+constexpr int IDC_KEY_BUTTON2 = 1013;
+constexpr int IDC_KEY_BUTTON3 = 1014;
+constexpr int IDC_KEY_BUTTON4 = 1016;
+constexpr int IDC_KEY_BUTTON5 = 1017;
+constexpr int IDC_KEY_BUTTON6 = 1018;
+constexpr int IDC_KEY_BUTTON7 = 1019;
+constexpr int IDC_KEY_BUTTON8 = 1021;
+constexpr int IDC_KEY_BUTTON9 = 1022;
+constexpr int IDC_KEY_BUTTON10 = 1023;
+constexpr int IDC_KEY_BUTTON11 = 1024;
+constexpr int IDC_KEY_BUTTON12 = 1025;
+constexpr int IDC_KEY_BUTTON13 = 1026;
+constexpr int IDC_KEY_BUTTON14 = 1027;
+
+// The JoyMouse dialog (IDD_JOYMOUSE_DIALOG). "OK" is IDOK.
+constexpr int IDC_JOYMOUSE_ENABLE = 1011;
+constexpr int IDC_JOYMOUSE_SPEED = 1016;
+
+// The analog-inputs dialog (IDD_ANALOG_DIALOG): "Analog 1" .. "Analog 6".
+constexpr int IDC_ANALOG1 = 1012;
+constexpr int IDC_ANALOG2 = 1013;
+constexpr int IDC_ANALOG3 = 1014;
+constexpr int IDC_ANALOG4 = 1071;
+constexpr int IDC_ANALOG5 = 1072;
+constexpr int IDC_ANALOG6 = 1073;
+
+// The string table.
+constexpr int IDS_ABOUTBOX = 101;  // the main window's menu item for the About box
+// Messages.
+constexpr int IDS_NO_DEVICES = 200;
+constexpr int IDS_COMMUNICATION_FAILURE = 201;
+constexpr int IDS_SETTINGS_SAVED = 202;
+constexpr int IDS_SETTINGS_LOADED = 203;
+constexpr int IDS_SETTINGS_EXPORTED = 204;
+constexpr int IDS_FILE_CANNOT_READ = 205;
+constexpr int IDS_FILE_CORRUPT = 206;
+constexpr int IDS_FILE_CANNOT_WRITE = 207;
+constexpr int IDS_FILE_WRITE_ERROR = 208;
+constexpr int IDS_DEADZONE_TOP_BOTTOM = 210;
+constexpr int IDS_DEADZONE_LEFT_RIGHT = 211;
+// Tooltips of the main window's controls.
+constexpr int IDS_TIP_SCAN_DEVICES = 220;
+constexpr int IDS_TIP_REREAD_DEVICE = 221;
+constexpr int IDS_TIP_DEVICE_LIST = 222;
+constexpr int IDS_TIP_SAVE_SETTINGS = 223;
+constexpr int IDS_TIP_DONE = 224;
+constexpr int IDS_TIP_ANALOG_SETUP = 225;
+constexpr int IDS_TIP_KEYSTICK_SETUP = 226;
+constexpr int IDS_TIP_JOYMOUSE_SETUP = 227;
+constexpr int IDS_TIP_IMPORT_SETTINGS = 228;
+constexpr int IDS_TIP_EXPORT_SETTINGS = 229;
+// The fixed texts of the Ground and Power terminal boxes.
+constexpr int IDS_GROUND = 230;
+constexpr int IDS_POWER = 231;
+// The mode list, in mode-value order: IDS_MODE_FIRST + mode.
+constexpr int IDS_MODE_SINGLE_ANALOG_6AXIS = 240;
+constexpr int IDS_MODE_DUAL_ANALOG_3AXIS = 241;
+constexpr int IDS_MODE_SINGLE_DIGITAL_10BUTTON = 242;
+constexpr int IDS_MODE_SINGLE_49WAY_12BUTTON = 243;
+constexpr int IDS_MODE_SINGLE_ANALOG_KEYSTICK = 244;
+constexpr int IDS_MODE_FIRST = IDS_MODE_SINGLE_ANALOG_6AXIS;
+// The file chooser's filter and the window menu's close item.
+constexpr int IDS_SETTINGS_FILE_FILTER = 250;
+constexpr int IDS_CLOSE = 251;
+
+}  // namespace qor::res

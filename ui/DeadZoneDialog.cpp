@@ -1,0 +1,39 @@
+#include "ui/DeadZoneDialog.h"
+
+#include "ui/framework/CustomControl.h"
+
+namespace qor::ui {
+
+CDeadZoneDialog::CDeadZoneDialog(int templateId) : CDialog(templateId) {}
+
+void CDeadZoneDialog::DoDataExchange() {
+  m_ZoneEdits.Bind(*this);
+  m_Preview.SubclassWindow(DlgItem<CustomControlWindow>(res::IDC_ZONE_PREVIEW));
+}
+
+void CDeadZoneDialog::MessageMap() {
+  for (const int id : DeadZoneEdits::EditIds) OnEditChange(id, &CDeadZoneDialog::OnZoneEditChange);
+  for (const int id : DeadZoneEdits::EditIds) OnKillFocus(id, &CDeadZoneDialog::OnZoneEditKillFocus);
+}
+
+void CDeadZoneDialog::ShowZone(const DeadZone& zone) {
+  m_ZoneEdits.SetRanges();
+  // Each position written raises a text change; the flag keeps them from the
+  // preview until the whole zone is shown.
+  m_ZoneEdits.SetPositions(zone);
+  m_ZoneEdits.ShowOn(m_Preview);
+  m_bInitialized = true;
+}
+
+void CDeadZoneDialog::StopPreview() {
+  m_Preview.UnregisterJoystickInput();
+  m_bInitialized = false;
+}
+
+void CDeadZoneDialog::OnZoneEditChange() {
+  if (m_bInitialized) m_ZoneEdits.ShowOn(m_Preview);
+}
+
+void CDeadZoneDialog::OnZoneEditKillFocus() { m_ZoneEdits.Rewrite(); }
+
+}  // namespace qor::ui
