@@ -20,6 +20,7 @@ class BindingDialog : public CDialog {
       : CDialog(res::IDD_ANALOG_DIALOG), bind_(std::move(bind)), map_(std::move(map)) {}
 
   void OnList() {}
+  using CDialog::OnClicked;
   using CDialog::OnSelChange;
 
  protected:
@@ -70,6 +71,12 @@ TEST_F(DialogBindingDeathTest, HandlerForAControlMissingFromTheTemplateIsNamed) 
   EXPECT_DEATH(Open([](BindingDialog&) {},
                     [](BindingDialog& d) { d.OnSelChange(res::IDC_DEVICE_LIST, &BindingDialog::OnList); }),
                "Dialog 134 \"Analog Settings\": no control 1008 in the template");
+}
+
+TEST_F(DialogBindingDeathTest, ClickHandlerForAButtonMissingFromTheTemplateIsNamed) {
+  EXPECT_DEATH(Open([](BindingDialog&) {},
+                    [](BindingDialog& d) { d.OnClicked(res::IDC_SAVE_SETTINGS, &BindingDialog::OnList); }),
+               "Dialog 134 \"Analog Settings\": no control 1019 in the template");
 }
 
 TEST_F(DialogBindingDeathTest, ControlAskedForWhileClosedIsNamed) {
