@@ -1,5 +1,7 @@
 #include "res/DialogTemplate.h"
 
+#include "res/StringTable.h"
+
 namespace qor::res {
 namespace {
 
@@ -99,24 +101,24 @@ constexpr DialogItem kKeycodeItems[] = {
     {IDC_KEY_BUTTON12, K::DropDownList, "", 162, 264, 66, 96, List},
     {IDC_KEY_BUTTON13, K::DropDownList, "", 162, 282, 66, 96, List},
     {IDC_KEY_BUTTON14, K::DropDownList, "", 162, 299, 66, 96, List},
-    {IDC_STATIC, K::Static, "Up", 12, 150, 30, 8, AlignRight},
-    {IDC_STATIC, K::Static, "Down", 12, 168, 30, 8, AlignRight},
-    {IDC_STATIC, K::Static, "Left", 132, 150, 24, 8, AlignRight},
-    {IDC_STATIC, K::Static, "Right", 132, 168, 24, 8, AlignRight},
-    {IDC_STATIC, K::Static, "Button 1", 12, 192, 30, 8, AlignRight},
-    {IDC_STATIC, K::Static, "Button 2", 12, 209, 30, 8, AlignRight},
-    {IDC_STATIC, K::Static, "Button 3", 12, 227, 30, 8, AlignRight},
-    {IDC_STATIC, K::Static, "Button 4", 12, 246, 30, 8, AlignRight},
-    {IDC_STATIC, K::Static, "Button 5", 12, 264, 30, 8, AlignRight},
-    {IDC_STATIC, K::Static, "Button 6", 12, 281, 30, 8, AlignRight},
-    {IDC_STATIC, K::Static, "Button 7", 12, 299, 30, 8, AlignRight},
-    {IDC_STATIC, K::Static, "Button 8", 120, 192, 36, 8, AlignRight},
-    {IDC_STATIC, K::Static, "Button 9", 120, 209, 36, 8, AlignRight},
-    {IDC_STATIC, K::Static, "Button 10", 120, 227, 36, 8, AlignRight},
-    {IDC_STATIC, K::Static, "Button 11", 120, 246, 36, 8, AlignRight},
-    {IDC_STATIC, K::Static, "Button 12", 120, 264, 36, 8, AlignRight},
-    {IDC_STATIC, K::Static, "Button 13", 120, 281, 36, 8, AlignRight},
-    {IDC_STATIC, K::Static, "Button 14", 120, 299, 36, 8, AlignRight},
+    {IDC_STATIC, K::Static, LoadString(IDS_INPUT_UP), 12, 150, 30, 8, AlignRight},
+    {IDC_STATIC, K::Static, LoadString(IDS_INPUT_DOWN), 12, 168, 30, 8, AlignRight},
+    {IDC_STATIC, K::Static, LoadString(IDS_INPUT_LEFT), 132, 150, 24, 8, AlignRight},
+    {IDC_STATIC, K::Static, LoadString(IDS_INPUT_RIGHT), 132, 168, 24, 8, AlignRight},
+    {IDC_STATIC, K::Static, LoadString(IDS_INPUT_BUTTON1), 12, 192, 30, 8, AlignRight},
+    {IDC_STATIC, K::Static, LoadString(IDS_INPUT_BUTTON2), 12, 209, 30, 8, AlignRight},
+    {IDC_STATIC, K::Static, LoadString(IDS_INPUT_BUTTON3), 12, 227, 30, 8, AlignRight},
+    {IDC_STATIC, K::Static, LoadString(IDS_INPUT_BUTTON4), 12, 246, 30, 8, AlignRight},
+    {IDC_STATIC, K::Static, LoadString(IDS_INPUT_BUTTON5), 12, 264, 30, 8, AlignRight},
+    {IDC_STATIC, K::Static, LoadString(IDS_INPUT_BUTTON6), 12, 281, 30, 8, AlignRight},
+    {IDC_STATIC, K::Static, LoadString(IDS_INPUT_BUTTON7), 12, 299, 30, 8, AlignRight},
+    {IDC_STATIC, K::Static, LoadString(IDS_INPUT_BUTTON8), 120, 192, 36, 8, AlignRight},
+    {IDC_STATIC, K::Static, LoadString(IDS_INPUT_BUTTON9), 120, 209, 36, 8, AlignRight},
+    {IDC_STATIC, K::Static, LoadString(IDS_INPUT_BUTTON10), 120, 227, 36, 8, AlignRight},
+    {IDC_STATIC, K::Static, LoadString(IDS_INPUT_BUTTON11), 120, 246, 36, 8, AlignRight},
+    {IDC_STATIC, K::Static, LoadString(IDS_INPUT_BUTTON12), 120, 264, 36, 8, AlignRight},
+    {IDC_STATIC, K::Static, LoadString(IDS_INPUT_BUTTON13), 120, 281, 36, 8, AlignRight},
+    {IDC_STATIC, K::Static, LoadString(IDS_INPUT_BUTTON14), 120, 299, 36, 8, AlignRight},
     // The preview, a control class of the program's own: "MFCJoyThreshBoxCtrl".
     {IDC_ZONE_PREVIEW, K::Custom, "Custom1", 78, 24, 102, 84, TabStop},
     {IDC_STATIC, K::Static, "0", 76, 15, 8, 8, AlignCenter},

@@ -148,5 +148,25 @@ constexpr int IDS_MODE_FIRST = IDS_MODE_SINGLE_ANALOG_6AXIS;
 // The file chooser's filter and the window menu's close item.
 constexpr int IDS_SETTINGS_FILE_FILTER = 250;
 constexpr int IDS_CLOSE = 251;
+// The KeyStick inputs as the KeyStick dialog labels them; qorctl names them
+// the same way.
+constexpr int IDS_INPUT_UP = 260;
+constexpr int IDS_INPUT_DOWN = 261;
+constexpr int IDS_INPUT_LEFT = 262;
+constexpr int IDS_INPUT_RIGHT = 263;
+constexpr int IDS_INPUT_BUTTON1 = 264;
+constexpr int IDS_INPUT_BUTTON2 = 265;
+constexpr int IDS_INPUT_BUTTON3 = 266;
+constexpr int IDS_INPUT_BUTTON4 = 267;
+constexpr int IDS_INPUT_BUTTON5 = 268;
+constexpr int IDS_INPUT_BUTTON6 = 269;
+constexpr int IDS_INPUT_BUTTON7 = 270;
+constexpr int IDS_INPUT_BUTTON8 = 271;
+constexpr int IDS_INPUT_BUTTON9 = 272;
+constexpr int IDS_INPUT_BUTTON10 = 273;
+constexpr int IDS_INPUT_BUTTON11 = 274;
+constexpr int IDS_INPUT_BUTTON12 = 275;
+constexpr int IDS_INPUT_BUTTON13 = 276;
+constexpr int IDS_INPUT_BUTTON14 = 277;
 
 }  // namespace qor::res

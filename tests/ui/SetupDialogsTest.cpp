@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
@@ -113,6 +114,21 @@ class SetupDialogsTest : public QObject {
   }
 
   // ---- KeyStick ----
+
+  void keyStickLabelsEachZoneBoxAndInput() {
+    CKeycodeDialog dialog;
+    QStringList labels;
+    bool ran = false;
+    RunModal(dialog, [&](QDialog& window) {
+      for (const QLabel* label : window.findChildren<QLabel*>()) labels << label->text();
+    }, ran);
+    QVERIFY(ran);
+    QCOMPARE(labels, (QStringList{"Top",       "Bottom",    "Left",      "Right",     "Up",        "Down",
+                                  "Left",      "Right",     "Button 1",  "Button 2",  "Button 3",  "Button 4",
+                                  "Button 5",  "Button 6",  "Button 7",  "Button 8",  "Button 9",  "Button 10",
+                                  "Button 11", "Button 12", "Button 13", "Button 14", "0",         "255",
+                                  "0",         "255"}));
+  }
 
   void keyStickOpensWithItsFieldsAndStoresThemOnOk() {
     CKeycodeDialog dialog;
