@@ -16,8 +16,9 @@ namespace {
 
 class BindingDialog : public CDialog {
  public:
-  BindingDialog(std::function<void(BindingDialog&)> bind, std::function<void(BindingDialog&)> map)
-      : CDialog(res::IDD_ANALOG_DIALOG), bind_(std::move(bind)), map_(std::move(map)) {}
+  BindingDialog(std::function<void(BindingDialog&)> bind, std::function<void(BindingDialog&)> map,
+                int templateId = res::IDD_ANALOG_DIALOG)
+      : CDialog(templateId), bind_(std::move(bind)), map_(std::move(map)) {}
 
   void OnList() {}
   using CDialog::OnClicked;
@@ -37,7 +38,8 @@ class BindingDialog : public CDialog {
 };
 
 // Opens the dialog; a binding that passes ends it at once.
-void Open(std::function<void(BindingDialog&)> bind, std::function<void(BindingDialog&)> map = {}) {
+void Open(std::function<void(BindingDialog&)> bind, std::function<void(BindingDialog&)> map = {},
+          int templateId = res::IDD_ANALOG_DIALOG) {
   int argc = 1;
   char name[] = "DialogBindingTest";
   char* argv[] = {name, nullptr};
@@ -47,7 +49,7 @@ void Open(std::function<void(BindingDialog&)> bind, std::function<void(BindingDi
         bind(d);
         d.EndDialog(res::IDOK);
       },
-      std::move(map));
+      std::move(map), templateId);
   dialog.DoModal();
 }
 
@@ -77,6 +79,10 @@ TEST_F(DialogBindingDeathTest, ClickHandlerForAButtonMissingFromTheTemplateIsNam
   EXPECT_DEATH(Open([](BindingDialog&) {},
                     [](BindingDialog& d) { d.OnClicked(res::IDC_SAVE_SETTINGS, &BindingDialog::OnList); }),
                "Dialog 134 \"Analog Settings\": no control 1019 in the template");
+}
+
+TEST_F(DialogBindingDeathTest, TemplateTheResourcesLackIsNamed) {
+  EXPECT_DEATH(Open([](BindingDialog&) {}, {}, 999), "Dialog 999: no such template");
 }
 
 TEST_F(DialogBindingDeathTest, ControlAskedForWhileClosedIsNamed) {

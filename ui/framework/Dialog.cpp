@@ -116,7 +116,7 @@ CDialog::~CDialog() { delete window_; }
 
 int CDialog::DoModal() {
   const res::DialogTemplate* dialogTemplate = res::FindDialogTemplate(templateId_);
-  if (!dialogTemplate) return -1;
+  if (!dialogTemplate) BindingFault(QStringLiteral("no such template"));
 
   QWidget* owner = QApplication::activeModalWidget();
   if (!owner) owner = QApplication::activeWindow();
@@ -188,8 +188,8 @@ void CDialog::WrongKind(int id, const QWidget* control, const char* wanted) cons
 
 void CDialog::BindingFault(const QString& what) const {
   const res::DialogTemplate* dialogTemplate = res::FindDialogTemplate(templateId_);
-  const QString caption = QString::fromLatin1(dialogTemplate ? dialogTemplate->caption : "");
-  qFatal("Dialog %d \"%s\": %s", templateId_, qPrintable(caption), qPrintable(what));
+  if (!dialogTemplate) qFatal("Dialog %d: %s", templateId_, qPrintable(what));
+  qFatal("Dialog %d \"%s\": %s", templateId_, dialogTemplate->caption, qPrintable(what));
 }
 
 QDialog* CDialog::Window() const { return window_.data(); }

@@ -24,7 +24,8 @@ class CDialog {
   CDialog& operator=(const CDialog&) = delete;
 
   // Creates the window and its controls, initialises them, runs until
-  // EndDialog, then destroys the window. Returns EndDialog's result.
+  // EndDialog, then destroys the window. Returns EndDialog's result. A
+  // template number the resources lack stops the program, naming it.
   int DoModal();
   void EndDialog(int result);
 
