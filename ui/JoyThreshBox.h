@@ -1,8 +1,8 @@
 #pragma once
 // The dead-zone preview: maps the stick's 0..255 positions onto the box and
 // shows the zone being edited under the live position of any joystick. The
-// object lives with its dialog; its window, the dialog's item 1095, only while
-// the dialog is open.
+// object lives with its dialog; its window, the dialog's item
+// IDC_ZONE_PREVIEW, only while the dialog is open.
 
 #include <QMetaObject>
 #include <QPointer>
