@@ -1,12 +1,11 @@
 #include "device/linux/HidrawEnumeration.h"
 
-#include <libudev.h>
-
 #include <algorithm>
 #include <charconv>
-#include <memory>
 #include <string_view>
 #include <tuple>
+
+#include "device/linux/UdevOwners.h"
 
 namespace qor {
 namespace {
@@ -21,14 +20,6 @@ std::optional<unsigned long> HidrawNumber(std::string_view sysName) {
   if (error != std::errc{} || end != last) return std::nullopt;
   return number;
 }
-
-struct UdevDeleter {
-  void operator()(udev* u) const { udev_unref(u); }
-  void operator()(udev_enumerate* e) const { udev_enumerate_unref(e); }
-  void operator()(udev_device* d) const { udev_device_unref(d); }
-};
-template <typename T>
-using UdevPtr = std::unique_ptr<T, UdevDeleter>;
 
 }  // namespace
 
@@ -47,9 +38,9 @@ std::vector<std::optional<std::string>> OrderHidrawNodes(std::vector<HidrawNode>
 }
 
 std::vector<std::optional<std::string>> ListHidrawNodes() {
-  const UdevPtr<udev> context(udev_new());
+  const Udev context(udev_new());
   if (!context) return {};
-  const UdevPtr<udev_enumerate> enumerate(udev_enumerate_new(context.get()));
+  const UdevEnumerate enumerate(udev_enumerate_new(context.get()));
   if (!enumerate || udev_enumerate_add_match_subsystem(enumerate.get(), "hidraw") < 0 ||
       udev_enumerate_scan_devices(enumerate.get()) < 0) {
     return {};
@@ -59,7 +50,7 @@ std::vector<std::optional<std::string>> ListHidrawNodes() {
   udev_list_entry* entry = nullptr;
   udev_list_entry_foreach(entry, udev_enumerate_get_list_entry(enumerate.get())) {
     const char* sysPath = udev_list_entry_get_name(entry);
-    const UdevPtr<udev_device> device(udev_device_new_from_syspath(context.get(), sysPath));
+    const UdevDevice device(udev_device_new_from_syspath(context.get(), sysPath));
     if (!device) continue;  // gone since the scan
     HidrawNode node;
     if (const char* sysName = udev_device_get_sysname(device.get())) node.SysName = sysName;
