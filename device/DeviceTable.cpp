@@ -2,13 +2,17 @@
 
 namespace qor {
 
-void DeviceTable::Scan() {
-  // Every old handle is closed before any new one is opened.
+void DeviceTable::CloseAll() {
   for (int row = 0; row < count_; ++row) {
     platform_.Close(entries_[row].Handle);
     entries_[row] = DeviceEntry{};
   }
   count_ = 0;
+}
+
+void DeviceTable::Scan() {
+  // Every old handle is closed before any new one is opened.
+  CloseAll();
 
   for (const auto& path : platform_.ListInterfaces()) {
     if (!path) continue;

@@ -31,6 +31,8 @@ class DeviceTable {
   explicit DeviceTable(HidPlatform& platform) : platform_(platform) {}
   DeviceTable(const DeviceTable&) = delete;
   DeviceTable& operator=(const DeviceTable&) = delete;
+  // The table owns its handles: none stays open after it.
+  ~DeviceTable() { CloseAll(); }
 
   // Closes every row, then opens the configuration interfaces of the attached
   // boards in enumeration order, at most Capacity of them.
@@ -42,6 +44,8 @@ class DeviceTable {
   DeviceEntry& Entry(int row) { return entries_[row]; }
 
  private:
+  void CloseAll();
+
   HidPlatform& platform_;
   std::array<DeviceEntry, Capacity> entries_{};
   int count_ = 0;

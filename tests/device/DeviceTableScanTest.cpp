@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "device/DeviceLink.h"
 #include "sim/SimPlatform.h"
 
 namespace qor {
@@ -68,6 +69,20 @@ TEST_P(ScanTest, KeepsExactlyTheConfigurationInterfaces) {
     }
   }
   EXPECT_EQ(platform.CallCount(CallKind::GetFeature) + platform.CallCount(CallKind::SetFeature), 0);
+}
+
+// A link that goes, as qorctl's does after each command, takes its rows' handles with it.
+TEST_P(ScanTest, DestroyedLinkLeavesNothingOpen) {
+  SimPlatform platform;
+  GetParam().Attach(platform);
+  {
+    DeviceLink link(platform);
+    link.Table().Scan();
+    ASSERT_EQ(link.Table().Count(), static_cast<int>(GetParam().Rows.size()));
+    platform.ClearLog();
+  }
+  EXPECT_TRUE(platform.OpenHandles().empty());
+  EXPECT_EQ(platform.CallCount(CallKind::Close), static_cast<int>(GetParam().Rows.size()));
 }
 
 // Adds a board, then one interface described by `info`, then another board:

@@ -109,16 +109,19 @@ void MainWindowTest::startsWithBoards() {
       QCOMPARE(List(dialog, kBoardIdList)->currentText(), QStringLiteral("2"));
       QCOMPARE(List(dialog, kModeList)->currentIndex(), 1);
     }
+    // The eleventh board is never opened.
+    QCOMPARE(harness.platform.OpenHandles().size(), std::size_t(std::min(boards, 10)));
   }));
   QCOMPARE(harness.MessageTexts(), messages);
-  // The eleventh board is never opened.
-  QCOMPARE(harness.platform.OpenHandles().size(), std::size_t(std::min(boards, 10)));
+  // The window's link goes with it, and its handles with the link.
+  QVERIFY(harness.platform.OpenHandles().empty());
 }
 
 void MainWindowTest::scanIdentifiesEveryRowThenReadsTheFirst() {
   WindowHarness harness;
   harness.platform.AddBoard("ABC", kBoardAbc);
-  QVERIFY(harness.Run([&](CConfigMainDialog&) {}));
+  std::vector<std::string> log;
+  QVERIFY(harness.Run([&](CConfigMainDialog&) { log = harness.TakeLog(); }));
   const std::vector<std::string> expected = {
       "list 1",
       "open /dev/hidraw0 -> h1",
@@ -134,7 +137,7 @@ void MainWindowTest::scanIdentifiesEveryRowThenReadsTheFirst() {
       // The read of the first board needs no write before it.
       "get h1 [00 00 01 02 00 5a 0*27]",
   };
-  QCOMPARE(harness.TakeLog(), expected);
+  QCOMPARE(log, expected);
 }
 
 void MainWindowTest::rescanClosesEveryOldHandleFirst() {
