@@ -6,10 +6,10 @@
 
 #include "cli/SettingsText.h"
 #include "cli/Text.h"
-#include "cli/WindowTransfers.h"
 #include "device/DeviceLink.h"
 #include "res/StringTable.h"
 #include "settings/SettingsFile.h"
+#include "settings/SettingsImages.h"
 
 namespace qor::cli {
 namespace {
@@ -88,8 +88,7 @@ std::variant<LoadedBoard, ExitCode> LoadBoard(CommandContext& context, DeviceLin
 }
 
 ExitCode Save(CommandContext& context, DeviceLink& link, int row, const SettingsReport& image) {
-  link.ReportImage = image;
-  if (link.SaveDeviceSettings(row) != SaveOutcome::Saved) return LinkLost(context);
+  if (link.SaveDeviceSettings(row, image) != SaveOutcome::Saved) return LinkLost(context);
   context.Out << Saved << '\n';
   return ExitCode::Ok;
 }
@@ -119,7 +118,7 @@ ExitCode ShowSettings(CommandContext& context, int board, bool json) {
   const auto loaded = LoadBoard(context, link, board);
   if (const auto* code = std::get_if<ExitCode>(&loaded)) return *code;
   const BoardLabel label{board, std::get<LoadedBoard>(loaded).Identification};
-  context.Out << (json ? SettingsAsJson(label, link.ReportImage) : SettingsAsText(label, link.ReportImage));
+  context.Out << (json ? SettingsAsJson(label, link.ReportImage()) : SettingsAsText(label, link.ReportImage()));
   return ExitCode::Ok;
 }
 
@@ -128,7 +127,7 @@ ExitCode ExportSettings(CommandContext& context, int board, const std::string& f
   const auto loaded = LoadBoard(context, link, board);
   if (const auto* code = std::get_if<ExitCode>(&loaded)) return *code;
 
-  switch (WriteSettingsFile(file, ExportImage(ThroughWindowHolders(link.ReportImage)))) {
+  switch (WriteSettingsFile(file, ExportImage(ThroughSelectionLists(link.ReportImage())))) {
     case FileWriteOutcome::OpenFailed:
       Complain(context, CannotWrite);
       return ExitCode::FileError;
@@ -160,7 +159,7 @@ ExitCode ImportSettings(CommandContext& context, int board, const std::string& f
   const auto loaded = LoadBoard(context, link, board);
   if (const auto* code = std::get_if<ExitCode>(&loaded)) return *code;
   // The file's bytes 0, 1 and 5 are not used: the board gets its own byte 5 back.
-  const SettingsReport image = SaveImage(ThroughWindowHolders(settings), link.ReportImage);
+  const SettingsReport image = SaveImage(ThroughSelectionLists(settings), link.ReportImage());
   return Save(context, link, std::get<LoadedBoard>(loaded).Row, image);
 }
 
@@ -169,7 +168,7 @@ ExitCode SetSettings(CommandContext& context, int board, const SettingEdits& edi
   const auto loaded = LoadBoard(context, link, board);
   if (const auto* code = std::get_if<ExitCode>(&loaded)) return *code;
 
-  const SettingsReport read = link.ReportImage;
+  const SettingsReport read = link.ReportImage();
   SettingsReport settings = read;
   ApplySettingEdits(edits, settings);
   const SettingsReport image = SaveImage(settings, read);

@@ -13,15 +13,15 @@ bool TransferPossible(HidHandle handle, int length) {
 }  // namespace
 
 bool DeviceLink::GetFeatureReport(HidHandle handle, int length) {
-  ReportImage[ReportOffset::ReportId] = 0;
+  m_ReportImage[ReportOffset::ReportId] = 0;
   if (!TransferPossible(handle, length)) return false;
-  return platform_.GetFeature(handle, ReportImage.data(), length);
+  return platform_.GetFeature(handle, m_ReportImage.data(), length);
 }
 
 bool DeviceLink::SetFeatureReport(HidHandle handle, int length) {
-  ReportImage[ReportOffset::ReportId] = 0;
+  m_ReportImage[ReportOffset::ReportId] = 0;
   if (!TransferPossible(handle, length)) return false;
-  return platform_.SetFeature(handle, ReportImage.data(), length);
+  return platform_.SetFeature(handle, m_ReportImage.data(), length);
 }
 
 bool DeviceLink::IdentifyDevice(int row, char* textArea, std::size_t capacity) {
@@ -29,14 +29,14 @@ bool DeviceLink::IdentifyDevice(int row, char* textArea, std::size_t capacity) {
 
   // The identify command selects the identification reply for the next read;
   // bytes 2..32 carry whatever the image last held.
-  ReportImage[ReportOffset::Command] = CommandIdentify;
+  m_ReportImage[ReportOffset::Command] = CommandIdentify;
   if (!SetFeatureReport(entry.Handle, entry.ReportLength)) return false;
   platform_.Pause(IdentifyPauseMs);
   if (!GetFeatureReport(entry.Handle, entry.ReportLength)) return false;
 
   // The text ends at the first zero byte, or after 31 characters.
   if (capacity > 0) {
-    const char* reply = reinterpret_cast<const char*>(ReportImage.data() + 2);
+    const char* reply = reinterpret_cast<const char*>(m_ReportImage.data() + 2);
     const std::size_t limit = std::min(SettingsReportSize - 2, capacity - 1);
     const std::size_t length = strnlen(reply, limit);
     std::memcpy(textArea, reply, length);
@@ -44,7 +44,7 @@ bool DeviceLink::IdentifyDevice(int row, char* textArea, std::size_t capacity) {
   }
 
   // Select the settings reply again; bytes 2..32 still hold the identification.
-  ReportImage[ReportOffset::Command] = CommandSelectSettings;
+  m_ReportImage[ReportOffset::Command] = CommandSelectSettings;
   if (!SetFeatureReport(entry.Handle, entry.ReportLength)) return false;
   platform_.Pause(IdentifyPauseMs);
   return GetFeatureReport(entry.Handle, entry.ReportLength);
@@ -55,17 +55,17 @@ bool DeviceLink::ReadDeviceSettings(int row) {
   return GetFeatureReport(entry.Handle, entry.ReportLength);
 }
 
-SaveOutcome DeviceLink::SaveDeviceSettings(int row) {
+SaveOutcome DeviceLink::SaveDeviceSettings(int row, const SettingsReport& image) {
   const DeviceEntry& entry = table_.Entry(row);
   // Every transfer carries report ID 0, so that is what the board echoes.
-  SettingsReport expected = ReportImage;
+  SettingsReport expected = image;
   expected[ReportOffset::ReportId] = 0;
   for (int attempt = 0; attempt < MaxSaveAttempts; ++attempt) {
-    ReportImage = expected;
+    m_ReportImage = expected;
     if (!SetFeatureReport(entry.Handle, entry.ReportLength)) return SaveOutcome::CommunicationFailure;
     platform_.Pause(SavePauseMs);
     if (!GetFeatureReport(entry.Handle, entry.ReportLength)) return SaveOutcome::CommunicationFailure;
-    if (ReportImage == expected) return SaveOutcome::Saved;
+    if (m_ReportImage == expected) return SaveOutcome::Saved;
   }
   // The board never echoed what was written.
   return SaveOutcome::CommunicationFailure;

@@ -28,8 +28,9 @@ class DeviceLink {
   DeviceTable& Table() { return table_; }
   const DeviceTable& Table() const { return table_; }
 
-  // Every transfer sends from or receives into this buffer; 33 zeros at start.
-  SettingsReport ReportImage{};
+  // Every transfer sends from or receives into this buffer; 33 zeros at
+  // start. Only the link's operations write it.
+  const SettingsReport& ReportImage() const { return m_ReportImage; }
   // Filled by IdentifyDevice; the device list entries are built from it.
   char IdentificationText[IdentificationTextCapacity]{};
 
@@ -43,12 +44,13 @@ class DeviceLink {
   bool IdentifyDevice(int row, char* textArea, std::size_t capacity);
   // One read; the settings reply is selected after every completed transaction.
   bool ReadDeviceSettings(int row);
-  // Writes the ReportImage the caller prepared and verifies it by read-back.
-  SaveOutcome SaveDeviceSettings(int row);
+  // Writes `image` (see SaveImage) through the ReportImage and verifies it by read-back.
+  SaveOutcome SaveDeviceSettings(int row, const SettingsReport& image);
 
  private:
   HidPlatform& platform_;
   DeviceTable table_;
+  SettingsReport m_ReportImage{};
 };
 
 }  // namespace qor

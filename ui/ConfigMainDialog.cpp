@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "settings/SettingsFile.h"
+#include "settings/SettingsImages.h"
 #include "ui/AboutDialog.h"
 #include "ui/framework/FileDialogs.h"
 #include "ui/framework/MessageBox.h"
@@ -132,7 +133,7 @@ bool CConfigMainDialog::LoadSelectedDevice() {
   const int row = m_DeviceList->currentIndex();
   const bool read = row >= 0 && row < link_.Table().Count() && link_.ReadDeviceSettings(row);
   // After a failed read the image holds what the last exchange left, and that is shown.
-  ApplySettings(link_.ReportImage);
+  ApplySettings(link_.ReportImage());
   EnableBoardControls(true);
   return read;
 }
@@ -149,13 +150,13 @@ void CConfigMainDialog::ReportCommunicationFailure() {
 void CConfigMainDialog::OnSaveSettings() {
   const int row = m_DeviceList->currentIndex();
   CWaitCursor wait;
-  SettingsReport& image = link_.ReportImage;
-  image[ReportOffset::ReportId] = 0;
-  image[ReportOffset::Command] = CommandStore;
+  SettingsReport settings{};
+  CollectSettings(settings);
   // Byte 5 keeps what the board last reported.
-  CollectSettings(image);
+  const SettingsReport image = SaveImage(settings, link_.ReportImage());
 
-  const bool saved = row >= 0 && row < link_.Table().Count() && link_.SaveDeviceSettings(row) == SaveOutcome::Saved;
+  const bool saved =
+      row >= 0 && row < link_.Table().Count() && link_.SaveDeviceSettings(row, image) == SaveOutcome::Saved;
   // Either closing message is shown under the wait cursor.
   if (saved) {
     ShowMessage(ResourceString(res::IDS_SETTINGS_SAVED));
@@ -222,10 +223,9 @@ void CConfigMainDialog::OnExportSettings() {
   const QString path = AskSettingsFileName(FileDialogKind::Save, Window());
   if (path.isEmpty()) return;
 
-  // Bytes 0, 1 and 5 of an exported image are 0.
-  SettingsReport image{};
-  CollectSettings(image);
-  switch (WriteSettingsFile(QFile::encodeName(path).toStdString(), image)) {
+  SettingsReport settings{};
+  CollectSettings(settings);
+  switch (WriteSettingsFile(QFile::encodeName(path).toStdString(), ExportImage(settings))) {
     case FileWriteOutcome::OpenFailed:
       ShowMessage(ResourceString(res::IDS_FILE_CANNOT_WRITE));
       return;

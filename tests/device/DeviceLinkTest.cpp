@@ -63,8 +63,7 @@ class DeviceLinkTest : public testing::Test {
   }
   bool Identify() { return link.IdentifyDevice(0, text, TextCapacity); }
   bool Save() {
-    link.ReportImage = NewSettings();
-    return link.SaveDeviceSettings(0) == SaveOutcome::Saved;
+    return link.SaveDeviceSettings(0, NewSettings()) == SaveOutcome::Saved;
   }
 
   SimPlatform platform;
@@ -74,8 +73,9 @@ class DeviceLinkTest : public testing::Test {
 };
 
 TEST_F(DeviceLinkTest, IdentifySelectsTheTextThenTheSettingsAgain) {
-  SettingsReport previous = BoardSettings();  // as a read left it
-  link.ReportImage = previous;
+  ASSERT_TRUE(link.ReadDeviceSettings(0));
+  platform.ClearLog();
+  SettingsReport previous = BoardSettings();  // as the read left it
   previous[ReportOffset::Command] = CommandIdentify;
 
   ASSERT_TRUE(Identify());
@@ -96,7 +96,7 @@ TEST_F(DeviceLinkTest, IdentifySelectsTheTextThenTheSettingsAgain) {
 TEST_F(DeviceLinkTest, ReadIsOneGetAndNoWrite) {
   ASSERT_TRUE(link.ReadDeviceSettings(0));
   EXPECT_EQ(platform.LogLines(), Lines{Get(BoardSettings())});
-  EXPECT_EQ(link.ReportImage, BoardSettings());
+  EXPECT_EQ(link.ReportImage(), BoardSettings());
 }
 
 TEST_F(DeviceLinkTest, ReadRightAfterIdentificationGetsTheSettings) {
@@ -139,13 +139,12 @@ Lines Expand(const Lines& steps) {
 
 TEST_P(SaveTest, WritesAndVerifiesByReadBack) {
   GetParam().Fault(platform, *board);
-  link.ReportImage = NewSettings();
 
-  EXPECT_EQ(link.SaveDeviceSettings(0), GetParam().Outcome);
+  EXPECT_EQ(link.SaveDeviceSettings(0, NewSettings()), GetParam().Outcome);
 
   EXPECT_EQ(platform.LogLines(), Expand(GetParam().Steps));
   if (GetParam().Outcome == SaveOutcome::Saved) {
-    EXPECT_EQ(link.ReportImage, NewSettings());
+    EXPECT_EQ(link.ReportImage(), NewSettings());
   }
 }
 
@@ -313,12 +312,14 @@ TEST_F(DeviceLinkTest, PrimitivesSendReportIdZero) {
       {"GetWithoutHandle", [&] { return link.GetFeatureReport(InvalidHidHandle, 33); }, false},
   };
   for (const Row& row : rows) {
-    link.ReportImage = BoardSettings();
-    link.ReportImage[ReportOffset::ReportId] = 0x55;
+    // A reply with another byte 0 leaves it set in the image.
+    platform.CorruptReplies(*board, ReportOffset::ReportId);
+    ASSERT_TRUE(link.ReadDeviceSettings(0));
+    ASSERT_EQ(link.ReportImage()[ReportOffset::ReportId], 0xFF);
     platform.ClearLog();
     // The board refuses any report but 0, so success shows byte 0 was cleared.
     EXPECT_EQ(row.Transfer(), row.Succeeds) << row.Name;
-    EXPECT_EQ(link.ReportImage[ReportOffset::ReportId], 0) << row.Name;
+    EXPECT_EQ(link.ReportImage()[ReportOffset::ReportId], 0) << row.Name;
     EXPECT_EQ(platform.Log().size(), row.Succeeds ? 1u : 0u) << row.Name;
   }
   EXPECT_EQ(board->Stored(), BoardSettings());

@@ -16,7 +16,7 @@
 #include "GuestLink.h"
 #include "VirtualBoardProcess.h"
 #include "cli/Text.h"
-#include "cli/WindowTransfers.h"
+#include "settings/SettingsImages.h"
 
 namespace qor::guest {
 namespace {
@@ -111,14 +111,14 @@ TEST(QorctlGuestTest, EveryCommandOnBoardsOfTheKernel) {
   const std::string file = "/tmp/guest-a.qos";
   Outcome exported = Qorctl({"export", file});
   EXPECT_EQ(exported.Status, 0) << exported.Err;
-  const SettingsReport exportImage = cli::ExportImage(changed);
+  const SettingsReport exportImage = ExportImage(changed);
   EXPECT_EQ(ReadBytes(file), std::vector<std::uint8_t>(exportImage.begin(), exportImage.end()));
 
   // Board B keeps its own byte 5 under board A's settings.
   Outcome imported = Qorctl({"import", "--board", "2", file});
   EXPECT_EQ(imported.Status, 0) << imported.Err;
   show = Qorctl({"show", "--board", "2", "--json"});
-  EXPECT_NE(show.Out.find(ReportLine(cli::SaveImage(exportImage, second))), std::string::npos) << show.Out;
+  EXPECT_NE(show.Out.find(ReportLine(SaveImage(exportImage, second))), std::string::npos) << show.Out;
 
   EXPECT_TRUE(boards.Stop());
   EXPECT_EQ(Qorctl({"list"}).Status, 3);

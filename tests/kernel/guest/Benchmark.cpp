@@ -10,6 +10,7 @@
 
 #include "GuestLink.h"
 #include "VirtualBoardProcess.h"
+#include "settings/SettingsImages.h"
 
 namespace {
 
@@ -66,11 +67,11 @@ bool BenchmarkSave() {
   }
   std::vector<double> times;
   for (int i = 0; i < Repeats; ++i) {
-    SettingsReport edited = link.ReportImage;
+    SettingsReport edited = link.ReportImage();
     edited[ReportOffset::BoardId] = static_cast<std::uint8_t>(i % BoardIdCount);
-    PrepareSave(link, edited);
+    const SettingsReport image = SaveImage(edited, link.ReportImage());
     const auto start = Clock::now();
-    const SaveOutcome outcome = link.SaveDeviceSettings(0);
+    const SaveOutcome outcome = link.SaveDeviceSettings(0, image);
     times.push_back(Milliseconds(Clock::now() - start));
     if (outcome != SaveOutcome::Saved) {
       std::printf("QOR-BENCH save failed\n");

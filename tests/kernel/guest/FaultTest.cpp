@@ -13,6 +13,7 @@
 #include "GuestLink.h"
 #include "device/linux/Hidraw.h"
 #include "VirtualBoardProcess.h"
+#include "settings/SettingsImages.h"
 
 namespace qor::guest {
 namespace {
@@ -84,11 +85,11 @@ class SaveFaultTest : public FaultyBoardTest<SaveFault> {};
 TEST_P(SaveFaultTest, EndsInCommunicationFailure) {
   ASSERT_EQ(ScanAndIdentify(link), std::vector<std::string>{BoardText});
   ASSERT_TRUE(link.ReadDeviceSettings(0));
-  SettingsReport edited = link.ReportImage;
+  SettingsReport edited = link.ReportImage();
   edited[ReportOffset::BoardId] = 2;
-  PrepareSave(link, edited);
+  const SettingsReport image = SaveImage(edited, link.ReportImage());
   const auto start = std::chrono::steady_clock::now();
-  EXPECT_EQ(link.SaveDeviceSettings(0), SaveOutcome::CommunicationFailure);
+  EXPECT_EQ(link.SaveDeviceSettings(0, image), SaveOutcome::CommunicationFailure);
   EXPECT_EQ(std::chrono::steady_clock::now() - start >= std::chrono::milliseconds(SavePauseMs),
             GetParam().WriteSucceeds);
 

@@ -30,14 +30,6 @@ std::vector<std::string> RowNodes(DeviceLink& link, const std::vector<std::strin
   return nodes;
 }
 
-void PrepareSave(DeviceLink& link, const SettingsReport& settings) {
-  const std::uint8_t reserved = link.ReportImage[ReportOffset::Reserved];
-  link.ReportImage = settings;
-  link.ReportImage[ReportOffset::ReportId] = 0;
-  link.ReportImage[ReportOffset::Command] = CommandStore;
-  link.ReportImage[ReportOffset::Reserved] = reserved;
-}
-
 std::string SettingsHex(const SettingsReport& settings) {
   std::string hex;
   char digits[3];

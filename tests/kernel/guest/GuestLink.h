@@ -17,11 +17,6 @@ std::vector<std::string> ScanAndIdentify(DeviceLink& link);
 // The device paths of the rows, found through their open handles, in row order.
 std::vector<std::string> RowNodes(DeviceLink& link, const std::vector<std::string>& candidates);
 
-// Prepares the ReportImage for a save as the main window does: byte 1 the
-// store command, the given settings in bytes 2..32 except byte 5, which keeps
-// the value last received from a board.
-void PrepareSave(DeviceLink& link, const SettingsReport& settings);
-
 // Bytes 2..32 as the 62 hex digits qor-virtual-board takes.
 std::string SettingsHex(const SettingsReport& settings);
 

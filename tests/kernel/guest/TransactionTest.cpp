@@ -6,6 +6,7 @@
 
 #include "GuestLink.h"
 #include "VirtualBoardProcess.h"
+#include "settings/SettingsImages.h"
 
 namespace qor::guest {
 namespace {
@@ -71,25 +72,24 @@ TEST_F(TransactionTest, ReadAfterIdentificationReturnsTheStoredSettings) {
   SettingsReport expected = StoredSettings();
   expected[ReportOffset::ReportId] = 0;
   expected[ReportOffset::Command] = CommandStore;
-  EXPECT_EQ(link_.ReportImage, expected);
+  EXPECT_EQ(link_.ReportImage(), expected);
 }
 
 TEST_F(TransactionTest, SaveIsVerifiedAndKeepsTheBoardsByte5) {
   ASSERT_TRUE(link_.ReadDeviceSettings(0));
-  PrepareSave(link_, EditedSettings());
-  const SettingsReport written = link_.ReportImage;
+  const SettingsReport written = SaveImage(EditedSettings(), link_.ReportImage());
   EXPECT_EQ(written[ReportOffset::Reserved], 0x5A);
 
   const auto start = std::chrono::steady_clock::now();
-  EXPECT_EQ(link_.SaveDeviceSettings(0), SaveOutcome::Saved);
+  EXPECT_EQ(link_.SaveDeviceSettings(0, written), SaveOutcome::Saved);
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(SavePauseMs));
-  EXPECT_EQ(link_.ReportImage, written);
+  EXPECT_EQ(link_.ReportImage(), written);
 
   // A fresh scan finds the board holding what was saved.
   DeviceLink fresh(platform_);
   ASSERT_EQ(ScanAndIdentify(fresh), std::vector<std::string>{"Board under test"});
   ASSERT_TRUE(fresh.ReadDeviceSettings(0));
-  EXPECT_EQ(fresh.ReportImage, written);
+  EXPECT_EQ(fresh.ReportImage(), written);
 }
 
 }  // namespace

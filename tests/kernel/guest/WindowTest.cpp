@@ -30,7 +30,7 @@ std::optional<SettingsReport> BoardSettings() {
   LinuxHidPlatform platform;
   DeviceLink link(platform);
   if (guest::ScanAndIdentify(link).size() != 1 || !link.ReadDeviceSettings(0)) return std::nullopt;
-  return link.ReportImage;
+  return link.ReportImage();
 }
 
 }  // namespace
