@@ -5,6 +5,7 @@
 #include <string>
 
 #include "settings/KeyCodeTable.h"
+#include "tests/support/RowName.h"
 
 namespace qor {
 namespace {
@@ -200,18 +201,18 @@ TEST_P(KeyCodeOrderTest, CodeLeadsToItsPlaceInTheList) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ListEnds, KeyCodeOrderTest,
-                         testing::Values(OrderCase{"F1", 0x3A, 0}, OrderCase{"=", 0x2E, 102}));
+                         testing::Values(OrderCase{"F1", 0x3A, 0}, OrderCase{"=", 0x2E, 102}), test::RowName());
 
 // "0" carries the highest code of the digit run yet comes first.
 INSTANTIATE_TEST_SUITE_P(DigitRun, KeyCodeOrderTest,
                          testing::Values(OrderCase{"0", 0x27, 82}, OrderCase{"1", 0x1E, 83},
-                                         OrderCase{"9", 0x26, 91}));
+                                         OrderCase{"9", 0x26, 91}), test::RowName());
 
 INSTANTIATE_TEST_SUITE_P(Modifiers, KeyCodeOrderTest,
                          testing::Values(OrderCase{"L ALT", 0xE2, 48}, OrderCase{"L CTRL", 0xE0, 49},
                                          OrderCase{"L GUI", 0xE3, 50}, OrderCase{"L SHFT", 0xE1, 51},
                                          OrderCase{"R ALT", 0xE6, 52}, OrderCase{"R CTRL", 0xE4, 53},
-                                         OrderCase{"R GUI", 0xE7, 54}, OrderCase{"R SHIFT", 0xE5, 55}));
+                                         OrderCase{"R GUI", 0xE7, 54}, OrderCase{"R SHIFT", 0xE5, 55}), test::RowName());
 
 }  // namespace
 }  // namespace qor

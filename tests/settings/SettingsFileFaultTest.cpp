@@ -12,6 +12,7 @@
 
 #include "TempFolder.h"
 #include "settings/SettingsFile.h"
+#include "tests/support/RowName.h"
 
 namespace {
 
@@ -115,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FaultCase{"RenameFailsOverFile", Fault::Rename, true, FileWriteOutcome::WriteFailed},
                     FaultCase{"FlushFailsNewFile", Fault::Flush, false, FileWriteOutcome::WriteFailed},
                     FaultCase{"CloseFailsNewFile", Fault::Close, false, FileWriteOutcome::WriteFailed},
-                    FaultCase{"RenameFailsNewFile", Fault::Rename, false, FileWriteOutcome::WriteFailed}));
+                    FaultCase{"RenameFailsNewFile", Fault::Rename, false, FileWriteOutcome::WriteFailed}), test::RowName());
 
 // A device is written in place; its close is the last point a failure shows.
 TEST(ExportFaultOnDeviceTest, FailingCloseOfADeviceIsAFailure) {

@@ -16,6 +16,7 @@
 #include "ChildProcess.h"
 #include "TempFolder.h"
 #include "settings/SettingsFile.h"
+#include "tests/support/RowName.h"
 
 namespace qor {
 namespace {
@@ -94,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, ReadBySizeTest,
                                          SizeCase{"OneByteShort", 32, FileReadOutcome::Corrupt},
                                          SizeCase{"Exact", 33, FileReadOutcome::Ok},
                                          SizeCase{"OneByteOver", 34, FileReadOutcome::Ok},
-                                         SizeCase{"Long", 1000, FileReadOutcome::Ok}));
+                                         SizeCase{"Long", 1000, FileReadOutcome::Ok}), test::RowName());
 
 // --- Reading: what the chosen path is ---------------------------------------
 
@@ -172,7 +173,7 @@ INSTANTIATE_TEST_SUITE_P(
                        fs::create_symlink("missing.qos", f / "link.qos");
                        return f / "link.qos";
                      },
-                     FileReadOutcome::OpenFailed}));
+                     FileReadOutcome::OpenFailed}), test::RowName());
 
 // --- Writing ----------------------------------------------------------------
 
@@ -256,7 +257,7 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"MissingFolder", [](const TempFolder& f) { return f / "none/new.qos"; }, kAsIs, 022,
                   kOpenFailed, Entries{}, nullptr, Content::New, std::nullopt},
         WriteCase{"EmptyPath", [](const TempFolder&) { return std::string(); }, kAsIs, 022, kOpenFailed, Entries{},
-                  nullptr, Content::New, std::nullopt}));
+                  nullptr, Content::New, std::nullopt}), test::RowName());
 
 INSTANTIATE_TEST_SUITE_P(
     ExistingFiles, WriteTest,
@@ -275,7 +276,7 @@ INSTANTIATE_TEST_SUITE_P(
                     fs::create_directory(f / "sub.qos");
                     return f / "sub.qos";
                   },
-                  kAsIs, 022, kOpenFailed, Entries{{"sub.qos", kDirectory}}, nullptr, Content::New, std::nullopt}));
+                  kAsIs, 022, kOpenFailed, Entries{{"sub.qos", kDirectory}}, nullptr, Content::New, std::nullopt}), test::RowName());
 
 INSTANTIATE_TEST_SUITE_P(
     Links, WriteTest,
@@ -313,7 +314,7 @@ INSTANTIATE_TEST_SUITE_P(
                   kAsIs, 022, kOpenFailed, Entries{{"a.qos", kLink}, {"b.qos", kLink}}, nullptr, Content::New,
                   std::nullopt},
         WriteCase{"ToFullDevice", [](const TempFolder& f) { return Link(f, "link.qos", "/dev/full"); }, kAsIs, 022,
-                  kWriteFailed, Entries{{"link.qos", kLink}}, nullptr, Content::New, std::nullopt}));
+                  kWriteFailed, Entries{{"link.qos", kLink}}, nullptr, Content::New, std::nullopt}), test::RowName());
 
 INSTANTIATE_TEST_SUITE_P(
     SpecialFiles, WriteTest,
@@ -327,7 +328,7 @@ INSTANTIATE_TEST_SUITE_P(
                     MakeFifo(f / "pipe.qos");
                     return f / "pipe.qos";
                   },
-                  kAsIs, 022, kOpenFailed, Entries{{"pipe.qos", kFifo}}, nullptr, Content::New, std::nullopt}));
+                  kAsIs, 022, kOpenFailed, Entries{{"pipe.qos", kFifo}}, nullptr, Content::New, std::nullopt}), test::RowName());
 
 // --- Writing onto a full disk -----------------------------------------------
 
@@ -397,7 +398,7 @@ INSTANTIATE_TEST_SUITE_P(Limits, FullDiskTest,
                                          FullDiskCase{"OneByteShortNewFile", 32, false},
                                          FullDiskCase{"NoRoomExistingFile", 0, true},
                                          FullDiskCase{"PartWrittenExistingFile", 20, true},
-                                         FullDiskCase{"OneByteShortExistingFile", 32, true}));
+                                         FullDiskCase{"OneByteShortExistingFile", 32, true}), test::RowName());
 
 // --- Export then import -----------------------------------------------------
 
@@ -430,7 +431,7 @@ SettingsReport Filled(std::uint8_t value) {
 
 INSTANTIATE_TEST_SUITE_P(Images, RoundTripTest,
                          testing::Values(RoundTripCase{"Zeros", Filled(0x00)}, RoundTripCase{"Ones", Filled(0xFF)},
-                                         RoundTripCase{"Pattern", kNewImage}));
+                                         RoundTripCase{"Pattern", kNewImage}), test::RowName());
 
 }  // namespace
 }  // namespace qor

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "settings/SettingsReport.h"
+#include "tests/support/RowName.h"
 
 namespace qor {
 namespace {
@@ -32,7 +34,7 @@ INSTANTIATE_TEST_SUITE_P(
                     OffsetCase{"Right", ReportOffset::KeyStickKeys + 3, 18},
                     OffsetCase{"Button1", ReportOffset::KeyStickKeys + 4, 19},
                     OffsetCase{"Button14", ReportOffset::KeyStickKeys + KeyStickKeyCount - 1, 32},
-                    OffsetCase{"ReportSize", SettingsReportSize, 33}));
+                    OffsetCase{"ReportSize", SettingsReportSize, 33}), test::RowName());
 
 TEST(CommandTest, CommandBytesAreTheBoardsOwn) {
   EXPECT_EQ(CommandStore, 0x00);
@@ -45,7 +47,9 @@ struct ModeCase {
   const char* text;  // nullptr: not a mode
 };
 
-void PrintTo(const ModeCase& row, std::ostream* os) { *os << row.value; }
+void PrintTo(const ModeCase& row, std::ostream* os) {
+  *os << (row.value < 0 ? "ModeMinus" : "Mode") << std::abs(row.value);
+}
 
 class ModeTextTest : public testing::TestWithParam<ModeCase> {};
 
@@ -62,11 +66,11 @@ INSTANTIATE_TEST_SUITE_P(Modes, ModeTextTest,
                                          ModeCase{DualAnalog3Axis, "Dual Analog 3-Axis 7-Button Joysticks"},
                                          ModeCase{SingleDigital10Button, "Single Digital 10 Button Joystick"},
                                          ModeCase{Single49Way12Button, "Single 49-way 12 Button Joystick"},
-                                         ModeCase{SingleAnalogKeyStick, "Single Analog 2-Axis 14 Button KeyStick"}));
+                                         ModeCase{SingleAnalogKeyStick, "Single Analog 2-Axis 14 Button KeyStick"}), test::RowName());
 
 INSTANTIATE_TEST_SUITE_P(NotModes, ModeTextTest,
                          testing::Values(ModeCase{-1, nullptr}, ModeCase{5, nullptr}, ModeCase{9, nullptr},
-                                         ModeCase{255, nullptr}));
+                                         ModeCase{255, nullptr}), test::RowName());
 
 TEST(ModeTest, ModesAreNumberedInListOrder) {
   EXPECT_EQ(SingleAnalog6Axis, 0);
@@ -98,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
     Bytes, JoyMouseByteTest,
     testing::Values(JoyMouseCase{"EnabledSpeed5", 0x85, true, 5}, JoyMouseCase{"DisabledSpeed32", 0x20, false, 32},
                     JoyMouseCase{"EnabledSpeed8", 0x88, true, 8}, JoyMouseCase{"EnabledSpeed32", 0xA0, true, 32},
-                    JoyMouseCase{"DisabledSpeed1", 0x01, false, 1}));
+                    JoyMouseCase{"DisabledSpeed1", 0x01, false, 1}), test::RowName());
 
 struct DeadZoneCase {
   const char* name;
@@ -131,7 +135,7 @@ TEST_P(DeadZoneBytesTest, ZoneTakesTopBottomLeftRightFromItsFourBytesOnly) {
 
 INSTANTIATE_TEST_SUITE_P(
     Zones, DeadZoneBytesTest,
-    testing::Values(DeadZoneCase{"JoyMouse", 7}, DeadZoneCase{"KeyStick", 11}));
+    testing::Values(DeadZoneCase{"JoyMouse", 7}, DeadZoneCase{"KeyStick", 11}), test::RowName());
 
 }  // namespace
 }  // namespace qor

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "tests/support/RowName.h"
+
 namespace qor {
 namespace {
 
@@ -16,6 +18,10 @@ struct Cell {
   int position;
   const char* text;
 };
+
+void PrintTo(const Cell& cell, std::ostream* os) {
+  *os << "Mode" << cell.mode << (cell.position < 10 ? 'L' : 'R') << cell.position % 10 + 1;
+}
 
 class WiringCellTest : public ::testing::TestWithParam<Cell> {};
 
@@ -37,7 +43,7 @@ INSTANTIATE_TEST_SUITE_P(Modes, WiringCellTest,
                                            Cell{3, R(3), "Player 1 Y3"}, Cell{3, R(4), "Player 1 X-Dir"},
                                            Cell{3, R(5), "Player 1 Y-Dir"}, Cell{3, R(10), "Player 1 B12"},
                                            Cell{4, L(3), "No Connection"}, Cell{4, R(1), "No Connection"},
-                                           Cell{4, R(4), "Player 1 B8"}));
+                                           Cell{4, R(4), "Player 1 B8"}), test::RowName());
 
 TEST(WiringLabelTableTest, LeftButtonsAreTheSameInEveryMode) {
   for (int mode = 0; mode < ModeCount; ++mode)
