@@ -4,7 +4,7 @@ namespace qor {
 namespace {
 
 // Per mode, the texts of the terminal boxes L1..L10, then R1..R10.
-constexpr WiringLabels kWiringLabelTable[ModeCount] = {
+constexpr WiringLabels kLabelsByMode[ModeCount] = {
     {{ // mode 0
         "Player 1 X",
         "Player 1 Y",
@@ -120,7 +120,7 @@ constexpr WiringLabels kWiringLabelTable[ModeCount] = {
 }  // namespace
 
 const WiringLabels* WiringLabelTable(int mode) {
-  return mode >= 0 && mode < ModeCount ? &kWiringLabelTable[mode] : nullptr;
+  return mode >= 0 && mode < ModeCount ? &kLabelsByMode[mode] : nullptr;
 }
 
 }  // namespace qor

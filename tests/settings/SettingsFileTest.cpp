@@ -27,7 +27,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 constexpr auto kRegular = fs::file_type::regular;
 constexpr auto kDirectory = fs::file_type::directory;
-constexpr auto kLink = fs::file_type::symlink;
+constexpr auto kSymlink = fs::file_type::symlink;
 constexpr auto kFifo = fs::file_type::fifo;
 
 Bytes Pattern(std::size_t size, std::uint8_t seed) {
@@ -286,17 +286,17 @@ INSTANTIATE_TEST_SUITE_P(
                     Existing(f, "real.qos", 0640);
                     return Link(f, "link.qos", "real.qos");
                   },
-                  kAsIs, 022, kOk, Entries{{"link.qos", kLink}, {"real.qos", kRegular}}, "real.qos", Content::New,
+                  kAsIs, 022, kOk, Entries{{"link.qos", kSymlink}, {"real.qos", kRegular}}, "real.qos", Content::New,
                   0640},
         WriteCase{"ToMissingFile", [](const TempFolder& f) { return Link(f, "link.qos", "real.qos"); }, kAsIs, 022,
-                  kOk, Entries{{"link.qos", kLink}, {"real.qos", kRegular}}, "real.qos", Content::New, 0644},
+                  kOk, Entries{{"link.qos", kSymlink}, {"real.qos", kRegular}}, "real.qos", Content::New, 0644},
         WriteCase{"ThroughAChain",
                   [](const TempFolder& f) {
                     Existing(f, "real.qos", 0600);
                     Link(f, "middle.qos", "real.qos");
                     return Link(f, "link.qos", f / "middle.qos");
                   },
-                  kAsIs, 022, kOk, Entries{{"link.qos", kLink}, {"middle.qos", kLink}, {"real.qos", kRegular}},
+                  kAsIs, 022, kOk, Entries{{"link.qos", kSymlink}, {"middle.qos", kSymlink}, {"real.qos", kRegular}},
                   "real.qos", Content::New, 0600},
         WriteCase{"IntoOtherFolder",
                   [](const TempFolder& f) {
@@ -304,17 +304,17 @@ INSTANTIATE_TEST_SUITE_P(
                     Existing(f, "sub/real.qos", 0644);
                     return Link(f, "link.qos", "sub/real.qos");
                   },
-                  kAsIs, 022, kOk, Entries{{"link.qos", kLink}, {"sub", kDirectory}}, "sub/real.qos", Content::New,
+                  kAsIs, 022, kOk, Entries{{"link.qos", kSymlink}, {"sub", kDirectory}}, "sub/real.qos", Content::New,
                   0644},
         WriteCase{"InALoop",
                   [](const TempFolder& f) {
                     Link(f, "b.qos", "a.qos");
                     return Link(f, "a.qos", "b.qos");
                   },
-                  kAsIs, 022, kOpenFailed, Entries{{"a.qos", kLink}, {"b.qos", kLink}}, nullptr, Content::New,
+                  kAsIs, 022, kOpenFailed, Entries{{"a.qos", kSymlink}, {"b.qos", kSymlink}}, nullptr, Content::New,
                   std::nullopt},
         WriteCase{"ToFullDevice", [](const TempFolder& f) { return Link(f, "link.qos", "/dev/full"); }, kAsIs, 022,
-                  kWriteFailed, Entries{{"link.qos", kLink}}, nullptr, Content::New, std::nullopt}), test::RowName());
+                  kWriteFailed, Entries{{"link.qos", kSymlink}}, nullptr, Content::New, std::nullopt}), test::RowName());
 
 INSTANTIATE_TEST_SUITE_P(
     SpecialFiles, WriteTest,

@@ -22,7 +22,7 @@ constexpr int kModeList = res::IDC_MODE_LIST, kBoardIdList = res::IDC_BOARD_ID_L
               kReread = res::IDC_REREAD_DEVICE, kImport = res::IDC_IMPORT_SETTINGS, kExport = res::IDC_EXPORT_SETTINGS;
 
 const char* const kLoaded = "Settings loaded! To apply, please click \"Save Settings\"";
-const char* const kExported = "Settings exported!";
+const char* const kExportedText = "Settings exported!";
 const char* const kCannotRead = "Could not open file for reading! Please check file permissions and try again.";
 const char* const kCorrupt = "Settings file appears to be corrupt.  Please verify and try again.";
 const char* const kCannotWrite =
@@ -111,7 +111,7 @@ void SettingsFileHandlersTest::exportThenImportRestoresEveryField() {
     Click(dialog, kReread);
     QCOMPARE(dialog.DlgItem<QComboBox>(kModeList)->currentIndex(), 1);
   }));
-  QCOMPARE(harness.MessageTexts(), (QStringList{kExported, kLoaded, kExported}));
+  QCOMPARE(harness.MessageTexts(), (QStringList{kExportedText, kLoaded, kExportedText}));
 }
 
 void SettingsFileHandlersTest::outcomes_data() {
@@ -130,8 +130,8 @@ void SettingsFileHandlersTest::outcomes_data() {
   // A read-only settings file is opened for reading only, so it imports.
   QTest::newRow("import read-only") << "import" << "readonly.qos" << file33 << kLoaded << true;
   QTest::newRow("import cancelled") << "import" << "" << QByteArray() << "" << false;
-  QTest::newRow("export") << "export" << "s.qos" << QByteArray() << kExported << false;
-  QTest::newRow("export over a file") << "export" << "s.qos" << QByteArray("old") << kExported << false;
+  QTest::newRow("export") << "export" << "s.qos" << QByteArray() << kExportedText << false;
+  QTest::newRow("export over a file") << "export" << "s.qos" << QByteArray("old") << kExportedText << false;
   QTest::newRow("export to a missing folder") << "export" << "no/such/folder.qos" << QByteArray() << kCannotWrite
                                               << false;
   QTest::newRow("export to a full disk") << "export" << "/dev/full" << QByteArray() << kWriteError << false;
@@ -160,8 +160,8 @@ void SettingsFileHandlersTest::outcomes() {
     QCOMPARE(Exported(shown) != Exported(board), settingsChanged);
   }));
   QCOMPARE(harness.MessageTexts(), message.isEmpty() ? QStringList{} : QStringList{message});
-  if (message == kExported) QCOMPARE(ReadAll(path), Exported(board));
-  if (file == "s.qos" && button == "export" && message != kExported) QCOMPARE(ReadAll(path), content);
+  if (message == kExportedText) QCOMPARE(ReadAll(path), Exported(board));
+  if (file == "s.qos" && button == "export" && message != kExportedText) QCOMPARE(ReadAll(path), content);
 }
 
 void SettingsFileHandlersTest::outOfRangeFileBytesLeaveListsWithoutSelection() {
