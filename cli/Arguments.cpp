@@ -2,22 +2,172 @@
 
 #include <algorithm>
 #include <charconv>
-#include <optional>
-#include <string_view>
+#include <initializer_list>
 
+#include "cli/Matching.h"
 #include "device/DeviceTable.h"
 
 namespace qor::cli {
 namespace {
 
-struct CommandName {
+struct CommandEntry {
   std::string_view Name;
   CommandKind Kind;
 };
-constexpr CommandName Commands[] = {
-    {"list", CommandKind::List},     {"show", CommandKind::Show}, {"export", CommandKind::Export},
-    {"import", CommandKind::Import}, {"set", CommandKind::Set},   {"help", CommandKind::Help},
+constexpr CommandEntry Commands[] = {
+    {"list", CommandKind::List},     {"show", CommandKind::Show}, {"get", CommandKind::Get},
+    {"export", CommandKind::Export}, {"import", CommandKind::Import}, {"set", CommandKind::Set},
+    {"help", CommandKind::Help},
 };
+
+enum class OptionKind { Board, File, Json, DryRun, Help, Version };
+
+struct OptionEntry {
+  std::string_view Long;
+  char Short;  // 0: none
+  OptionKind Kind;
+  bool TakesValue;
+  std::initializer_list<CommandKind> For;  // empty: every command
+};
+const OptionEntry Options[] = {
+    {"--board", 'b', OptionKind::Board, true,
+     {CommandKind::Show, CommandKind::Get, CommandKind::Export, CommandKind::Import, CommandKind::Set}},
+    {"--file", 'f', OptionKind::File, true, {CommandKind::Show, CommandKind::Get, CommandKind::Set}},
+    {"--json", 'j', OptionKind::Json, false, {CommandKind::List, CommandKind::Show}},
+    {"--dry-run", 'n', OptionKind::DryRun, false, {CommandKind::Set}},
+    {"--help", 'h', OptionKind::Help, false, {}},
+    {"--version", 0, OptionKind::Version, false, {}},
+};
+
+std::vector<std::string_view> LongOptionNames() {
+  std::vector<std::string_view> names;
+  for (const OptionEntry& option : Options) names.push_back(option.Long);
+  return names;
+}
+
+std::optional<CommandKind> FindCommand(std::string_view name) {
+  for (const CommandEntry& command : Commands) {
+    if (command.Name == name) return command.Kind;
+  }
+  return std::nullopt;
+}
+
+UsageError UnknownCommand(const std::string& name) {
+  return {"unknown command \"" + name + "\"" + DidYouMean(name, CommandNames())};
+}
+
+struct GivenOption {
+  const OptionEntry* Option;
+  std::string Spelling;  // as typed: "-b", "--board"
+  std::string Value;
+};
+
+// Splits the line into options and the rest (command and operands).
+std::variant<std::vector<std::string>, UsageError> SplitOptions(const std::vector<std::string>& arguments,
+                                                                 std::vector<GivenOption>& given) {
+  std::vector<std::string> rest;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (argument == "--") {
+      rest.insert(rest.end(), arguments.begin() + static_cast<std::ptrdiff_t>(i) + 1, arguments.end());
+      break;
+    }
+    if (argument == "-" || !argument.starts_with("-")) {
+      rest.push_back(argument);
+      continue;
+    }
+    // The value of an option: after "=" or in the next argument.
+    const auto value = [&](const OptionEntry& option, std::string spelling,
+                           std::optional<std::string> attached) -> std::optional<UsageError> {
+      if (!attached) {
+        if (i + 1 == arguments.size()) return UsageError{spelling + " needs a value"};
+        attached = arguments[++i];
+      }
+      given.push_back({&option, std::move(spelling), std::move(*attached)});
+      return std::nullopt;
+    };
+    if (argument.starts_with("--")) {
+      const std::size_t equals = argument.find('=');
+      const std::string name = argument.substr(0, equals);
+      const auto option = std::find_if(std::begin(Options), std::end(Options),
+                                       [&](const OptionEntry& o) { return o.Long == name; });
+      if (option == std::end(Options)) {
+        return UsageError{"unknown option \"" + name + "\"" + DidYouMean(name, LongOptionNames())};
+      }
+      if (!option->TakesValue) {
+        if (equals != std::string::npos) return UsageError{name + " takes no value"};
+        given.push_back({&*option, name, ""});
+      } else if (auto error = value(*option, name,
+                                    equals == std::string::npos ? std::nullopt
+                                                                : std::optional(argument.substr(equals + 1)))) {
+        return *error;
+      }
+      continue;
+    }
+    // Short options, which may be bundled: "-nj", "-b2", "-jb 2".
+    for (std::size_t at = 1; at < argument.size(); ++at) {
+      const auto option = std::find_if(std::begin(Options), std::end(Options),
+                                       [&](const OptionEntry& o) { return o.Short != 0 && o.Short == argument[at]; });
+      const std::string spelling = std::string("-") + argument[at];
+      if (option == std::end(Options)) return UsageError{"unknown option \"" + spelling + "\""};
+      if (!option->TakesValue) {
+        given.push_back({&*option, spelling, ""});
+        continue;
+      }
+      const std::optional<std::string> attached =
+          at + 1 < argument.size() ? std::optional(argument.substr(at + 1)) : std::nullopt;
+      if (auto error = value(*option, spelling, attached)) return *error;
+      break;
+    }
+  }
+  return rest;
+}
+
+// A board given by number must be one the window could list; any other
+// selector is looked for among the boards.
+std::optional<UsageError> CheckBoard(const GivenOption& option) {
+  const std::string& value = option.Value;
+  if (value.empty()) return UsageError{option.Spelling + " needs a board: a number, node, USB location or text"};
+  if (!std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; })) return std::nullopt;
+  const auto number = ParseBoardNumber(value);
+  if (number) return std::nullopt;
+  return UsageError{option.Spelling + " takes a number from 1 to " + std::to_string(DeviceTable::Capacity) +
+                    ", not \"" + value + "\""};
+}
+
+std::optional<UsageError> CheckOperands(Invocation& invocation, std::vector<std::string> operands) {
+  const std::string name(CommandName(invocation.Command));
+  switch (invocation.Command) {
+    case CommandKind::Help:
+      if (operands.size() > 1) return UsageError{"help takes one COMMAND"};
+      if (operands.size() == 1) {
+        invocation.HelpTopic = FindCommand(operands[0]);
+        if (!invocation.HelpTopic) return UnknownCommand(operands[0]);
+      }
+      break;
+    case CommandKind::Version:
+    case CommandKind::List:
+    case CommandKind::Show:
+      if (!operands.empty()) return UsageError{name + " takes no operand \"" + operands[0] + "\""};
+      break;
+    case CommandKind::Get:
+      if (operands.size() != 1) return UsageError{"get needs exactly one SETTING"};
+      invocation.Setting = operands[0];
+      break;
+    case CommandKind::Export:
+    case CommandKind::Import:
+      if (operands.size() != 1) return UsageError{name + " needs exactly one FILE"};
+      invocation.File = operands[0];
+      break;
+    case CommandKind::Set:
+      if (operands.empty()) return UsageError{"set needs at least one KEY=VALUE"};
+      invocation.Assignments = std::move(operands);
+      break;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
 
 std::optional<int> ParseBoardNumber(std::string_view text) {
   int number = 0;
@@ -27,80 +177,76 @@ std::optional<int> ParseBoardNumber(std::string_view text) {
   return number;
 }
 
-UsageError OnlyFor(std::string_view option, std::string_view command) {
-  return {std::string(option) + " belongs to " + std::string(command) + " only"};
+std::string_view CommandName(CommandKind command) {
+  if (command == CommandKind::Version) return "--version";
+  return std::find_if(std::begin(Commands), std::end(Commands), [&](const CommandEntry& c) { return c.Kind == command; })
+      ->Name;
 }
 
-}  // namespace
+std::vector<std::string_view> CommandNames() {
+  std::vector<std::string_view> names;
+  for (const CommandEntry& command : Commands) names.push_back(command.Name);
+  return names;
+}
 
 std::variant<Invocation, UsageError> ParseArguments(const std::vector<std::string>& arguments) {
-  Invocation invocation;
-  if (arguments.empty()) return UsageError{"no command given"};
+  std::vector<GivenOption> given;
+  auto split = SplitOptions(arguments, given);
+  if (const auto* error = std::get_if<UsageError>(&split)) return *error;
+  std::vector<std::string> rest = std::move(std::get<std::vector<std::string>>(split));
 
-  // Help and version win wherever they stand, as long as no "--" came before.
-  for (const std::string& argument : arguments) {
-    if (argument == "--") break;
-    if (argument == "--help" || argument == "-h") return Invocation{.Command = CommandKind::Help};
-    if (argument == "--version") return Invocation{.Command = CommandKind::Version};
+  Invocation invocation;
+  std::optional<CommandKind> command;
+  if (!rest.empty()) {
+    command = FindCommand(rest.front());
+    // An unknown word does not stand in the way of --help or --version.
+    const bool answersAnyway = std::any_of(given.begin(), given.end(), [](const GivenOption& g) {
+      return g.Option->Kind == OptionKind::Help || g.Option->Kind == OptionKind::Version;
+    });
+    if (!command && !answersAnyway) return UnknownCommand(rest.front());
+    rest.erase(rest.begin());
   }
 
-  const auto command = std::find_if(std::begin(Commands), std::end(Commands),
-                                    [&](const CommandName& c) { return c.Name == arguments.front(); });
-  if (command == std::end(Commands)) return UsageError{"unknown command \"" + arguments.front() + "\""};
-  invocation.Command = command->Kind;
-  const std::string_view commandName = command->Name;
-
-  std::vector<std::string> operands;
-  bool optionsEnded = false;
-  for (std::size_t i = 1; i < arguments.size(); ++i) {
-    const std::string& argument = arguments[i];
-    if (optionsEnded || argument == "-" || !argument.starts_with("-")) {
-      operands.push_back(argument);
-    } else if (argument == "--") {
-      optionsEnded = true;
-    } else if (argument == "--board" || argument.starts_with("--board=")) {
-      std::string value;
-      if (argument == "--board") {
-        if (++i == arguments.size()) return UsageError{"--board needs a board number"};
-        value = arguments[i];
-      } else {
-        value = argument.substr(std::string_view("--board=").size());
-      }
-      if (invocation.Command == CommandKind::List) return UsageError{"list takes no --board"};
-      const std::optional<int> board = ParseBoardNumber(value);
-      if (!board) {
-        return UsageError{"--board takes a number from 1 to " + std::to_string(DeviceTable::Capacity) + ", not \"" +
-                          value + "\""};
-      }
-      invocation.Board = *board;
-    } else if (argument == "--json") {
-      if (invocation.Command != CommandKind::Show) return OnlyFor(argument, "show");
-      invocation.Json = true;
-    } else if (argument == "--dry-run") {
-      if (invocation.Command != CommandKind::Set) return OnlyFor(argument, "set");
-      invocation.DryRun = true;
-    } else {
-      return UsageError{"unknown option \"" + argument + "\""};
+  // Help and version answer whatever else stands on the line.
+  for (const GivenOption& option : given) {
+    if (option.Option->Kind == OptionKind::Help) {
+      return Invocation{.Command = CommandKind::Help,
+                        .HelpTopic = command == CommandKind::Help ? std::nullopt : command};
     }
   }
-
-  switch (invocation.Command) {
-    case CommandKind::Help:
-    case CommandKind::Version:
-    case CommandKind::List:
-    case CommandKind::Show:
-      if (!operands.empty()) return UsageError{std::string(commandName) + " takes no operand \"" + operands[0] + "\""};
-      break;
-    case CommandKind::Export:
-    case CommandKind::Import:
-      if (operands.size() != 1) return UsageError{std::string(commandName) + " needs exactly one FILE"};
-      invocation.File = operands[0];
-      break;
-    case CommandKind::Set:
-      if (operands.empty()) return UsageError{"set needs at least one KEY=VALUE"};
-      invocation.Assignments = std::move(operands);
-      break;
+  for (const GivenOption& option : given) {
+    if (option.Option->Kind == OptionKind::Version) return Invocation{.Command = CommandKind::Version};
   }
+  if (!command) return UsageError{"no command given"};
+  invocation.Command = *command;
+
+  for (const GivenOption& option : given) {
+    const auto& commands = option.Option->For;
+    if (std::find(commands.begin(), commands.end(), invocation.Command) == commands.end()) {
+      return UsageError{std::string(CommandName(invocation.Command)) + " takes no " + std::string(option.Option->Long)};
+    }
+    switch (option.Option->Kind) {
+      case OptionKind::Board:
+        if (auto error = CheckBoard(option)) return *error;
+        invocation.Board = option.Value;
+        break;
+      case OptionKind::File:
+        if (option.Value.empty()) return UsageError{option.Spelling + " needs a settings file"};
+        invocation.SettingsFile = option.Value;
+        break;
+      case OptionKind::Json:
+        invocation.Json = true;
+        break;
+      case OptionKind::DryRun:
+        invocation.DryRun = true;
+        break;
+      case OptionKind::Help:
+      case OptionKind::Version:
+        break;
+    }
+  }
+  if (invocation.Board && invocation.SettingsFile) return UsageError{"--board and --file exclude each other"};
+  if (auto error = CheckOperands(invocation, std::move(rest))) return *error;
   return invocation;
 }
 

@@ -1,20 +1,26 @@
 #pragma once
-// The command line of qorctl: one command, its options and operands.
+// The command line of qorctl: one command, its options and operands. Options
+// may stand anywhere, before or after the command; "--" ends them.
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
 namespace qor::cli {
 
-enum class CommandKind { Help, Version, List, Show, Export, Import, Set };
+enum class CommandKind { Help, Version, List, Show, Get, Export, Import, Set };
 
 struct Invocation {
   CommandKind Command = CommandKind::Help;
-  int Board = 1;  // as the window numbers them, from 1
+  std::optional<CommandKind> HelpTopic{};  // help COMMAND, COMMAND --help
+  std::optional<std::string> Board{};      // --board as given; none: board 1
+  std::optional<std::string> SettingsFile{};  // --file: a settings file instead of a board
   bool Json = false;
   bool DryRun = false;
-  std::string File{};                    // export, import
+  std::string File{};                      // export, import: FILE
+  std::string Setting{};                   // get: SETTING
   std::vector<std::string> Assignments{};  // set: KEY=VALUE, as given
 };
 
@@ -22,7 +28,13 @@ struct UsageError {
   std::string Message;
 };
 
-// Options may stand anywhere after the command; "--" ends them.
 std::variant<Invocation, UsageError> ParseArguments(const std::vector<std::string>& arguments);
+
+// A board number as the window numbers them, 1..DeviceTable::Capacity.
+std::optional<int> ParseBoardNumber(std::string_view text);
+
+// The commands as they are typed, for help and completion.
+std::string_view CommandName(CommandKind command);
+std::vector<std::string_view> CommandNames();
 
 }  // namespace qor::cli

@@ -1,9 +1,12 @@
 #include "cli/Commands.h"
 
-#include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <fcntl.h>
+#include <unistd.h>
 #include <variant>
 
+#include "cli/BoardList.h"
 #include "cli/SettingsText.h"
 #include "cli/Text.h"
 #include "device/DeviceLink.h"
@@ -28,23 +31,16 @@ void Complain(CommandContext& context, const std::string& message) { context.Err
 std::string ErrorText(int error) { return std::strerror(error); }
 
 // Attached boards the table could not open: say where they are and, when
-// permission is what stands in the way, how the access rule helps.
+// access rights are what stands in the way, what to do about it.
 bool ReportUnopenableBoards(CommandContext& context) {
   const std::vector<UnopenableBoard> boards = context.Probe.UnopenableBoards();
-  bool permission = false;
+  std::vector<std::string> denied;
   for (const UnopenableBoard& board : boards) {
     Complain(context, "a QOR board is attached at " + board.Path + ", but it cannot be opened: " +
                           ErrorText(board.Error));
-    permission = permission || board.Error == EACCES || board.Error == EPERM;
+    if (IsAccessDenied(board.Error)) denied.push_back(board.Path);
   }
-  if (permission) {
-    context.Err << "The access rule 70-qor-boards.rules lets the user at the computer open QOR boards without root.\n"
-                   "Install the qorconfig package, or copy packaging/70-qor-boards.rules to "
-                << context.UdevRulesDir
-                << ",\n"
-                   "then unplug and replug the board. Without a local login (over ssh), use the plugdev\n"
-                   "rule the README describes.\n";
-  }
+  if (!denied.empty()) context.Err << AccessAdvice(denied, context.Rules) << '\n';
   return !boards.empty();
 }
 
@@ -58,76 +54,137 @@ ExitCode LinkLost(CommandContext& context) {
   return ExitCode::CommunicationFailure;
 }
 
-struct LoadedBoard {
-  int Row = 0;
-  std::string Identification{};
-};
+// The configuration interfaces a full table leaves out. The window handles
+// the first ten boards only; qorctl says when there are more.
+int BoardsBeyondTheTable(HidPlatform& platform, const DeviceTable& table) {
+  if (table.Count() < DeviceTable::Capacity) return 0;
+  const std::string& last = table.Entry(table.Count() - 1).Path;
+  int beyond = 0;
+  bool afterLast = false;
+  for (const auto& path : platform.ListInterfaces()) {
+    if (!path) continue;
+    if (!afterLast) {
+      afterLast = *path == last;
+      continue;
+    }
+    const HidHandle handle = platform.Open(*path);
+    if (handle == InvalidHidHandle) continue;
+    HidAttributes attributes;
+    int length = 0;
+    if (platform.GetAttributes(handle, attributes) && IsQorProduct(attributes.VendorId, attributes.ProductId) &&
+        platform.GetFeatureReportLength(handle, length) && length == ConfigurationReportLength) {
+      ++beyond;
+    }
+    platform.Close(handle);
+  }
+  return beyond;
+}
+
+void Scan(CommandContext& context, DeviceLink& link) {
+  link.Table().Scan();
+  if (const int beyond = BoardsBeyondTheTable(context.Platform, link.Table())) {
+    Complain(context, std::to_string(DeviceTable::Capacity + beyond) + " boards are attached; only the first " +
+                          std::to_string(DeviceTable::Capacity) + " are handled");
+  }
+}
+
+// Identifies a row as the window's scan does; a board that does not answer
+// has no text.
+BoardPlace Identify(CommandContext& context, DeviceLink& link, int row) {
+  std::memset(link.IdentificationText, 0, sizeof link.IdentificationText);
+  BoardPlace place;
+  place.Number = row + 1;
+  place.Answered = link.IdentifyDevice(row, link.IdentificationText, sizeof link.IdentificationText);
+  place.Identification = link.IdentificationText;
+  place.Node = link.Table().Entry(row).Path;
+  place.UsbLocation = context.Probe.UsbLocation(place.Node);
+  place.ProductId = link.Table().Entry(row).ProductId;
+  return place;
+}
+
+std::vector<BoardPlace> IdentifyAll(CommandContext& context, DeviceLink& link) {
+  std::vector<BoardPlace> places;
+  for (int row = 0; row < link.Table().Count(); ++row) places.push_back(Identify(context, link, row));
+  return places;
+}
+
+// The row a --board selector names in the scanned table: a number, a node,
+// a USB location, or else the exact identification text of one board.
+std::variant<int, ExitCode> SelectRow(CommandContext& context, DeviceLink& link, const std::optional<std::string>& board) {
+  const DeviceTable& table = link.Table();
+  if (!board) return 0;
+  if (const std::optional<int> number = ParseBoardNumber(*board)) {
+    if (*number <= table.Count()) return *number - 1;
+    Complain(context, "there is no board " + *board + "; boards found: " + std::to_string(table.Count()) +
+                          " (see qorctl list)");
+    ReportUnopenableBoards(context);
+    return ExitCode::NoBoard;
+  }
+  for (int row = 0; row < table.Count(); ++row) {
+    if (table.Entry(row).Path == *board || context.Probe.UsbLocation(table.Entry(row).Path) == *board) return row;
+  }
+  const std::vector<BoardPlace> places = IdentifyAll(context, link);
+  std::vector<const BoardPlace*> named;
+  for (const BoardPlace& place : places) {
+    if (place.Answered && place.Identification == *board) named.push_back(&place);
+  }
+  if (named.size() == 1) return named[0]->Number - 1;
+  if (named.empty()) {
+    Complain(context, "no board is \"" + PrintableText(*board) +
+                          "\" by number, node, USB location or text; boards found:");
+  } else {
+    Complain(context, std::to_string(named.size()) + " boards answer \"" + PrintableText(*board) +
+                          "\"; pick one by node or USB location:");
+  }
+  for (const BoardPlace& place : places) {
+    if (named.empty() || place.Identification == *board) context.Err << "  " << BoardDescription(place) << '\n';
+  }
+  ReportUnopenableBoards(context);
+  return ExitCode::NoBoard;
+}
 
 // Scans, then identifies and reads the board as the window does when it lists
 // and selects it: the identification also leaves the settings reply selected,
 // whatever an interrupted exchange left behind. The settings end up in the
 // link's ReportImage.
-std::variant<LoadedBoard, ExitCode> LoadBoard(CommandContext& context, DeviceLink& link, int number) {
-  DeviceTable& table = link.Table();
-  table.Scan();
-  if (table.Count() == 0) return NoBoardFound(context);
-  if (number > table.Count()) {
-    Complain(context, "there is no board " + std::to_string(number) + "; boards found: " +
-                          std::to_string(table.Count()) + " (see qorctl list)");
-    ReportUnopenableBoards(context);
-    return ExitCode::NoBoard;
+std::variant<BoardPlace, ExitCode> LoadBoard(CommandContext& context, DeviceLink& link,
+                                             const std::optional<std::string>& board) {
+  Scan(context, link);
+  if (link.Table().Count() == 0) return NoBoardFound(context);
+  const auto row = SelectRow(context, link, board);
+  if (const auto* code = std::get_if<ExitCode>(&row)) return *code;
+  const BoardPlace place = Identify(context, link, std::get<int>(row));
+  if (!place.Answered || !link.ReadDeviceSettings(std::get<int>(row))) return LinkLost(context);
+  return place;
+}
+
+// Why a settings file could not be read, for the message that names it.
+std::string ReadFailureReason(const std::string& file, FileReadOutcome outcome) {
+  std::error_code error;
+  if (outcome == FileReadOutcome::Corrupt) {
+    const auto size = std::filesystem::file_size(file, error);
+    return error ? "too short" : std::to_string(size) + " bytes; a settings file holds " +
+                                     std::to_string(SettingsReportSize);
   }
-  LoadedBoard board{.Row = number - 1};
-  std::memset(link.IdentificationText, 0, sizeof link.IdentificationText);
-  if (!link.IdentifyDevice(board.Row, link.IdentificationText, sizeof link.IdentificationText) ||
-      !link.ReadDeviceSettings(board.Row)) {
-    return LinkLost(context);
-  }
-  board.Identification = link.IdentificationText;
-  return board;
+  if (std::filesystem::is_directory(file, error)) return ErrorText(EISDIR);
+  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return ErrorText(errno);
+  ::close(fd);
+  return "not a regular file";
 }
 
-ExitCode Save(CommandContext& context, DeviceLink& link, int row, const SettingsReport& image) {
-  if (link.SaveDeviceSettings(row, image) != SaveOutcome::Saved) return LinkLost(context);
-  context.Out << Saved << '\n';
-  return ExitCode::Ok;
+// Reads a settings file; a file that cannot be used gets the window's message
+// with the file's name and the reason.
+std::optional<ExitCode> ReadFile(CommandContext& context, const std::string& file, SettingsReport& settings) {
+  const FileReadOutcome outcome = ReadSettingsFile(file, settings);
+  if (outcome == FileReadOutcome::Ok) return std::nullopt;
+  Complain(context, PrintableText(file) + ": " + (outcome == FileReadOutcome::Corrupt ? Corrupt : CannotRead) + " (" +
+                        ReadFailureReason(file, outcome) + ")");
+  return ExitCode::FileError;
 }
 
-}  // namespace
-
-ExitCode ListBoards(CommandContext& context) {
-  DeviceLink link(context.Platform);
-  DeviceTable& table = link.Table();
-  table.Scan();
-  if (table.Count() == 0) return NoBoardFound(context);
-
-  std::vector<int> silent;
-  for (int row = 0; row < table.Count(); ++row) {
-    // A board that does not answer is listed without a text, as in the window.
-    std::memset(link.IdentificationText, 0, sizeof link.IdentificationText);
-    if (!link.IdentifyDevice(row, link.IdentificationText, sizeof link.IdentificationText)) silent.push_back(row + 1);
-    context.Out << ListEntry({row + 1, link.IdentificationText}) << '\n';
-  }
-  ReportUnopenableBoards(context);
-  for (const int number : silent) Complain(context, "board " + std::to_string(number) + " did not answer");
-  return silent.empty() ? ExitCode::Ok : ExitCode::CommunicationFailure;
-}
-
-ExitCode ShowSettings(CommandContext& context, int board, bool json) {
-  DeviceLink link(context.Platform);
-  const auto loaded = LoadBoard(context, link, board);
-  if (const auto* code = std::get_if<ExitCode>(&loaded)) return *code;
-  const BoardLabel label{board, std::get<LoadedBoard>(loaded).Identification};
-  context.Out << (json ? SettingsAsJson(label, link.ReportImage()) : SettingsAsText(label, link.ReportImage()));
-  return ExitCode::Ok;
-}
-
-ExitCode ExportSettings(CommandContext& context, int board, const std::string& file) {
-  DeviceLink link(context.Platform);
-  const auto loaded = LoadBoard(context, link, board);
-  if (const auto* code = std::get_if<ExitCode>(&loaded)) return *code;
-
-  switch (WriteSettingsFile(file, ExportImage(ThroughSelectionLists(link.ReportImage())))) {
+std::optional<ExitCode> WriteFile(CommandContext& context, const std::string& file, const SettingsReport& image) {
+  switch (WriteSettingsFile(file, image)) {
     case FileWriteOutcome::OpenFailed:
       Complain(context, CannotWrite);
       return ExitCode::FileError;
@@ -137,46 +194,117 @@ ExitCode ExportSettings(CommandContext& context, int board, const std::string& f
     case FileWriteOutcome::Ok:
       break;
   }
+  return std::nullopt;
+}
+
+ExitCode Save(CommandContext& context, DeviceLink& link, const BoardPlace& board, const SettingsReport& image) {
+  if (link.SaveDeviceSettings(board.Number - 1, image) != SaveOutcome::Saved) return LinkLost(context);
+  context.Out << "Wrote board " << BoardDescription(board) << '\n' << Saved << '\n';
+  return ExitCode::Ok;
+}
+
+// The settings of the target, a file or a board, and how to name them.
+struct Loaded {
+  SettingsReport Settings{};
+  std::optional<BoardPlace> Board{};
+};
+
+std::variant<Loaded, ExitCode> LoadTarget(CommandContext& context, DeviceLink& link, const Target& target) {
+  Loaded loaded;
+  if (target.File) {
+    if (const auto failure = ReadFile(context, *target.File, loaded.Settings)) return *failure;
+    return loaded;
+  }
+  const auto board = LoadBoard(context, link, target.Board);
+  if (const auto* code = std::get_if<ExitCode>(&board)) return *code;
+  loaded.Board = std::get<BoardPlace>(board);
+  loaded.Settings = link.ReportImage();
+  return loaded;
+}
+
+}  // namespace
+
+ExitCode ListBoards(CommandContext& context, bool json) {
+  DeviceLink link(context.Platform);
+  Scan(context, link);
+  const std::vector<BoardPlace> places = IdentifyAll(context, link);
+  context.Out << (json ? BoardListJson(places) : BoardListText(places));
+  if (places.empty()) return NoBoardFound(context);
+  ReportUnopenableBoards(context);
+  bool silent = false;
+  for (const BoardPlace& place : places) {
+    if (place.Answered) continue;
+    Complain(context, "board " + std::to_string(place.Number) + " did not answer");
+    silent = true;
+  }
+  return silent ? ExitCode::CommunicationFailure : ExitCode::Ok;
+}
+
+ExitCode ShowSettings(CommandContext& context, const Target& target, bool json) {
+  DeviceLink link(context.Platform);
+  const auto loaded = LoadTarget(context, link, target);
+  if (const auto* code = std::get_if<ExitCode>(&loaded)) return *code;
+  const Loaded& settings = std::get<Loaded>(loaded);
+  if (settings.Board) {
+    const BoardLabel label{settings.Board->Number, settings.Board->Identification};
+    context.Out << (json ? SettingsAsJson(label, settings.Settings) : SettingsAsText(label, settings.Settings));
+  } else {
+    const FileLabel label{*target.File};
+    context.Out << (json ? SettingsAsJson(label, settings.Settings) : SettingsAsText(label, settings.Settings));
+  }
+  return ExitCode::Ok;
+}
+
+ExitCode GetSetting(CommandContext& context, const Target& target, const std::string& setting) {
+  DeviceLink link(context.Platform);
+  const auto loaded = LoadTarget(context, link, target);
+  if (const auto* code = std::get_if<ExitCode>(&loaded)) return *code;
+  context.Out << SettingWords(setting, std::get<Loaded>(loaded).Settings) << '\n';
+  return ExitCode::Ok;
+}
+
+ExitCode ExportSettings(CommandContext& context, const Target& target, const std::string& file) {
+  DeviceLink link(context.Platform);
+  const auto loaded = LoadBoard(context, link, target.Board);
+  if (const auto* code = std::get_if<ExitCode>(&loaded)) return *code;
+  if (const auto failure = WriteFile(context, file, ExportImage(ThroughSelectionLists(link.ReportImage())))) {
+    return *failure;
+  }
   context.Out << Exported << '\n';
   return ExitCode::Ok;
 }
 
-ExitCode ImportSettings(CommandContext& context, int board, const std::string& file) {
+ExitCode ImportSettings(CommandContext& context, const Target& target, const std::string& file) {
   // The file is checked before any board is touched.
   SettingsReport settings{};
-  switch (ReadSettingsFile(file, settings)) {
-    case FileReadOutcome::OpenFailed:
-      Complain(context, CannotRead);
-      return ExitCode::FileError;
-    case FileReadOutcome::Corrupt:
-      Complain(context, Corrupt);
-      return ExitCode::FileError;
-    case FileReadOutcome::Ok:
-      break;
-  }
+  if (const auto failure = ReadFile(context, file, settings)) return *failure;
 
   DeviceLink link(context.Platform);
-  const auto loaded = LoadBoard(context, link, board);
+  const auto loaded = LoadBoard(context, link, target.Board);
   if (const auto* code = std::get_if<ExitCode>(&loaded)) return *code;
   // The file's bytes 0, 1 and 5 are not used: the board gets its own byte 5 back.
   const SettingsReport image = SaveImage(ThroughSelectionLists(settings), link.ReportImage());
-  return Save(context, link, std::get<LoadedBoard>(loaded).Row, image);
+  return Save(context, link, std::get<BoardPlace>(loaded), image);
 }
 
-ExitCode SetSettings(CommandContext& context, int board, const SettingEdits& edits, bool dryRun) {
+ExitCode SetSettings(CommandContext& context, const Target& target, const SettingEdits& edits, bool dryRun) {
   DeviceLink link(context.Platform);
-  const auto loaded = LoadBoard(context, link, board);
+  const auto loaded = LoadTarget(context, link, target);
   if (const auto* code = std::get_if<ExitCode>(&loaded)) return *code;
+  const Loaded& read = std::get<Loaded>(loaded);
 
-  const SettingsReport read = link.ReportImage();
-  SettingsReport settings = read;
+  SettingsReport settings = read.Settings;
   ApplySettingEdits(edits, settings);
-  const SettingsReport image = SaveImage(settings, read);
+  // A file gets bytes 0, 1 and 5 as an export writes them, a board its own byte 5 back.
+  const SettingsReport image = read.Board ? SaveImage(settings, read.Settings) : ExportImage(settings);
   if (dryRun) {
     context.Out << HexBytes(image) << '\n';
     return ExitCode::Ok;
   }
-  return Save(context, link, std::get<LoadedBoard>(loaded).Row, image);
+  if (read.Board) return Save(context, link, *read.Board, image);
+  if (const auto failure = WriteFile(context, *target.File, image)) return *failure;
+  context.Out << "Wrote " << PrintableText(*target.File) << '\n';
+  return ExitCode::Ok;
 }
 
 }  // namespace qor::cli

@@ -3,30 +3,40 @@
 // does for the same task, to the byte, and returns the exit code; data goes
 // to Out, messages about failures to Err.
 
+#include <optional>
 #include <ostream>
 #include <string>
 
-#include "cli/BoardAccess.h"
 #include "cli/ExitCode.h"
 #include "cli/SettingEdits.h"
+#include "device/AccessAdvice.h"
+#include "device/BoardProbe.h"
 #include "device/HidPlatform.h"
 
 namespace qor::cli {
 
 struct CommandContext {
   HidPlatform& Platform;
-  BoardAccessProbe& Probe;
+  BoardProbe& Probe;
   std::ostream& Out;
   std::ostream& Err;
-  std::string UdevRulesDir = "/usr/lib/udev/rules.d";  // where the access rule is installed
+  InstalledRules Rules{};  // what to point a user to whom a board is closed
 };
 
-// Boards are numbered from 1 as the window's device list numbers them.
-ExitCode ListBoards(CommandContext& context);
-ExitCode ShowSettings(CommandContext& context, int board, bool json);
-ExitCode ExportSettings(CommandContext& context, int board, const std::string& file);
-ExitCode ImportSettings(CommandContext& context, int board, const std::string& file);
-// With dryRun the image that a save would write is printed and nothing is saved.
-ExitCode SetSettings(CommandContext& context, int board, const SettingEdits& edits, bool dryRun);
+// What a command works on: a board picked by --board (number, node, USB
+// location or text; none: board 1), or a settings file.
+struct Target {
+  std::optional<std::string> Board{};
+  std::optional<std::string> File{};
+};
+
+ExitCode ListBoards(CommandContext& context, bool json);
+ExitCode ShowSettings(CommandContext& context, const Target& target, bool json);
+// `setting` is a name from SettingNames.
+ExitCode GetSetting(CommandContext& context, const Target& target, const std::string& setting);
+ExitCode ExportSettings(CommandContext& context, const Target& target, const std::string& file);
+ExitCode ImportSettings(CommandContext& context, const Target& target, const std::string& file);
+// With dryRun the image that would be written is printed and nothing is written.
+ExitCode SetSettings(CommandContext& context, const Target& target, const SettingEdits& edits, bool dryRun);
 
 }  // namespace qor::cli

@@ -36,11 +36,4 @@ const char* KeyNameOfCode(std::uint8_t code) {
   return nullptr;
 }
 
-std::optional<std::uint8_t> KeyCodeOfName(std::string_view name) {
-  for (int i = 0; i < KeyCodeTable::Count; ++i) {
-    if (name == KeyCodeTable::NameAt(i)) return KeyCodeTable::CodeAt(i);
-  }
-  return std::nullopt;
-}
-
 }  // namespace qor::cli

@@ -1,10 +1,8 @@
 #pragma once
-// The 18 KeyStick inputs in report order, and key names by code and back.
+// The 18 KeyStick inputs in report order, and the key name of a code.
 
 #include <array>
 #include <cstdint>
-#include <optional>
-#include <string_view>
 
 #include "settings/SettingsReport.h"
 
@@ -20,8 +18,5 @@ const std::array<KeyInput, KeyStickKeyCount>& KeyInputs();
 // The key table's name of a code, or nullptr for a code the table lacks.
 // Unlike the dialog's reverse map, an unknown code is never taken for "F1".
 const char* KeyNameOfCode(std::uint8_t code);
-
-// The code of an exact, case-sensitive key table name.
-std::optional<std::uint8_t> KeyCodeOfName(std::string_view name);
 
 }  // namespace qor::cli

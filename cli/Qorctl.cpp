@@ -3,6 +3,7 @@
 #include <variant>
 
 #include "cli/Arguments.h"
+#include "cli/Matching.h"
 
 #ifndef QOR_VERSION
 #define QOR_VERSION "unknown"
@@ -16,27 +17,90 @@ ExitCode UsageFailure(CommandContext& context, const std::string& message) {
   return ExitCode::Usage;
 }
 
+// What --board takes, said once for every command that has it.
+constexpr const char* BoardOption =
+    "  -b, --board BOARD   the board: its number in qorctl list (default 1), its\n"
+    "                      hidraw node (/dev/hidraw3), its USB location (1-1.4) or\n"
+    "                      its exact identification text\n";
+constexpr const char* FileOption = "  -f, --file FILE     a settings file (*.qos) instead of a board\n";
+
+std::string CommandHelp(CommandKind command) {
+  switch (command) {
+    case CommandKind::List:
+      return "Usage: qorctl list [-j]\n"
+             "Lists the attached boards: number, identification text, hidraw node, USB\n"
+             "location (- for a board without one, such as a virtual board) and product ID.\n"
+             "Only the first 10 boards are handled, as in the window.\n"
+             "\n"
+             "  -j, --json          one JSON object for scripts\n";
+    case CommandKind::Show:
+      return std::string("Usage: qorctl show [-b BOARD | -f FILE] [-j]\n"
+                         "Shows the settings of a board or of a settings file.\n\n") +
+             BoardOption + FileOption + "  -j, --json          one JSON object for scripts\n";
+    case CommandKind::Get:
+      return std::string("Usage: qorctl get SETTING [-b BOARD | -f FILE]\n"
+                         "Prints one setting's value, in the words set takes for it.\n\n") +
+             BoardOption + FileOption + "\nSettings:\n" + SettingEditsHelp();
+    case CommandKind::Export:
+      return std::string("Usage: qorctl export [-b BOARD] FILE\n"
+                         "Writes a board's settings to a settings file (*.qos), as the window exports them.\n\n") +
+             BoardOption;
+    case CommandKind::Import:
+      return std::string("Usage: qorctl import [-b BOARD] FILE\n"
+                         "Saves a settings file's settings to a board, verified by reading them back.\n\n") +
+             BoardOption;
+    case CommandKind::Set:
+      return std::string("Usage: qorctl set [-b BOARD | -f FILE] [-n] KEY=VALUE...\n"
+                         "Changes single settings of a board and saves them, or of an existing\n"
+                         "settings file and writes it back.\n\n") +
+             BoardOption + FileOption +
+             "  -n, --dry-run       print the 33 bytes that would be written; write nothing\n"
+             "\nSettings:\n" +
+             SettingEditsHelp() +
+             "\nExamples:\n"
+             "  qorctl set mode=keystick key.up=\"U ARROW\" key.button1=space\n"
+             "  qorctl set -b /dev/hidraw3 joymouse=on joymouse-speed=8 joymouse-zone=100,150,90,160\n"
+             "  qorctl set -f cabinet.qos board-id=2\n";
+    case CommandKind::Help:
+      return "Usage: qorctl help [COMMAND]\nDescribes qorctl or one of its commands.\n";
+    case CommandKind::Version:
+      return "Usage: qorctl --version\n";
+  }
+  return {};
+}
+
 ExitCode Dispatch(const Invocation& invocation, CommandContext& context) {
+  const Target target{invocation.Board, invocation.SettingsFile};
   switch (invocation.Command) {
     case CommandKind::Help:
-      context.Out << HelpText();
+      context.Out << (invocation.HelpTopic ? CommandHelp(*invocation.HelpTopic) : HelpText());
       return ExitCode::Ok;
     case CommandKind::Version:
       context.Out << "qorctl " << QOR_VERSION << '\n';
       return ExitCode::Ok;
     case CommandKind::List:
-      return ListBoards(context);
+      return ListBoards(context, invocation.Json);
     case CommandKind::Show:
-      return ShowSettings(context, invocation.Board, invocation.Json);
+      return ShowSettings(context, target, invocation.Json);
+    case CommandKind::Get: {
+      // The name is checked before any board is touched.
+      const std::optional<std::string> setting = CanonicalSettingName(invocation.Setting);
+      if (!setting) {
+        const std::vector<std::string> names = SettingNames();
+        return UsageFailure(context, "unknown setting \"" + invocation.Setting + "\"" +
+                                         DidYouMean(invocation.Setting, {names.begin(), names.end()}));
+      }
+      return GetSetting(context, target, *setting);
+    }
     case CommandKind::Export:
-      return ExportSettings(context, invocation.Board, invocation.File);
+      return ExportSettings(context, target, invocation.File);
     case CommandKind::Import:
-      return ImportSettings(context, invocation.Board, invocation.File);
+      return ImportSettings(context, target, invocation.File);
     case CommandKind::Set: {
-      // Every setting is checked before any board is touched.
+      // Every setting is checked before any board or file is touched.
       const auto edits = ParseSettingEdits(invocation.Assignments);
       if (const auto* error = std::get_if<UsageError>(&edits)) return UsageFailure(context, error->Message);
-      return SetSettings(context, invocation.Board, std::get<SettingEdits>(edits), invocation.DryRun);
+      return SetSettings(context, target, std::get<SettingEdits>(edits), invocation.DryRun);
     }
   }
   return ExitCode::Usage;
@@ -46,34 +110,41 @@ ExitCode Dispatch(const Invocation& invocation, CommandContext& context) {
 
 std::string HelpText() {
   return "Usage: qorctl COMMAND [OPTIONS]\n"
-         "Shows and changes the settings of QOR boards attached over USB.\n"
+         "Shows and changes the settings of QOR boards attached over USB, and of\n"
+         "settings files (*.qos). Options may stand before or after the command.\n"
          "\n"
          "Commands:\n"
-         "  list                       the attached boards, numbered as the window does\n"
-         "  show [--board N] [--json]  the settings of board N (default 1)\n"
-         "  export [--board N] FILE    write board N's settings to a settings file (*.qos)\n"
-         "  import [--board N] FILE    save a settings file's settings to board N\n"
-         "  set [--board N] [--dry-run] KEY=VALUE...\n"
-         "                             change single settings of board N and save them;\n"
-         "                             --dry-run prints the 33 bytes a save would write\n"
-         "                             and saves nothing\n"
-         "  help, --help               this text\n"
-         "  --version                  the version\n"
+         "  list [-j]                          the attached boards and where they are\n"
+         "  show [-b BOARD | -f FILE] [-j]     the settings of a board (default 1) or file\n"
+         "  get SETTING [-b BOARD | -f FILE]   one setting's value\n"
+         "  export [-b BOARD] FILE             write a board's settings to a settings file\n"
+         "  import [-b BOARD] FILE             save a settings file's settings to a board\n"
+         "  set [-b BOARD | -f FILE] [-n] KEY=VALUE...\n"
+         "                                     change single settings and save them\n"
+         "  help [COMMAND], -h, --help         this text, or a command's\n"
+         "  --version                          the version\n"
+         "\n"
+         "Options:\n" +
+         std::string(BoardOption) + FileOption +
+         "  -j, --json          JSON for scripts (list, show)\n"
+         "  -n, --dry-run       print the bytes set would write; write nothing\n"
          "\n"
          "Every save is read back from the board and compared. A board applies saved\n"
          "settings once it has been unplugged and plugged in again.\n"
          "\n"
-         "Settings for set:\n" +
+         "Settings for get and set:\n" +
          SettingEditsHelp() +
          "\n"
          "Examples:\n"
-         "  qorctl set mode=4 key.up=\"U ARROW\" key.button1=SPACE\n"
-         "  qorctl set --board 2 joymouse=on joymouse-speed=8 joymouse-zone=100,150,90,160\n"
+         "  qorctl list\n"
+         "  qorctl set mode=keystick key.up=\"U ARROW\" key.button1=space\n"
+         "  qorctl -b 1-1.4 set joymouse=on joymouse-speed=8 joymouse-zone=100,150,90,160\n"
+         "  qorctl get mode -b /dev/hidraw3\n"
          "\n"
          "Exit status:\n"
          "  0  success\n"
          "  2  usage error: unknown command or option, or an invalid setting\n"
-         "  3  no board found, or no board with that number\n"
+         "  3  no board found, or not the board asked for\n"
          "  4  communication failure: a board did not answer or did not keep the settings\n"
          "  5  file error: a settings file could not be read or written\n";
 }

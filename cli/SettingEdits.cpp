@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "cli/KeyInputs.h"
+#include "cli/Matching.h"
 #include "res/StringTable.h"
 #include "settings/KeyCodeTable.h"
 
@@ -36,17 +37,25 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
 
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
-std::string SettingNames() {
-  std::string names = "mode, board-id, analog, joymouse, joymouse-speed, joymouse-zone, keystick-zone";
-  for (const KeyInput& input : KeyInputs()) names += std::string(", ") + KeyPrefix.data() + input.SettingName;
+std::string SettingNamesText() {
+  std::string names;
+  for (const std::string& name : SettingNames()) names += (names.empty() ? "" : ", ") + name;
+  return names;
+}
+
+std::vector<std::string_view> KeyNameList() {
+  std::vector<std::string_view> names;
+  for (int i = 0; i < KeyCodeTable::Count; ++i) names.push_back(KeyCodeTable::NameAt(i));
   return names;
 }
 
 std::string KeyNames() {
   std::string names;
-  for (int i = 0; i < KeyCodeTable::Count; ++i) names += (i ? " " : "") + Quoted(KeyCodeTable::NameAt(i));
+  for (const std::string_view name : KeyNameList()) names += (names.empty() ? "" : " ") + Quoted(name);
   return names;
 }
+
+std::vector<std::string_view> Views(const std::vector<std::string>& names) { return {names.begin(), names.end()}; }
 
 using Result = std::optional<UsageError>;
 UsageError Bad(std::string_view key, std::string_view value, std::string_view expected) {
@@ -58,13 +67,11 @@ Result ParseMode(std::string_view value, SettingEdits& edits) {
     edits.Mode = static_cast<std::uint8_t>(*number);
     return {};
   }
-  for (int mode = 0; mode < ModeCount; ++mode) {
-    if (value == ModeListText(mode)) {
-      edits.Mode = static_cast<std::uint8_t>(mode);
-      return {};
-    }
+  if (const auto mode = ModeOfName(value)) {
+    edits.Mode = static_cast<std::uint8_t>(*mode);
+    return {};
   }
-  return Bad("mode", value, "a number 0..4 or a mode's exact name (see qorctl --help)");
+  return Bad("mode", value, "a number 0..4, a mode's name or a word of it that names one mode (see qorctl help set)");
 }
 
 Result ParseBoardId(std::string_view value, SettingEdits& edits) {
@@ -77,9 +84,9 @@ Result ParseBoardId(std::string_view value, SettingEdits& edits) {
 Result ParseAnalog(std::string_view value, SettingEdits& edits) {
   constexpr int AllInputs = (1 << AnalogInputCount) - 1;
   constexpr std::string_view Expected = "inputs 1..6 as a list like 1,3,4, or none, all, or a mask 0x00..0x3f";
-  if (value == "none") {
+  if (EqualButForCase(value, "none")) {
     edits.AnalogMask = 0;
-  } else if (value == "all") {
+  } else if (EqualButForCase(value, "all")) {
     edits.AnalogMask = AllInputs;
   } else if (value.starts_with("0x")) {
     const auto mask = ParseNumber(value.substr(2), 0, AllInputs, 16);
@@ -98,8 +105,9 @@ Result ParseAnalog(std::string_view value, SettingEdits& edits) {
 }
 
 Result ParseJoyMouse(std::string_view value, SettingEdits& edits) {
-  if (value != "on" && value != "off") return Bad("joymouse", value, "on or off");
-  edits.JoyMouseEnabled = value == "on";
+  const std::optional<std::size_t> choice = MatchName(value, {"off", "on"});
+  if (!choice) return Bad("joymouse", value, "on or off");
+  edits.JoyMouseEnabled = *choice == 1;
   return {};
 }
 
@@ -127,22 +135,23 @@ Result ParseDeadZone(std::string_view key, std::string_view value, std::optional
   return {};
 }
 
-Result ParseKey(std::string_view key, std::string_view value, SettingEdits& edits) {
-  const std::string_view input = key.substr(KeyPrefix.size());
-  const auto& inputs = KeyInputs();
-  const auto found =
-      std::find_if(inputs.begin(), inputs.end(), [&](const KeyInput& k) { return input == k.SettingName; });
-  if (found == inputs.end()) return UsageError{"unknown setting " + Quoted(key) + "; settings: " + SettingNames()};
-  const std::optional<std::uint8_t> code = KeyCodeOfName(value);
-  if (!code) {
+Result ParseKey(std::size_t input, std::string_view key, std::string_view value, SettingEdits& edits) {
+  const std::optional<std::size_t> found = MatchName(value, KeyNameList());
+  if (!found) {
+    const std::string suggestion = DidYouMean(value, KeyNameList());
     return UsageError{Quoted(value) + " is not a key name for " + std::string(key) +
-                      "; key names (exact, case-sensitive): " + KeyNames()};
+                      (suggestion.empty() ? "; key names: " + KeyNames() : suggestion)};
   }
-  edits.Keys[static_cast<std::size_t>(found - inputs.begin())] = code;
+  edits.Keys[input] = KeyCodeTable::CodeAt(static_cast<int>(*found));
   return {};
 }
 
 Result ParseOne(std::string_view key, std::string_view value, SettingEdits& edits) {
+  if (key.starts_with(KeyPrefix)) {
+    for (std::size_t i = 0; i < KeyStickKeyCount; ++i) {
+      if (key.substr(KeyPrefix.size()) == KeyInputs()[i].SettingName) return ParseKey(i, key, value, edits);
+    }
+  }
   if (key == "mode") return ParseMode(value, edits);
   if (key == "board-id") return ParseBoardId(value, edits);
   if (key == "analog") return ParseAnalog(value, edits);
@@ -150,21 +159,56 @@ Result ParseOne(std::string_view key, std::string_view value, SettingEdits& edit
   if (key == "joymouse-speed") return ParseSpeed(value, edits);
   if (key == "joymouse-zone") return ParseDeadZone(key, value, edits.JoyMouseZone);
   if (key == "keystick-zone") return ParseDeadZone(key, value, edits.KeyStickZone);
-  if (key.starts_with(KeyPrefix)) return ParseKey(key, value, edits);
-  return UsageError{"unknown setting " + Quoted(key) + "; settings: " + SettingNames()};
+  return UsageError{"unknown setting " + Quoted(key) + "; settings: " + SettingNamesText()};
 }
 
 }  // namespace
 
+std::vector<std::string> SettingNames() {
+  std::vector<std::string> names = {"mode",          "board-id",     "analog",       "joymouse",
+                                    "joymouse-speed", "joymouse-zone", "keystick-zone"};
+  for (const KeyInput& input : KeyInputs()) names.push_back(std::string(KeyPrefix) + input.SettingName);
+  return names;
+}
+
+std::optional<std::string> CanonicalSettingName(std::string_view given) {
+  const std::vector<std::string> names = SettingNames();
+  const std::optional<std::size_t> found = MatchName(given, Views(names));
+  if (!found) return std::nullopt;
+  return names[*found];
+}
+
+std::optional<int> ModeOfName(std::string_view name) {
+  std::vector<std::string_view> texts;
+  for (int mode = 0; mode < ModeCount; ++mode) texts.push_back(ModeListText(mode));
+  if (const auto whole = MatchName(name, texts)) return static_cast<int>(*whole);
+  // A word of the list text that only one mode has: "keystick", "dual", "49-way".
+  std::optional<int> found;
+  for (int mode = 0; mode < ModeCount; ++mode) {
+    const std::vector<std::string_view> words = Split(texts[static_cast<std::size_t>(mode)], ' ');
+    if (std::none_of(words.begin(), words.end(), [&](std::string_view word) { return EqualButForCase(word, name); }))
+      continue;
+    if (found) return std::nullopt;
+    found = mode;
+  }
+  return found;
+}
+
 std::variant<SettingEdits, UsageError> ParseSettingEdits(const std::vector<std::string>& assignments) {
   SettingEdits edits;
-  std::set<std::string_view> seen;
+  std::set<std::string> seen;
   for (const std::string& assignment : assignments) {
     const std::size_t equals = assignment.find('=');
     if (equals == std::string::npos || equals == 0) return UsageError{Quoted(assignment) + " is not KEY=VALUE"};
-    const std::string_view key = std::string_view(assignment).substr(0, equals);
-    if (!seen.insert(key).second) return UsageError{std::string(key) + " is given twice"};
-    if (Result error = ParseOne(key, std::string_view(assignment).substr(equals + 1), edits)) return *error;
+    const std::string_view given = std::string_view(assignment).substr(0, equals);
+    const std::optional<std::string> key = CanonicalSettingName(given);
+    if (!key) {
+      const std::string suggestion = DidYouMean(given, Views(SettingNames()));
+      return UsageError{"unknown setting " + Quoted(given) +
+                        (suggestion.empty() ? "; settings: " + SettingNamesText() : suggestion)};
+    }
+    if (!seen.insert(*key).second) return UsageError{*key + " is given twice"};
+    if (Result error = ParseOne(*key, std::string_view(assignment).substr(equals + 1), edits)) return *error;
   }
   return edits;
 }
@@ -189,7 +233,8 @@ void ApplySettingEdits(const SettingEdits& edits, SettingsReport& image) {
 
 std::string SettingEditsHelp() {
   std::string help =
-      "  mode=N|NAME            operating mode, a number or the exact name:\n";
+      "  mode=N|NAME            operating mode: a number, the name, or a word of the\n"
+      "                         name that only one mode has (keystick, dual, 49-way):\n";
   for (int mode = 0; mode < ModeCount; ++mode) {
     help += "                           " + std::to_string(mode) + "  " + ModeListText(mode) + "\n";
   }
@@ -203,7 +248,8 @@ std::string SettingEditsHelp() {
       "  keystick-zone=T,B,L,R  KeyStick dead zone, the same way\n"
       "  key.INPUT=KEY          the key an input sends in KeyStick mode; INPUT is up,\n"
       "                         down, left, right, button1..button14; KEY a key table\n"
-      "                         name, exact and case-sensitive: F1, SPACE, \"U ARROW\"...\n";
+      "                         name: F1, SPACE, \"U ARROW\"... (any case where only one\n"
+      "                         name fits; the exact case always wins)\n";
   return help;
 }
 

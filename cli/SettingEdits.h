@@ -5,6 +5,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -31,6 +32,13 @@ std::variant<SettingEdits, UsageError> ParseSettingEdits(const std::vector<std::
 // analog mask is written whole, as the analog dialog does, so bits 6 and 7
 // become 0.
 void ApplySettingEdits(const SettingEdits& edits, SettingsReport& image);
+
+// Every setting name in help order: mode, board-id, ..., key.button14.
+std::vector<std::string> SettingNames();
+// The setting a name stands for, matched as the command line matches names.
+std::optional<std::string> CanonicalSettingName(std::string_view given);
+// The mode a name or a distinctive word of its list text stands for.
+std::optional<int> ModeOfName(std::string_view name);
 
 // The text `qorctl --help` shows for the settings.
 std::string SettingEditsHelp();

@@ -30,10 +30,10 @@ std::vector<int> ExtraBits(std::uint8_t mask) {
   return bits;
 }
 
-std::string Joined(const std::vector<int>& values, std::string_view prefix = "") {
+std::string Joined(const std::vector<int>& values, std::string_view prefix = "", std::string_view separator = ", ") {
   std::string out;
   for (std::size_t i = 0; i < values.size(); ++i) {
-    if (i > 0) out += ", ";
+    if (i > 0) out += separator;
     out += std::string(prefix) + std::to_string(values[i]);
   }
   return out;
@@ -90,19 +90,13 @@ std::string JsonDeadZone(const DeadZone& zone) {
   return out.str();
 }
 
-}  // namespace
-
-std::string ListEntry(const BoardLabel& board) {
-  return std::to_string(board.Number) + ": " + PrintableText(board.Identification);
-}
-
-std::string SettingsAsText(const BoardLabel& board, const SettingsReport& image) {
+std::string Text(std::string_view heading, const std::string& source, const SettingsReport& image) {
   const std::uint8_t joyMouse = image[ReportOffset::JoyMouse];
   std::ostringstream out;
   const auto line = [&out](std::string_view label, const std::string& value) {
     out << label << std::string(21 - label.size(), ' ') << value << '\n';
   };
-  line("Board:", ListEntry(board));
+  line(heading, source);
   line("Board ID:", BoardIdText(image[ReportOffset::BoardId]));
   line("Mode:", ModeText(image[ReportOffset::Mode]));
   line("Analog inputs:", AnalogText(image[ReportOffset::AnalogInputs]));
@@ -119,7 +113,8 @@ std::string SettingsAsText(const BoardLabel& board, const SettingsReport& image)
   return out.str();
 }
 
-std::string SettingsAsJson(const BoardLabel& board, const SettingsReport& image) {
+// `source` holds the members that say where the image came from.
+std::string Json(const std::string& source, const SettingsReport& image) {
   const std::uint8_t boardId = image[ReportOffset::BoardId];
   const std::uint8_t mode = image[ReportOffset::Mode];
   const std::uint8_t analog = image[ReportOffset::AnalogInputs];
@@ -128,8 +123,7 @@ std::string SettingsAsJson(const BoardLabel& board, const SettingsReport& image)
 
   std::ostringstream out;
   out << std::boolalpha << "{\n";
-  out << "  \"board\": " << board.Number << ",\n";
-  out << "  \"identification\": " << JsonString(board.Identification) << ",\n";
+  out << source;
   out << "  \"board_id\": {\"raw\": " << int{boardId} << ", \"value\": "
       << (BoardIdInRange(boardId) ? std::to_string(boardId + 1) : "null")
       << ", \"in_range\": " << BoardIdInRange(boardId) << "},\n";
@@ -154,6 +148,55 @@ std::string SettingsAsJson(const BoardLabel& board, const SettingsReport& image)
   out << "  \"report\": \"" << HexBytes(image) << "\"\n";
   out << "}\n";
   return out.str();
+}
+
+}  // namespace
+
+std::string ListEntry(const BoardLabel& board) {
+  return std::to_string(board.Number) + ": " + PrintableText(board.Identification);
+}
+
+std::string SettingsAsText(const BoardLabel& board, const SettingsReport& image) {
+  return Text("Board:", ListEntry(board), image);
+}
+
+std::string SettingsAsText(const FileLabel& file, const SettingsReport& image) {
+  return Text("File:", PrintableText(file.Path), image);
+}
+
+std::string SettingsAsJson(const BoardLabel& board, const SettingsReport& image) {
+  return Json("  \"board\": " + std::to_string(board.Number) + ",\n  \"identification\": " +
+                  JsonString(board.Identification) + ",\n",
+              image);
+}
+
+std::string SettingsAsJson(const FileLabel& file, const SettingsReport& image) {
+  return Json("  \"file\": " + JsonString(file.Path) + ",\n", image);
+}
+
+std::string SettingWords(std::string_view setting, const SettingsReport& image) {
+  const std::uint8_t joyMouse = image[ReportOffset::JoyMouse];
+  const auto zone = [&](std::size_t offset) {
+    const DeadZone z = ReadDeadZone(image, offset);
+    return Joined({z.Top, z.Bottom, z.Left, z.Right}, "", ",");
+  };
+  if (setting == "mode") return ModeText(image[ReportOffset::Mode]);
+  if (setting == "board-id") return BoardIdText(image[ReportOffset::BoardId]);
+  if (setting == "analog") {
+    const std::uint8_t mask = image[ReportOffset::AnalogInputs];
+    if (!ExtraBits(mask).empty()) return HexByte(mask);
+    return mask == 0 ? "none" : Joined(ConnectedInputs(mask), "", ",");
+  }
+  if (setting == "joymouse") return JoyMouse::IsEnabled(joyMouse) ? "on" : "off";
+  if (setting == "joymouse-speed") return SpeedText(JoyMouse::Speed(joyMouse));
+  if (setting == "joymouse-zone") return zone(ReportOffset::JoyMouseDeadZone);
+  if (setting == "keystick-zone") return zone(ReportOffset::KeyStickDeadZone);
+  for (std::size_t i = 0; i < KeyStickKeyCount; ++i) {
+    if (setting == std::string("key.") + KeyInputs()[i].SettingName) {
+      return KeyText(image[ReportOffset::KeyStickKeys + i]);
+    }
+  }
+  return {};
 }
 
 }  // namespace qor::cli

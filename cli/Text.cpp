@@ -30,6 +30,8 @@ std::string PrintableText(std::string_view latin1) {
     const auto c = static_cast<unsigned char>(ch);
     if (IsControl(c)) {
       out += "\\x" + Hex2(c);
+    } else if (c == '\\') {
+      out += "\\\\";
     } else {
       AppendUtf8(out, c);
     }

@@ -9,7 +9,8 @@
 namespace qor::cli {
 
 // Single-byte text as the window shows it (Latin-1), in UTF-8. Control
-// characters are written \xNN, so a board's text cannot drive the terminal.
+// characters are written \xNN, so a board's text cannot drive the terminal,
+// and a backslash is doubled, so a literal "\x1b" in a text cannot pass for ESC.
 std::string PrintableText(std::string_view latin1);
 
 // A JSON string literal, quotes included, of single-byte (Latin-1) text.

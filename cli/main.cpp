@@ -5,13 +5,13 @@
 #include <vector>
 
 #include "cli/Qorctl.h"
-#include "cli/SysfsBoardAccess.h"
 #include "device/linux/LinuxHidPlatform.h"
+#include "device/linux/SysfsBoardProbe.h"
 
 int main(int argc, char** argv) {
   qor::LinuxHidPlatform platform;
-  qor::cli::SysfsBoardAccessProbe probe;
-  qor::cli::CommandContext context{platform, probe, std::cout, std::cerr, QOR_UDEV_RULES_DIR};
+  qor::SysfsBoardProbe probe;
+  qor::cli::CommandContext context{platform, probe, std::cout, std::cerr, {QOR_ACCESS_RULE, QOR_PLUGDEV_EXAMPLE}};
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   return qor::cli::Run(arguments, context);
 }

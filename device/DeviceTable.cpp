@@ -26,7 +26,7 @@ void DeviceTable::Scan() {
       platform_.Close(handle);
       continue;
     }
-    entries_[count_++] = DeviceEntry{handle, length};
+    entries_[count_++] = DeviceEntry{handle, length, *path, attributes.ProductId};
     // Later interfaces are never opened once the table is full.
     if (count_ == Capacity) break;
   }

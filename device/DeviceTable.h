@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "device/HidPlatform.h"
 
@@ -22,6 +23,8 @@ constexpr bool IsQorProduct(std::uint16_t vendorId, std::uint16_t productId) {
 struct DeviceEntry {
   HidHandle Handle = InvalidHidHandle;
   int ReportLength = 0;
+  std::string Path{};         // the interface's device file, as listed
+  std::uint16_t ProductId = 0;
 };
 
 class DeviceTable {

@@ -124,6 +124,10 @@ constexpr int IDS_FILE_CANNOT_WRITE = 207;
 constexpr int IDS_FILE_WRITE_ERROR = 208;
 constexpr int IDS_DEADZONE_TOP_BOTTOM = 210;
 constexpr int IDS_DEADZONE_LEFT_RIGHT = 211;
+// The line under "No devices found!" for attached boards closed to the user:
+// %1 the node(s), %2 the installed access rule, %3 the installed plugdev example.
+constexpr int IDS_ACCESS_ONE_BOARD = 212;
+constexpr int IDS_ACCESS_BOARDS = 213;
 // Tooltips of the main window's controls.
 constexpr int IDS_TIP_SCAN_DEVICES = 220;
 constexpr int IDS_TIP_REREAD_DEVICE = 221;

@@ -33,6 +33,12 @@ inline constexpr StringEntry kStrings[] = {
      "try again."},
     {IDS_DEADZONE_TOP_BOTTOM, "Please check Dead Zone settings. Bottom must be greater number than Top."},
     {IDS_DEADZONE_LEFT_RIGHT, "Please check Dead Zone settings. Right must be greater number than Left."},
+    {IDS_ACCESS_ONE_BOARD,
+     "This user may not open the QOR board at %1: install the qorconfig package's access rule %2, then unplug and "
+     "replug the board (without a local login, over ssh: %3)."},
+    {IDS_ACCESS_BOARDS,
+     "This user may not open the QOR boards at %1: install the qorconfig package's access rule %2, then unplug and "
+     "replug the boards (without a local login, over ssh: %3)."},
 
     {IDS_TIP_SCAN_DEVICES, "Scan PC for comaptible USB devices."},
     {IDS_TIP_REREAD_DEVICE, "Reread status information from selected device."},

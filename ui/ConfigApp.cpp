@@ -13,7 +13,7 @@ bool CConfigApp::InitInstance() {
   QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
 
   DeviceLink link(platform_);
-  CConfigMainDialog dialog(link);
+  CConfigMainDialog dialog(link, m_Probe, m_Rules);
   dialog.DoModal();
   return false;
 }

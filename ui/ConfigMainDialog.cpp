@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <algorithm>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "settings/SettingsFile.h"
 #include "settings/SettingsImages.h"
@@ -26,8 +28,12 @@ std::uint8_t ListSelection(const QComboBox* list) { return static_cast<std::uint
 
 }  // namespace
 
-CConfigMainDialog::CConfigMainDialog(DeviceLink& link)
-    : CDialog(res::IDD_QORCONFIG_DIALOG), link_(link), m_hIcon(ApplicationIcon()) {}
+CConfigMainDialog::CConfigMainDialog(DeviceLink& link, BoardProbe* probe, InstalledRules rules)
+    : CDialog(res::IDD_QORCONFIG_DIALOG),
+      link_(link),
+      m_Probe(probe),
+      m_Rules(std::move(rules)),
+      m_hIcon(ApplicationIcon()) {}
 
 void CConfigMainDialog::DoDataExchange() {
   m_DeviceList = DlgItem<QComboBox>(res::IDC_DEVICE_LIST);
@@ -125,8 +131,21 @@ void CConfigMainDialog::ScanDevices() {
     m_DeviceList->setEnabled(false);
     m_RereadButton->setEnabled(false);
     EnableBoardControls(false);
-    ShowMessage(ResourceString(res::IDS_NO_DEVICES));
+    ShowMessage(NoDevicesMessage());
   }
+}
+
+// Boards that are attached but closed to this user are named, with the one
+// thing to do, on a line of their own below the usual text.
+QString CConfigMainDialog::NoDevicesMessage() const {
+  QString message = ResourceString(res::IDS_NO_DEVICES);
+  if (!m_Probe) return message;
+  std::vector<std::string> denied;
+  for (const UnopenableBoard& board : m_Probe->UnopenableBoards()) {
+    if (IsAccessDenied(board.Error)) denied.push_back(board.Path);
+  }
+  if (!denied.empty()) message += QStringLiteral("\n") + QString::fromStdString(AccessAdvice(denied, m_Rules));
+  return message;
 }
 
 bool CConfigMainDialog::LoadSelectedDevice() {

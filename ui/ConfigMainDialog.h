@@ -6,6 +6,8 @@
 #include <QIcon>
 #include <array>
 
+#include "device/AccessAdvice.h"
+#include "device/BoardProbe.h"
 #include "device/DeviceLink.h"
 #include "settings/SettingsReport.h"
 #include "ui/SetupDialogs.h"
@@ -20,7 +22,9 @@ namespace qor::ui {
 
 class CConfigMainDialog : public CDialog {
  public:
-  explicit CConfigMainDialog(DeviceLink& link);
+  // With a probe, a scan that opens no board says which attached boards this
+  // user may not open and points to the installed access rules.
+  explicit CConfigMainDialog(DeviceLink& link, BoardProbe* probe = nullptr, InstalledRules rules = {});
 
   void ScanDevices();
   bool LoadSelectedDevice();
@@ -49,8 +53,11 @@ class CConfigMainDialog : public CDialog {
  private:
   void EnableBoardControls(bool enable);
   void AddToolTips();
+  QString NoDevicesMessage() const;
 
   DeviceLink& link_;
+  BoardProbe* m_Probe;
+  InstalledRules m_Rules;
   QIcon m_hIcon;
   QComboBox* m_DeviceList = nullptr;
   QPushButton* m_ScanButton = nullptr;

@@ -21,33 +21,48 @@ TEST_P(AcceptedArguments, ParseTo) {
   const Invocation& got = std::get<Invocation>(result);
   const Invocation& want = GetParam().Expected;
   EXPECT_EQ(got.Command, want.Command);
+  EXPECT_EQ(got.HelpTopic, want.HelpTopic);
   EXPECT_EQ(got.Board, want.Board);
+  EXPECT_EQ(got.SettingsFile, want.SettingsFile);
   EXPECT_EQ(got.Json, want.Json);
   EXPECT_EQ(got.DryRun, want.DryRun);
   EXPECT_EQ(got.File, want.File);
+  EXPECT_EQ(got.Setting, want.Setting);
   EXPECT_EQ(got.Assignments, want.Assignments);
 }
+
+using enum CommandKind;
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, AcceptedArguments,
     testing::Values(
-        Accepted{"List", {"list"}, {.Command = CommandKind::List}},
-        Accepted{"ShowDefaultsToBoard1", {"show"}, {.Command = CommandKind::Show, .Board = 1}},
-        Accepted{"ShowBoardAndJson", {"show", "--json", "--board", "3"},
-                 {.Command = CommandKind::Show, .Board = 3, .Json = true}},
-        Accepted{"BoardWithEquals", {"show", "--board=10"}, {.Command = CommandKind::Show, .Board = 10}},
-        Accepted{"ExportFile", {"export", "a.qos"}, {.Command = CommandKind::Export, .File = "a.qos"}},
+        Accepted{"List", {"list"}, {.Command = List}},
+        Accepted{"ListJsonShort", {"list", "-j"}, {.Command = List, .Json = true}},
+        Accepted{"ShowDefaultsToBoard1", {"show"}, {.Command = Show}},
+        Accepted{"ShowBoardAndJson", {"show", "--json", "--board", "3"}, {.Command = Show, .Board = "3", .Json = true}},
+        Accepted{"OptionsBeforeTheCommand", {"--board", "2", "show"}, {.Command = Show, .Board = "2"}},
+        Accepted{"ShortOptionsBefore", {"-b", "/dev/hidraw3", "-j", "show"},
+                 {.Command = Show, .Board = "/dev/hidraw3", .Json = true}},
+        Accepted{"BundledShortOptions", {"set", "-nb1-1.4", "mode=1"},
+                 {.Command = Set, .Board = "1-1.4", .DryRun = true, .Assignments = {"mode=1"}}},
+        Accepted{"BoardWithEquals", {"show", "--board=10"}, {.Command = Show, .Board = "10"}},
+        Accepted{"BoardByText", {"show", "-b", "QOR Arcade"}, {.Command = Show, .Board = "QOR Arcade"}},
+        Accepted{"ShowFile", {"show", "-f", "a.qos"}, {.Command = Show, .SettingsFile = "a.qos"}},
+        Accepted{"GetSetting", {"get", "--file=a.qos", "key.up"},
+                 {.Command = Get, .SettingsFile = "a.qos", .Setting = "key.up"}},
+        Accepted{"ExportFile", {"export", "a.qos"}, {.Command = Export, .File = "a.qos"}},
         Accepted{"ImportBoardAfterFile", {"import", "a.qos", "--board", "2"},
-                 {.Command = CommandKind::Import, .Board = 2, .File = "a.qos"}},
-        Accepted{"FileThatLooksLikeAnOption", {"export", "--", "--board"},
-                 {.Command = CommandKind::Export, .File = "--board"}},
-        Accepted{"HelpAfterDoubleDashIsAFile", {"export", "--", "--help"},
-                 {.Command = CommandKind::Export, .File = "--help"}},
-        Accepted{"SetSeveral", {"set", "--dry-run", "mode=1", "key.up=U ARROW"},
-                 {.Command = CommandKind::Set, .DryRun = true, .Assignments = {"mode=1", "key.up=U ARROW"}}},
-        Accepted{"HelpAnywhere", {"set", "mode=1", "--help"}, {.Command = CommandKind::Help}},
-        Accepted{"HelpCommand", {"help"}, {.Command = CommandKind::Help}},
-        Accepted{"Version", {"--version"}, {.Command = CommandKind::Version}}),
+                 {.Command = Import, .Board = "2", .File = "a.qos"}},
+        Accepted{"FileThatLooksLikeAnOption", {"export", "--", "--board"}, {.Command = Export, .File = "--board"}},
+        Accepted{"HelpAfterDoubleDashIsAFile", {"export", "--", "--help"}, {.Command = Export, .File = "--help"}},
+        Accepted{"SetSeveral", {"set", "-n", "mode=1", "key.up=U ARROW"},
+                 {.Command = Set, .DryRun = true, .Assignments = {"mode=1", "key.up=U ARROW"}}},
+        Accepted{"CommandHelpOption", {"set", "mode=1", "--help"}, {.Command = Help, .HelpTopic = Set}},
+        Accepted{"HelpCommand", {"help"}, {.Command = Help}},
+        Accepted{"HelpOnACommand", {"help", "get"}, {.Command = Help, .HelpTopic = Get}},
+        Accepted{"HelpWithATypo", {"lst", "-h"}, {.Command = Help}},
+        Accepted{"Version", {"--version"}, {.Command = Version}},
+        Accepted{"VersionAfterACommand", {"list", "--version"}, {.Command = Version}}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 struct Refused {
@@ -67,18 +82,24 @@ TEST_P(RefusedArguments, AreUsageErrors) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, RefusedArguments,
-    testing::Values(Refused{"NoCommand", {}, "no command"},
+    testing::Values(Refused{"NoCommand", {}, "no command"}, Refused{"OnlyOptions", {"-b", "2"}, "no command"},
                     Refused{"UnknownCommand", {"write"}, "unknown command \"write\""},
-                    Refused{"OptionBeforeCommand", {"--board", "1", "show"}, "unknown command"},
+                    Refused{"CommandSuggested", {"lst"}, "unknown command \"lst\"; did you mean \"list\"?"},
                     Refused{"UnknownOption", {"show", "--verbose"}, "unknown option \"--verbose\""},
+                    Refused{"OptionSuggested", {"show", "--bord", "2"}, "did you mean \"--board\"?"},
+                    Refused{"UnknownShortOption", {"show", "-x"}, "unknown option \"-x\""},
                     Refused{"BoardZero", {"show", "--board", "0"}, "1 to 10"},
-                    Refused{"BoardEleven", {"show", "--board", "11"}, "1 to 10"},
-                    Refused{"BoardNotANumber", {"show", "--board", "2x"}, "not \"2x\""},
-                    Refused{"BoardMissing", {"show", "--board"}, "needs a board number"},
+                    Refused{"BoardEleven", {"-b", "11", "show"}, "1 to 10"},
+                    Refused{"BoardEmpty", {"show", "--board="}, "needs a board"},
+                    Refused{"BoardMissing", {"show", "--board"}, "--board needs a value"},
+                    Refused{"FlagWithValue", {"show", "--json=yes"}, "--json takes no value"},
                     Refused{"ListTakesNoBoard", {"list", "--board", "1"}, "list takes no --board"},
-                    Refused{"JsonOnlyForShow", {"list", "--json"}, "show only"},
-                    Refused{"DryRunOnlyForSet", {"import", "--dry-run", "a.qos"}, "set only"},
+                    Refused{"ExportTakesNoFileOption", {"export", "-f", "a", "b"}, "export takes no --file"},
+                    Refused{"BoardAndFile", {"show", "-b", "1", "-f", "a.qos"}, "exclude each other"},
+                    Refused{"DryRunOnlyForSet", {"import", "--dry-run", "a.qos"}, "import takes no --dry-run"},
                     Refused{"ShowTakesNoOperand", {"show", "extra"}, "no operand \"extra\""},
+                    Refused{"GetWithoutSetting", {"get"}, "exactly one SETTING"},
+                    Refused{"HelpOnNoCommand", {"help", "shwo"}, "did you mean \"show\"?"},
                     Refused{"ExportWithoutFile", {"export"}, "exactly one FILE"},
                     Refused{"ImportTwoFiles", {"import", "a", "b"}, "exactly one FILE"},
                     Refused{"SetWithoutSettings", {"set", "--dry-run"}, "at least one KEY=VALUE"}),

@@ -7,11 +7,14 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <map>
+#include <set>
 #include <sstream>
 
 #include "JsonCheck.h"
 #include "TempFolder.h"
 #include "cli/Text.h"
+#include "settings/KeyCodeTable.h"
 #include "sim/SimPlatform.h"
 
 namespace qor::cli {
@@ -26,6 +29,10 @@ constexpr const char* NoDevices = "qorctl: No devices found!\n";
 constexpr const char* LinkLost = "qorctl: Device communication interrupted!\nPlease verify device connection.\n";
 constexpr const char* Saved = "Settings Saved! Please disconnect and reconnect device to apply changes.\n";
 constexpr std::uint8_t BoardReserved = 0x55;
+constexpr const char* AccessRule = "/usr/lib/udev/rules.d/70-qor-boards.rules";
+constexpr const char* PlugdevExample = "/usr/share/doc/qorconfig/examples/qor-boards-plugdev.rules";
+// The confirmation of a save to the only board.
+const std::string SavedToBoard1 = std::string("Wrote board 1: ABC (/dev/hidraw0)\n") + Saved;
 
 // What a board holds: a distinct value in every byte, byte 5 included.
 SettingsReport BoardSettings(std::uint8_t seed = 0x20) {
@@ -44,10 +51,16 @@ SettingsReport With(SettingsReport image, std::initializer_list<std::pair<std::s
 
 std::vector<std::uint8_t> Bytes(const SettingsReport& image) { return {image.begin(), image.end()}; }
 
-class FakeProbe final : public BoardAccessProbe {
+class FakeProbe final : public BoardProbe {
  public:
   std::vector<UnopenableBoard> UnopenableBoards() override { return Boards; }
+  std::optional<std::string> UsbLocation(const std::string& node) override {
+    const auto found = Locations.find(node);
+    if (found == Locations.end()) return std::nullopt;
+    return found->second;
+  }
   std::vector<UnopenableBoard> Boards;
+  std::map<std::string, std::string> Locations;  // node -> USB location
 };
 
 struct Outcome {
@@ -61,7 +74,7 @@ class QorctlTest : public testing::Test {
   Outcome Qorctl(const Args& arguments) {
     std::ostringstream out;
     std::ostringstream err;
-    CommandContext context{platform, probe, out, err, "/usr/lib/udev/rules.d"};
+    CommandContext context{platform, probe, out, err, {AccessRule, PlugdevExample}};
     const int status = cli::Run(arguments, context);
     return {status, out.str(), err.str()};
   }
@@ -94,8 +107,8 @@ class QorctlTest : public testing::Test {
 TEST_F(QorctlTest, HelpNamesTheCommandsAndExitCodes) {
   const Outcome outcome = Qorctl({"--help"});
   EXPECT_EQ(outcome.Status, 0);
-  for (const char* part : {"list", "show [--board N] [--json]", "export [--board N] FILE", "import [--board N] FILE",
-                           "set [--board N] [--dry-run] KEY=VALUE", "  2  usage", "  3  no board",
+  for (const char* part : {"list [-j]", "show [-b BOARD | -f FILE] [-j]", "get SETTING", "export [-b BOARD] FILE",
+                           "import [-b BOARD] FILE", "set [-b BOARD | -f FILE] [-n] KEY=VALUE", "  2  usage", "  3  no board",
                            "  4  communication failure", "  5  file error"}) {
     EXPECT_NE(outcome.Out.find(part), std::string::npos) << part;
   }
@@ -128,9 +141,10 @@ TEST_P(UsageErrors, Exit2BeforeAnyDeviceCall) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, UsageErrors,
                          testing::Values(Misuse{"NoCommand", {}}, Misuse{"UnknownCommand", {"reset"}},
-                                         Misuse{"BadBoard", {"show", "--board", "x"}},
+                                         Misuse{"BadBoard", {"show", "--board", "0"}},
+                                         Misuse{"UnknownSettingToGet", {"get", "--board", "1", "colour"}},
                                          Misuse{"UnknownSetting", {"set", "colour=red"}},
-                                         Misuse{"BadKeyName", {"set", "key.up=Space"}},
+                                         Misuse{"BadKeyName", {"set", "key.up=Spacebar"}},
                                          Misuse{"InvalidZone", {"set", "--dry-run", "joymouse-zone=1,1,0,5"}},
                                          Misuse{"GoodThenBadSetting", {"set", "mode=1", "mode=2"}}),
                          [](const auto& info) { return std::string(info.param.Name); });
@@ -139,10 +153,14 @@ INSTANTIATE_TEST_SUITE_P(Rows, UsageErrors,
 
 TEST_F(QorctlTest, ListNumbersTheBoardsAsTheWindowDoes) {
   Attach("ABC", BoardSettings());
+  probe.Locations["/dev/hidraw0"] = "1-1.4";
   Attach("QOR Board 2", BoardSettings());
   const Outcome outcome = Qorctl({"list"});
   EXPECT_EQ(outcome.Status, 0);
-  EXPECT_EQ(outcome.Out, "1: ABC\n2: QOR Board 2\n");
+  // Columns: number and text, node, USB location, product ID.
+  EXPECT_EQ(outcome.Out,
+            "1: ABC          /dev/hidraw0  1-1.4  0x07b3\n"
+            "2: QOR Board 2  /dev/hidraw1  -      0x07b3\n");
   EXPECT_EQ(outcome.Err, "");
 }
 
@@ -159,13 +177,15 @@ TEST_F(QorctlTest, ListShowsABoardThatDoesNotAnswerWithoutTextAndFails) {
   platform.FailSetFeature(3);  // the first write of the second identification
   const Outcome outcome = Qorctl({"list"});
   EXPECT_EQ(outcome.Status, 4);
-  EXPECT_EQ(outcome.Out, "1: ABC\n2: \n");
+  EXPECT_EQ(outcome.Out,
+            "1: ABC  /dev/hidraw0  -  0x07b3\n"
+            "2:      /dev/hidraw1  -  0x07b3\n");
   EXPECT_EQ(outcome.Err, "qorctl: board 2 did not answer\n");
 }
 
 TEST_F(QorctlTest, ListEscapesControlCharactersOfAnIdentification) {
   Attach("A\x1b[2JB", BoardSettings());
-  EXPECT_EQ(Qorctl({"list"}).Out, "1: A\\x1b[2JB\n");
+  EXPECT_TRUE(Qorctl({"list"}).Out.starts_with("1: A\\x1b[2JB  ")) << Qorctl({"list"}).Out;
 }
 
 // --- boards that are there but cannot be opened ---
@@ -377,7 +397,7 @@ TEST_F(QorctlTest, ImportSavesTheFileAsTheWindowDoes) {
   folder.Write("in.qos", Bytes(FileSettings()));
   const Outcome outcome = Qorctl({"import", folder / "in.qos"});
   EXPECT_EQ(outcome.Status, 0) << outcome.Err;
-  EXPECT_EQ(outcome.Out, Saved);
+  EXPECT_EQ(outcome.Out, SavedToBoard1);
   ASSERT_EQ(StoreWrites().size(), 1u);
   EXPECT_EQ(StoreWrites()[0], WindowSaveOf(FileSettings()));
   EXPECT_EQ(board->Stored(), WindowSaveOf(FileSettings()));
@@ -421,35 +441,46 @@ struct BadFile {
   const char* Name;
   std::string Content;  // "none": no file at all
   const char* Message;
+  const char* Reason;
 };
 
-class ImportFileFailures : public QorctlTest, public testing::WithParamInterface<BadFile> {};
-
-// A file that cannot be used is refused before any board is touched.
-TEST_P(ImportFileFailures, AreFileErrorsWithoutDeviceCalls) {
-  Attach("ABC", BoardSettings());
-  if (GetParam().Content != "none") folder.Write("bad.qos", GetParam().Content);
-  const Outcome outcome = Qorctl({"import", folder / "bad.qos"});
-  EXPECT_EQ(outcome.Status, 5);
-  EXPECT_EQ(outcome.Out, "");
-  EXPECT_EQ(outcome.Err, std::string("qorctl: ") + GetParam().Message + "\n");
-  EXPECT_TRUE(platform.Log().empty());
-}
+class FileFailures : public QorctlTest, public testing::WithParamInterface<BadFile> {};
 
 constexpr const char* CannotRead = "Could not open file for reading! Please check file permissions and try again.";
 constexpr const char* Corrupt = "Settings file appears to be corrupt.  Please verify and try again.";
 
-INSTANTIATE_TEST_SUITE_P(Rows, ImportFileFailures,
-                         testing::Values(BadFile{"Missing", "none", CannotRead}, BadFile{"Empty", "", Corrupt},
-                                         BadFile{"ThirtyTwoBytes", std::string(32, '\x01'), Corrupt}),
-                         [](const auto& info) { return std::string(info.param.Name); });
+// A file that cannot be used is refused, with its name and the reason, before
+// any board is touched, whichever command reads it.
+TEST_P(FileFailures, AreFileErrorsWithoutDeviceCalls) {
+  Attach("ABC", BoardSettings());
+  if (GetParam().Content != "none") folder.Write("bad.qos", GetParam().Content);
+  const std::string file = folder / "bad.qos";
+  for (const Args& arguments : {Args{"import", file}, Args{"show", "-f", file}, Args{"get", "mode", "--file", file},
+                                Args{"set", "-f", file, "mode=1"}}) {
+    const Outcome outcome = Qorctl(arguments);
+    EXPECT_EQ(outcome.Status, 5) << arguments[0];
+    EXPECT_EQ(outcome.Out, "");
+    EXPECT_EQ(outcome.Err, "qorctl: " + file + ": " + GetParam().Message + " (" + GetParam().Reason + ")\n");
+  }
+  EXPECT_TRUE(platform.Log().empty());
+  if (GetParam().Content != "none") {
+    EXPECT_EQ(qor::test::ReadBytes(file).size(), GetParam().Content.size());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, FileFailures,
+    testing::Values(BadFile{"Missing", "none", CannotRead, "No such file or directory"},
+                    BadFile{"Empty", "", Corrupt, "0 bytes; a settings file holds 33"},
+                    BadFile{"ThirtyTwoBytes", std::string(32, '\x01'), Corrupt, "32 bytes; a settings file holds 33"}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(QorctlTest, ImportOfAFolderCannotBeRead) {
   Attach("ABC", BoardSettings());
   folder.Write("dir/x", "");
   const Outcome outcome = Qorctl({"import", folder / "dir"});
   EXPECT_EQ(outcome.Status, 5);
-  EXPECT_EQ(outcome.Err, std::string("qorctl: ") + CannotRead + "\n");
+  EXPECT_EQ(outcome.Err, "qorctl: " + std::string(folder / "dir") + ": " + CannotRead + " (Is a directory)\n");
 }
 
 struct SaveFailure {
@@ -494,7 +525,7 @@ TEST_F(QorctlTest, SetChangesOnlyTheNamedBytesAndSavesLikeTheWindow) {
   const auto board = Attach("ABC", BoardSettings());
   const Outcome outcome = Qorctl({"set", "mode=4", "key.up=U ARROW", "key.button1=SPACE", "board-id=1"});
   EXPECT_EQ(outcome.Status, 0) << outcome.Err;
-  EXPECT_EQ(outcome.Out, Saved);
+  EXPECT_EQ(outcome.Out, SavedToBoard1);
   const SettingsReport expected =
       With(BoardSettings(), {{ReportOffset::Mode, 4}, {15, 0x52}, {19, 0x2C}, {ReportOffset::BoardId, 0}});
   ASSERT_EQ(StoreWrites().size(), 1u);
@@ -535,6 +566,176 @@ TEST_F(QorctlTest, SetAfterAFailedReadSavesNothing) {
   platform.FailGetFeature(3);
   EXPECT_EQ(Qorctl({"set", "mode=1"}).Status, 4);
   EXPECT_TRUE(StoreWrites().empty());
+}
+
+// --- picking a board ---
+
+// Two boards that answer the same text, told apart by node and USB location;
+// each has its own board ID, which `get` prints.
+class Selectors : public QorctlTest {
+ protected:
+  void SetUp() override {
+    Attach("QOR Arcade", With(BoardSettings(), {{ReportOffset::BoardId, 0}}));
+    Attach("Other", With(BoardSettings(), {{ReportOffset::BoardId, 1}}));
+    Attach("QOR Arcade", With(BoardSettings(), {{ReportOffset::BoardId, 2}}));
+    probe.Locations = {{"/dev/hidraw0", "1-1.4"}, {"/dev/hidraw1", "1-1.3"}};
+  }
+};
+
+struct Selection {
+  const char* Name;
+  Args Arguments;
+  int Status;
+  std::string Out;
+  std::vector<std::string> ErrHas{};
+};
+
+class PickedBoards : public Selectors, public testing::WithParamInterface<Selection> {};
+
+TEST_P(PickedBoards, AreTheOnesNamed) {
+  const Outcome outcome = Qorctl(GetParam().Arguments);
+  EXPECT_EQ(outcome.Status, GetParam().Status) << outcome.Err;
+  EXPECT_EQ(outcome.Out, GetParam().Out);
+  for (const std::string& part : GetParam().ErrHas) EXPECT_NE(outcome.Err.find(part), std::string::npos) << part;
+  if (GetParam().ErrHas.empty()) {
+    EXPECT_EQ(outcome.Err, "");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, PickedBoards,
+    testing::Values(
+        Selection{"Default", {"get", "board-id"}, 0, "1\n"},
+        Selection{"Number", {"get", "board-id", "--board", "3"}, 0, "3\n"},
+        Selection{"NumberBeforeTheCommand", {"-b", "2", "get", "board-id"}, 0, "2\n"},
+        Selection{"Node", {"get", "-b", "/dev/hidraw2", "board-id"}, 0, "3\n"},
+        Selection{"Location", {"--board=1-1.3", "get", "board-id"}, 0, "2\n"},
+        Selection{"Text", {"get", "board-id", "-b", "Other"}, 0, "2\n"},
+        Selection{"TextIsExact", {"get", "board-id", "-b", "other"}, 3, "", {"no board is \"other\""}},
+        Selection{"SharedText",
+                  {"get", "board-id", "-b", "QOR Arcade"},
+                  3,
+                  "",
+                  {"2 boards answer \"QOR Arcade\"; pick one by node or USB location:\n"
+                   "  1: QOR Arcade (/dev/hidraw0, USB 1-1.4)\n"
+                   "  3: QOR Arcade (/dev/hidraw2)\n"}},
+        Selection{"NoMatchListsTheBoards",
+                  {"show", "-b", "/dev/hidraw9"},
+                  3,
+                  "",
+                  {"no board is \"/dev/hidraw9\" by number, node, USB location or text; boards found:\n"
+                   "  1: QOR Arcade (/dev/hidraw0, USB 1-1.4)\n  2: Other (/dev/hidraw1, USB 1-1.3)\n"}}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(Selectors, WritesNameTheBoardWritten) {
+  const Outcome outcome = Qorctl({"set", "mode=keystick", "-b", "1-1.3"});
+  EXPECT_EQ(outcome.Status, 0) << outcome.Err;
+  EXPECT_EQ(outcome.Out, std::string("Wrote board 2: Other (/dev/hidraw1, USB 1-1.3)\n") + Saved);
+  ASSERT_EQ(StoreWrites().size(), 1u);
+  EXPECT_EQ(StoreWrites()[0][ReportOffset::BoardId], 1);
+}
+
+TEST_F(Selectors, ListJsonIsOneObjectWithEveryBoard) {
+  const Outcome outcome = Qorctl({"-j", "list"});
+  EXPECT_EQ(outcome.Status, 0);
+  const auto keys = test::JsonObjectKeys(outcome.Out);
+  ASSERT_TRUE(keys) << outcome.Out;
+  EXPECT_EQ(*keys, std::set<std::string>{"boards"});
+  for (const char* part : {"{\"board\": 1, \"identification\": \"QOR Arcade\", \"node\": \"/dev/hidraw0\", "
+                           "\"usb_location\": \"1-1.4\", \"product_id\": \"0x07b3\", \"answered\": true}",
+                           "\"node\": \"/dev/hidraw2\", \"usb_location\": null"}) {
+    EXPECT_NE(outcome.Out.find(part), std::string::npos) << part;
+  }
+}
+
+TEST_F(QorctlTest, MoreThanTenBoardsAreSaidToBeLeftOut) {
+  for (int i = 1; i <= 12; ++i) Attach("B" + std::to_string(i), BoardSettings());
+  const Outcome outcome = Qorctl({"list"});
+  EXPECT_EQ(outcome.Status, 0);
+  EXPECT_EQ(std::count(outcome.Out.begin(), outcome.Out.end(), '\n'), 10);
+  EXPECT_EQ(outcome.Err, "qorctl: 12 boards are attached; only the first 10 are handled\n");
+}
+
+TEST_F(QorctlTest, TenBoardsAreAllHandled) {
+  for (int i = 1; i <= 10; ++i) Attach("B" + std::to_string(i), BoardSettings());
+  EXPECT_EQ(Qorctl({"list"}).Err, "");
+}
+
+// --- get ---
+
+// What get prints, set takes back without changing a byte.
+TEST_F(QorctlTest, GetPrintsEverySettingInTheWordsSetTakes) {
+  SettingsReport stored = With(BoardSettings(), {{ReportOffset::AnalogInputs, 0x0D},
+                                                  {ReportOffset::JoyMouse, JoyMouse::Make(true, 9)},
+                                                  {ReportOffset::JoyMouseDeadZone, 10},
+                                                  {ReportOffset::KeyStickDeadZone, 10}});
+  for (std::size_t i = 0; i < KeyStickKeyCount; ++i) {
+    stored[ReportOffset::KeyStickKeys + i] = KeyCodeTable::CodeAt(static_cast<int>(40 + i));
+  }
+  const auto board = Attach("ABC", stored);
+  std::map<std::string, std::string> words;
+  for (const std::string& name : SettingNames()) {
+    const Outcome outcome = Qorctl({"get", name});
+    ASSERT_EQ(outcome.Status, 0) << name << ": " << outcome.Err;
+    ASSERT_TRUE(outcome.Out.ends_with("\n"));
+    words[name] = outcome.Out.substr(0, outcome.Out.size() - 1);
+  }
+  EXPECT_EQ(words["mode"], "Dual Analog 3-Axis 7-Button Joysticks");
+  EXPECT_EQ(words["board-id"], "3");
+  EXPECT_EQ(words["analog"], "1,3,4");
+  EXPECT_EQ(words["joymouse"], "on");
+  EXPECT_EQ(words["key.up"], KeyCodeTable::NameAt(40));
+
+  Args set = {"set", "--dry-run"};
+  for (const auto& [name, value] : words) set.push_back(name + "=" + value);
+  const Outcome outcome = Qorctl(set);
+  EXPECT_EQ(outcome.Status, 0) << outcome.Err;
+  EXPECT_EQ(outcome.Out, HexBytes(With(stored, {{ReportOffset::Command, CommandStore}})) + "\n");
+}
+
+TEST_F(QorctlTest, GetMatchesTheSettingNameLikeSet) {
+  Attach("ABC", BoardSettings());
+  EXPECT_EQ(Qorctl({"get", "Key.Button1"}).Status, 0);
+  const Outcome outcome = Qorctl({"get", "joymouse-sped"});
+  EXPECT_EQ(outcome.Status, 2);
+  EXPECT_NE(outcome.Err.find("did you mean \"joymouse-speed\"?"), std::string::npos) << outcome.Err;
+}
+
+// --- settings files without a board ---
+
+TEST_F(QorctlTest, ShowFileDecodesItWithoutABoard) {
+  const std::string file = folder / "cab.qos";
+  folder.Write("cab.qos", Bytes(BoardSettings()));
+  const Outcome outcome = Qorctl({"show", "-f", file});
+  EXPECT_EQ(outcome.Status, 0) << outcome.Err;
+  EXPECT_TRUE(outcome.Out.starts_with("File:                " + file + "\nBoard ID:            3\n")) << outcome.Out;
+  const auto keys = test::JsonObjectKeys(Qorctl({"show", "--json", "--file", file}).Out);
+  ASSERT_TRUE(keys);
+  EXPECT_TRUE(keys->contains("file") && !keys->contains("board"));
+  EXPECT_TRUE(platform.Log().empty());
+}
+
+// The file gets the named bytes changed and bytes 0, 1 and 5 as an export
+// writes them; every other byte stays as it was, odd values included.
+TEST_F(QorctlTest, SetFileChangesTheNamedBytesAndWritesItAsExportDoes) {
+  const SettingsReport odd = With(BoardSettings(), {{ReportOffset::Command, 0xFF}, {ReportOffset::Mode, 9}});
+  folder.Write("cab.qos", Bytes(odd));
+  const std::string file = folder / "cab.qos";
+  const Outcome outcome = Qorctl({"set", "key.up=space", "--file", file});
+  EXPECT_EQ(outcome.Status, 0) << outcome.Err;
+  EXPECT_EQ(outcome.Out, "Wrote " + file + "\n");
+  EXPECT_EQ(qor::test::ReadBytes(file),
+            Bytes(With(odd, {{ReportOffset::Command, 0}, {ReportOffset::Reserved, 0}, {15, 0x2C}})));
+  EXPECT_TRUE(platform.Log().empty());
+}
+
+TEST_F(QorctlTest, SetFileDryRunWritesNothing) {
+  folder.Write("cab.qos", Bytes(BoardSettings()));
+  const std::string file = folder / "cab.qos";
+  const Outcome outcome = Qorctl({"set", "-n", "-f", file, "board-id=1"});
+  EXPECT_EQ(outcome.Status, 0);
+  EXPECT_EQ(outcome.Out, HexBytes(With(BoardSettings(), {{ReportOffset::Reserved, 0}, {ReportOffset::BoardId, 0}})) + "\n");
+  EXPECT_EQ(qor::test::ReadBytes(file), Bytes(BoardSettings()));
 }
 
 }  // namespace

@@ -122,6 +122,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, PrintableTexts,
                                          Printable{"Escape", "\x1b[2J", "\\x1b[2J"},
                                          Printable{"NewlineAndDelete", "a\nb\x7f", "a\\x0ab\\x7f"},
                                          Printable{"C1Control", "\x9b", "\\x9b"},
+                                         // A literal "\x1b" must not read like the ESC above.
+                                         Printable{"Backslash", "\\x1b", "\\\\x1b"},
                                          Printable{"Latin1", "\xe9t\xe9", "\xc3\xa9t\xc3\xa9"}),
                          [](const auto& info) { return std::string(info.param.Name); });
 

@@ -16,6 +16,7 @@ using namespace qor::test;
 using ui::CConfigMainDialog;
 
 Q_DECLARE_METATYPE(std::vector<std::string>)
+Q_DECLARE_METATYPE(std::vector<UnopenableBoard>)
 
 namespace {
 
@@ -42,6 +43,17 @@ QString BoardControlStates(CConfigMainDialog& dialog) {
   return states;
 }
 
+// Attached boards this user may not open, as sysfs would name them.
+class ClosedBoards final : public BoardProbe {
+ public:
+  explicit ClosedBoards(std::vector<UnopenableBoard> boards) : m_Boards(std::move(boards)) {}
+  std::vector<UnopenableBoard> UnopenableBoards() override { return m_Boards; }
+  std::optional<std::string> UsbLocation(const std::string&) override { return std::nullopt; }
+
+ private:
+  std::vector<UnopenableBoard> m_Boards;
+};
+
 const SettingsReport kBoardAbc = Image({{ReportOffset::BoardId, 1}, {ReportOffset::Mode, 2}, {ReportOffset::Reserved, 0x5A}});
 
 }  // namespace
@@ -52,6 +64,8 @@ class MainWindowTest : public QObject {
  private slots:
   void startsWithBoards_data();
   void startsWithBoards();
+  void noDevicesNamesTheNodesClosedToTheUser_data();
+  void noDevicesNamesTheNodesClosedToTheUser();
   void scanIdentifiesEveryRowThenReadsTheFirst();
   void rescanClosesEveryOldHandleFirst();
   void selectionRereadAndSaveTransferExactly();
@@ -115,6 +129,40 @@ void MainWindowTest::startsWithBoards() {
   QCOMPARE(harness.MessageTexts(), messages);
   // The window's link goes with it, and its handles with the link.
   QVERIFY(harness.platform.OpenHandles().empty());
+}
+
+void MainWindowTest::noDevicesNamesTheNodesClosedToTheUser_data() {
+  QTest::addColumn<int>("boards");
+  QTest::addColumn<std::vector<UnopenableBoard>>("closed");
+  QTest::addColumn<QStringList>("messages");
+  const QString advice = QStringLiteral(
+      "This user may not open the QOR board%1: install the qorconfig package's access rule /x/70-qor-boards.rules, "
+      "then unplug and replug the board%2 (without a local login, over ssh: /y/qor-boards-plugdev.rules).");
+  QTest::newRow("nothing attached") << 0 << std::vector<UnopenableBoard>{} << QStringList{kNoDevices};
+  QTest::newRow("one denied") << 0 << std::vector<UnopenableBoard>{{"/dev/hidraw7", EACCES}}
+                              << QStringList{kNoDevices + QStringLiteral("\n") +
+                                             advice.arg(" at /dev/hidraw7", "")};
+  QTest::newRow("two, one not permitted")
+      << 0 << std::vector<UnopenableBoard>{{"/dev/hidraw2", EPERM}, {"/dev/hidraw9", EACCES}}
+      << QStringList{kNoDevices + QStringLiteral("\n") + advice.arg("s at /dev/hidraw2, /dev/hidraw9", "s")};
+  // Only access rights are this line's business; a busy node is not.
+  QTest::newRow("busy") << 0 << std::vector<UnopenableBoard>{{"/dev/hidraw2", EBUSY}} << QStringList{kNoDevices};
+  // A scan that opens a board shows no message at all, as always.
+  QTest::newRow("another board opens") << 1 << std::vector<UnopenableBoard>{{"/dev/hidraw7", EACCES}}
+                                       << QStringList{};
+}
+
+void MainWindowTest::noDevicesNamesTheNodesClosedToTheUser() {
+  QFETCH(int, boards);
+  QFETCH(std::vector<UnopenableBoard>, closed);
+  QFETCH(QStringList, messages);
+  WindowHarness harness;
+  for (int i = 0; i < boards; ++i) harness.platform.AddBoard("ABC", kBoardAbc);
+  ClosedBoards probe(closed);
+  harness.probe = &probe;
+  harness.rules = {"/x/70-qor-boards.rules", "/y/qor-boards-plugdev.rules"};
+  QVERIFY(harness.Run([](CConfigMainDialog&) {}));
+  QCOMPARE(harness.MessageTexts(), messages);
 }
 
 void MainWindowTest::scanIdentifiesEveryRowThenReadsTheFirst() {

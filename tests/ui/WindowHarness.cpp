@@ -25,7 +25,7 @@ WindowHarness::~WindowHarness() { ui::SetMessageHook({}); }
 
 bool WindowHarness::Run(const std::function<void(ui::CConfigMainDialog&)>& body) {
   DeviceLink link(boards_);
-  ui::CConfigMainDialog dialog(link);
+  ui::CConfigMainDialog dialog(link, probe, rules);
   dialog_ = &dialog;
   bool ran = false;
   WhenModal([&](QWidget* window) {

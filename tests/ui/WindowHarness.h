@@ -33,6 +33,9 @@ class WindowHarness {
 
   sim::SimPlatform platform;
   std::vector<ShownMessage> messages;
+  // What the window is given to explain boards it may not open; none by default.
+  BoardProbe* probe = nullptr;
+  InstalledRules rules{};
 
   // Opens the main window, runs `body` inside its modal loop, then ends it
   // with "Done" unless the body ended it. False when the body never ran.

@@ -92,9 +92,12 @@ TEST(QorctlGuestTest, EveryCommandOnBoardsOfTheKernel) {
                               "--settings", SettingsHex(second)});
   ASSERT_TRUE(boards.Ready()) << boards.Failure();
 
+  // uhid boards have no USB parent, so no location; the nodes are hidraw0 and hidraw1.
+  const std::vector<VirtualNode> nodes = boards.NodesOfKind("board");
+  ASSERT_EQ(nodes.size(), 2u);
   Outcome list = Qorctl({"list"});
   EXPECT_EQ(list.Status, 0) << list.Err;
-  EXPECT_EQ(list.Out, "1: Guest A\n2: Guest B\n");
+  EXPECT_EQ(list.Out, "1: Guest A  " + nodes[0].Hidraw + "  -  0x07b3\n2: Guest B  " + nodes[1].Hidraw + "  -  0x07b3\n");
 
   Outcome show = Qorctl({"show", "--json"});
   EXPECT_EQ(show.Status, 0) << show.Err;
@@ -144,14 +147,42 @@ TEST(QorctlGuestTest, ABoardTheUserMayNotOpenIsNamedWithTheAccessRule) {
   EXPECT_NE(none.Err.find("70-qor-boards.rules"), std::string::npos) << none.Err;
   EXPECT_EQ(none.Err.find("No devices found!"), std::string::npos) << none.Err;
   EXPECT_EQ(none.Err.find(wide[0].Hidraw + ","), std::string::npos) << none.Err;
+  // The installed rules are named, never a path of the source tree.
+  EXPECT_NE(none.Err.find("/share/doc/qorconfig/examples/qor-boards-plugdev.rules"), std::string::npos) << none.Err;
+  EXPECT_EQ(none.Err.find("packaging/"), std::string::npos) << none.Err;
 
   // As the access rule would for the user at the computer.
   ASSERT_EQ(::chmod(nodes[1].Hidraw.c_str(), 0666), 0);
   Outcome one = Qorctl({"list"}, true);
   EXPECT_EQ(one.Status, 0) << one.Err;
-  EXPECT_EQ(one.Out, "1: Open\n");
+  EXPECT_TRUE(one.Out.starts_with("1: Open  " + nodes[1].Hidraw + "  ")) << one.Out;
   EXPECT_NE(one.Err.find(locked), std::string::npos) << one.Err;
   EXPECT_EQ(one.Err.find(nodes[1].Hidraw + ","), std::string::npos) << one.Err;
+}
+
+// Two boards that answer the same text: named by text they are refused with
+// both nodes listed; named by node, each is read and written on its own.
+TEST(QorctlGuestTest, TwoBoardsWithTheSameTextArePickedByNode) {
+  SettingsReport second = BoardSettings();
+  second[ReportOffset::BoardId] = 3;
+  VirtualBoardProcess boards({"--board", "Twin", "--settings", SettingsHex(BoardSettings()), "--board", "Twin",
+                              "--settings", SettingsHex(second)});
+  ASSERT_TRUE(boards.Ready()) << boards.Failure();
+  const std::vector<VirtualNode> nodes = boards.NodesOfKind("board");
+  ASSERT_EQ(nodes.size(), 2u);
+
+  const Outcome ambiguous = Qorctl({"get", "board-id", "-b", "Twin"});
+  EXPECT_EQ(ambiguous.Status, 3);
+  EXPECT_NE(ambiguous.Err.find("  1: Twin (" + nodes[0].Hidraw + ")\n  2: Twin (" + nodes[1].Hidraw + ")\n"),
+            std::string::npos)
+      << ambiguous.Err;
+
+  EXPECT_EQ(Qorctl({"get", "board-id", "-b", nodes[1].Hidraw}).Out, "4\n");
+  const Outcome set = Qorctl({"-b", nodes[1].Hidraw, "set", "board-id=1"});
+  EXPECT_EQ(set.Status, 0) << set.Err;
+  EXPECT_TRUE(set.Out.starts_with("Wrote board 2: Twin (" + nodes[1].Hidraw + ")\n")) << set.Out;
+  EXPECT_EQ(Qorctl({"get", "board-id", "--board", nodes[1].Hidraw}).Out, "1\n");
+  EXPECT_EQ(Qorctl({"get", "board-id", "--board", nodes[0].Hidraw}).Out, "2\n");
 }
 
 }  // namespace

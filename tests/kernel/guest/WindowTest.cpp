@@ -5,9 +5,14 @@
 #include <QApplication>
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "GuestLink.h"
 #include "VirtualBoardProcess.h"
 #include "WindowHarness.h"
+#include "device/AccessAdvice.h"
+#include "device/linux/SysfsBoardProbe.h"
 #include "tools/virtual-joystick/UinputJoystick.h"
 #include "ui/joystick/EvdevJoystickInput.h"
 
@@ -24,6 +29,23 @@ constexpr int kScan = res::IDC_SCAN_DEVICES, kReread = res::IDC_REREAD_DEVICE, k
 const char* const kNoDevices = "No devices found!";
 const char* const kLinkLost = "Device communication interrupted!\nPlease verify device connection.";
 const char* const kSaved = "Settings Saved! Please disconnect and reconnect device to apply changes.";
+
+// The process's effective user is nobody while this lives, so that nodes open
+// as they would for an unprivileged user.
+class AsNobody {
+ public:
+  AsNobody() : m_Active(::setegid(kNobody) == 0 && ::seteuid(kNobody) == 0) {}
+  ~AsNobody() {
+    if (::seteuid(0) != 0 || ::setegid(0) != 0) qFatal("could not become root again");
+  }
+  AsNobody(const AsNobody&) = delete;
+  AsNobody& operator=(const AsNobody&) = delete;
+  bool Active() const { return m_Active; }
+
+ private:
+  static constexpr uid_t kNobody = 65534;
+  bool m_Active;
+};
 
 // The board's settings as a fresh link reads them, after a scan.
 std::optional<SettingsReport> BoardSettings() {
@@ -87,6 +109,31 @@ class WindowTest : public QObject {
       QVERIFY(Entries(List(dialog, kDeviceList)).isEmpty());
       QVERIFY(!List(dialog, kDeviceList)->isEnabled());
     }));
+  }
+
+  // A board whose node is root's, scanned by the window running as nobody: the
+  // message names the node, found through sysfs, and the access rules.
+  void noDevicesNamesTheNodeNobodyMayOpen() {
+    guest::VirtualBoardProcess boards({"--board", "Locked"});
+    QVERIFY2(boards.Ready(), boards.Failure().c_str());
+    const std::vector<guest::VirtualNode> nodes = boards.NodesOfKind("board");
+    QCOMPARE(nodes.size(), std::size_t(1));
+    QCOMPARE(::chmod(nodes[0].Hidraw.c_str(), 0600), 0);
+
+    LinuxHidPlatform platform;
+    SysfsBoardProbe probe;
+    WindowHarness window(platform);
+    window.probe = &probe;
+    window.rules = {"/usr/lib/udev/rules.d/70-qor-boards.rules",
+                    "/usr/share/doc/qorconfig/examples/qor-boards-plugdev.rules"};
+    {
+      AsNobody nobody;
+      QVERIFY(nobody.Active());
+      QVERIFY(window.Run([](CConfigMainDialog&) {}));
+    }
+    QCOMPARE(window.MessageTexts(),
+             QStringList{QString::fromStdString(std::string(kNoDevices) + "\n" +
+                                                AccessAdvice({nodes[0].Hidraw}, window.rules))});
   }
 
   // The KeyStick dialog's preview follows a joystick through the evdev reader.

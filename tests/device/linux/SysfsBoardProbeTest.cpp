@@ -1,13 +1,14 @@
-#include "cli/SysfsBoardAccess.h"
+#include "device/linux/SysfsBoardProbe.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <map>
 
 #include "TempFolder.h"
 
-namespace qor::cli {
+namespace qor {
 namespace {
 
 // A vendor-defined collection with one feature report of `dataBytes` bytes and no report ID.
@@ -33,7 +34,7 @@ class SysfsProbeTest : public testing::Test {
     if (!node.Report.empty()) folder.Write(device + "report_descriptor", node.Report);
   }
   std::vector<UnopenableBoard> Probe() {
-    SysfsBoardAccessProbe probe(folder / "sys", "/dev", [this](const std::string& path) {
+    SysfsBoardProbe probe(folder / "sys", "/dev", [this](const std::string& path) {
       opened.push_back(path);
       const auto found = errors.find(path);
       return found == errors.end() ? 0 : -found->second;
@@ -111,8 +112,43 @@ TEST_F(SysfsProbeTest, ReportsInHidrawOrderWithEachError) {
 TEST_F(SysfsProbeTest, NoHidrawClassMeansNoBoards) { EXPECT_TRUE(Probe().empty()); }
 
 TEST(SysfsProbe, OpeningAMissingNodeGivesItsError) {
-  EXPECT_EQ(SysfsBoardAccessProbe::OpenHidrawNode("/nonexistent/hidraw0"), -ENOENT);
+  EXPECT_EQ(SysfsBoardProbe::OpenHidrawNode("/nonexistent/hidraw0"), -ENOENT);
 }
+
+// Where a node sits: a made-up sysfs tree laid out as the kernel lays it out,
+// class/hidraw/NAME a link into devices/, NAME/device a link to the HID device.
+struct Placement {
+  const char* Name;
+  std::string HidDevice;  // below sys/devices; "" for no such node
+  std::optional<std::string> Location;
+};
+
+class Placements : public SysfsProbeTest, public testing::WithParamInterface<Placement> {};
+
+TEST_P(Placements, GiveTheUsbLocation) {
+  namespace fs = std::filesystem;
+  if (!GetParam().HidDevice.empty()) {
+    const std::string node = "sys/devices/" + GetParam().HidDevice + "/hidraw/hidraw3";
+    folder.Write(node + "/dev", "247:3\n");
+    fs::create_directory_symlink("../..", folder / (node + "/device"));
+    fs::create_directories(folder / "sys/class/hidraw");
+    fs::create_directory_symlink("../../devices/" + GetParam().HidDevice + "/hidraw/hidraw3",
+                                 folder / "sys/class/hidraw/hidraw3");
+  }
+  SysfsBoardProbe probe(folder / "sys");
+  EXPECT_EQ(probe.UsbLocation("/dev/hidraw3"), GetParam().Location);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Placements,
+    testing::Values(
+        Placement{"BehindAHub", "pci0000:00/0000:00:14.0/usb1/1-1/1-1.4/1-1.4:1.0/0003:16C0:07B3.0001", "1-1.4"},
+        Placement{"OnARootPort", "pci0000:00/0000:00:14.0/usb3/3-2/3-2:1.2/0003:16C0:07B3.0004", "3-2"},
+        Placement{"DeepOnBus10", "platform/xhci/usb10/10-2/10-2.1/10-2.1.3/10-2.1.3:1.0/0003:16C0:07BA.0009",
+                  "10-2.1.3"},
+        Placement{"Virtual", "virtual/misc/uhid/0003:16C0:07B3.0002", std::nullopt},
+        Placement{"NoSuchNode", "", std::nullopt}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 struct HidIdLine {
   const char* Name;
@@ -142,4 +178,4 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.Name); });
 
 }  // namespace
-}  // namespace qor::cli
+}  // namespace qor

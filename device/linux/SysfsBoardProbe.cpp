@@ -1,5 +1,6 @@
-#include "cli/SysfsBoardAccess.h"
+#include "device/linux/SysfsBoardProbe.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -12,7 +13,7 @@
 #include "device/linux/Hidraw.h"
 #include "device/linux/HidrawEnumeration.h"
 
-namespace qor::cli {
+namespace qor {
 namespace {
 
 namespace fs = std::filesystem;
@@ -33,6 +34,26 @@ bool MayBeConfigurationInterface(const fs::path& hidDevice) {
   const std::vector<std::uint8_t> bytes(descriptor->begin(), descriptor->end());
   const std::optional<int> length = FeatureReportByteLength(bytes);
   return !length || *length == ConfigurationReportLength;
+}
+
+// A USB device's name: the bus number, a dash and the port path ("1-1.4").
+// Interfaces ("1-1.4:1.0") and root hubs ("usb1") do not match.
+bool IsUsbDeviceName(const std::string& name) {
+  const std::size_t dash = name.find('-');
+  if (dash == 0 || dash == std::string::npos || dash + 1 == name.size()) return false;
+  const auto digits = [](char c) { return c >= '0' && c <= '9'; };
+  if (!std::all_of(name.begin(), name.begin() + static_cast<std::ptrdiff_t>(dash), digits)) return false;
+  bool afterDot = true;
+  for (std::size_t i = dash + 1; i < name.size(); ++i) {
+    if (name[i] == '.' && !afterDot) {
+      afterDot = true;
+    } else if (digits(name[i])) {
+      afterDot = false;
+    } else {
+      return false;
+    }
+  }
+  return !afterDot;
 }
 
 }  // namespace
@@ -56,18 +77,18 @@ std::optional<HidIds> ParseHidId(const std::string& uevent) {
   return std::nullopt;
 }
 
-int SysfsBoardAccessProbe::OpenHidrawNode(const std::string& path) {
+int SysfsBoardProbe::OpenHidrawNode(const std::string& path) {
   const int fd = hidraw::OpenNode(path.c_str());
   if (fd < 0) return fd;
   hidraw::CloseNode(fd);
   return 0;
 }
 
-SysfsBoardAccessProbe::SysfsBoardAccessProbe(std::string sysfsRoot, std::string devRoot, NodeOpener opener)
-    : sysfsRoot_(std::move(sysfsRoot)), devRoot_(std::move(devRoot)), opener_(std::move(opener)) {}
+SysfsBoardProbe::SysfsBoardProbe(std::string sysfsRoot, std::string devRoot, NodeOpener opener)
+    : m_SysfsRoot(std::move(sysfsRoot)), m_DevRoot(std::move(devRoot)), m_Opener(std::move(opener)) {}
 
-std::vector<UnopenableBoard> SysfsBoardAccessProbe::UnopenableBoards() {
-  const fs::path classFolder = fs::path(sysfsRoot_) / "class" / "hidraw";
+std::vector<UnopenableBoard> SysfsBoardProbe::UnopenableBoards() {
+  const fs::path classFolder = fs::path(m_SysfsRoot) / "class" / "hidraw";
   std::vector<HidrawNode> nodes;
   std::error_code error;
   for (fs::directory_iterator it(classFolder, error), end; !error && it != end; it.increment(error)) {
@@ -85,10 +106,25 @@ std::vector<UnopenableBoard> SysfsBoardAccessProbe::UnopenableBoards() {
         !MayBeConfigurationInterface(hidDevice)) {
       continue;
     }
-    const std::string path = (fs::path(devRoot_) / *name).string();
-    if (const int result = opener_(path); result < 0) boards.push_back({path, -result});
+    const std::string path = (fs::path(m_DevRoot) / *name).string();
+    if (const int result = m_Opener(path); result < 0) boards.push_back({path, -result});
   }
   return boards;
 }
 
-}  // namespace qor::cli
+std::optional<std::string> SysfsBoardProbe::UsbLocation(const std::string& node) {
+  const fs::path link = fs::path(m_SysfsRoot) / "class" / "hidraw" / fs::path(node).filename() / "device";
+  std::error_code error;
+  const fs::path hidDevice = fs::canonical(link, error);
+  if (error) return std::nullopt;
+  // The search stays inside sysfs: "/sys/devices/.../usb1/1-1/1-1.4/1-1.4:1.0/0003:16C0:07B3.0001".
+  const fs::path root = fs::canonical(m_SysfsRoot, error);
+  if (error) return std::nullopt;
+  for (fs::path folder = hidDevice.parent_path(); folder != root && folder.has_relative_path();
+       folder = folder.parent_path()) {
+    if (IsUsbDeviceName(folder.filename().string())) return folder.filename().string();
+  }
+  return std::nullopt;
+}
+
+}  // namespace qor

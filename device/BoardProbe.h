@@ -1,0 +1,32 @@
+#pragma once
+// What sysfs tells about attached boards beyond what an open node answers:
+// the QOR boards this user may not open (the device table skips an interface
+// it cannot open without saying why), and where on the USB bus a node sits.
+
+#include <cerrno>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qor {
+
+struct UnopenableBoard {
+  std::string Path;  // "/dev/hidraw3"
+  int Error = 0;     // the errno of the failed open
+};
+
+class BoardProbe {
+ public:
+  virtual ~BoardProbe() = default;
+  // The configuration interfaces of attached QOR boards that cannot be opened.
+  virtual std::vector<UnopenableBoard> UnopenableBoards() = 0;
+  // The USB bus-port path ("1-1.4") of the device a node belongs to; nullopt
+  // for a node without a USB parent, such as a virtual board's.
+  virtual std::optional<std::string> UsbLocation(const std::string& node) = 0;
+};
+
+// True for an open that failed for want of access rights, the one failure an
+// access rule mends.
+inline bool IsAccessDenied(int error) { return error == EACCES || error == EPERM; }
+
+}  // namespace qor
