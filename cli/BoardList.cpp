@@ -55,8 +55,8 @@ std::string BoardListJson(const std::vector<BoardPlace>& boards) {
     out += std::string(i > 0 ? "," : "") + "\n  {\"board\": " + std::to_string(board.Number) +
            ", \"identification\": " + JsonString(board.Identification) + ", \"node\": " + JsonString(board.Node) +
            ", \"usb_location\": " + (board.UsbLocation ? JsonString(*board.UsbLocation) : "null") +
-           ", \"product_id\": \"" + ProductIdText(board.ProductId) + "\", \"answered\": " +
-           (board.Answered ? "true" : "false") + "}";
+           ", \"product_id\": \"" + ProductIdText(board.ProductId) +
+           "\", \"answered\": " + (board.Answered ? "true" : "false") + "}";
   }
   return out + (boards.empty() ? "]}\n" : "\n]}\n");
 }

@@ -12,7 +12,7 @@ namespace qor::cli {
 struct BoardPlace {
   int Number = 0;  // from 1, as the window lists it
   std::string Identification{};
-  bool Answered = true;  // false: listed without a text, as in the window
+  bool Answered = true;                      // false: listed without a text, as in the window
   std::string Node{};                        // "/dev/hidraw3"
   std::optional<std::string> UsbLocation{};  // "1-1.4"; none for a virtual board
   std::uint16_t ProductId = 0;

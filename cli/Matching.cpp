@@ -28,7 +28,8 @@ std::size_t Slips(std::string_view a, std::string_view b) {
 }  // namespace
 
 bool EqualButForCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
 std::optional<std::size_t> MatchName(std::string_view given, const std::vector<std::string_view>& names) {

@@ -38,15 +38,13 @@ TEST_P(Suggestions, OfferTheClosestName) {
             GetParam().Expected.empty() ? "" : "; did you mean \"" + GetParam().Expected + "\"?");
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, Suggestions,
-                         testing::Values(Suggestion{"LetterMissing", "lst", "list"},
-                                         Suggestion{"LettersSwapped", "shwo", "show"},
-                                         Suggestion{"OptionLetterMissing", "--bord", "--board"},
-                                         Suggestion{"TwoSlipsInALongName", "--dryrn", "--dry-run"},
-                                         Suggestion{"TooFar", "reset", ""},
-                                         Suggestion{"ShortWordsNeedOneSlip", "gte", "get"},
-                                         Suggestion{"NothingLikeIt", "x", ""}),
-                         [](const auto& info) { return std::string(info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Suggestions,
+    testing::Values(Suggestion{"LetterMissing", "lst", "list"}, Suggestion{"LettersSwapped", "shwo", "show"},
+                    Suggestion{"OptionLetterMissing", "--bord", "--board"},
+                    Suggestion{"TwoSlipsInALongName", "--dryrn", "--dry-run"}, Suggestion{"TooFar", "reset", ""},
+                    Suggestion{"ShortWordsNeedOneSlip", "gte", "get"}, Suggestion{"NothingLikeIt", "x", ""}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 }  // namespace
 }  // namespace qor::cli

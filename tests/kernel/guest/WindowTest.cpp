@@ -34,7 +34,7 @@ const char* const kSaved = "Settings Saved! Please disconnect and reconnect devi
 // as they would for an unprivileged user.
 class AsNobody {
  public:
-  AsNobody() : m_Active(::setegid(kNobody) == 0 && ::seteuid(kNobody) == 0) {}
+  AsNobody() : m_Active(::setegid(NobodyId) == 0 && ::seteuid(NobodyId) == 0) {}
   ~AsNobody() {
     if (::seteuid(0) != 0 || ::setegid(0) != 0) qFatal("could not become root again");
   }
@@ -43,7 +43,7 @@ class AsNobody {
   bool Active() const { return m_Active; }
 
  private:
-  static constexpr uid_t kNobody = 65534;
+  static constexpr uid_t NobodyId = 65534;
   bool m_Active;
 };
 
