@@ -1,4 +1,5 @@
 #include "ui/framework/DialogUnits.h"
+#include "ui/framework/FitBaseUnits.h"
 
 #include <gtest/gtest.h>
 
@@ -59,6 +60,80 @@ TEST(MapDialogRectTest, AdjacentRectanglesStayAdjacentAtAnyScale) {
     EXPECT_EQ(row.bottom, below.top);
   }
 }
+
+}  // namespace
+}  // namespace qor::ui
+
+// The fitting on hand-written metrics: every letter 5 px wide, lines 13 px
+// high, the font's own units 6 × 13.
+namespace qor::ui {
+namespace {
+
+using res::DialogItem;
+using res::ItemKind;
+
+FitMetrics HandMetrics(int letterWidth) {
+  FitMetrics metrics;
+  metrics.fontUnits = {6, 13};
+  metrics.lineHeight = 13;
+  metrics.textWidth = [letterWidth](std::string_view text) { return static_cast<int>(text.size()) * letterWidth; };
+  metrics.pushButton = {8, 4};
+  metrics.checkBox = {20, 0};
+  metrics.groupTitle = {16, 0};
+  metrics.dropDownList = {24, 0};
+  return metrics;
+}
+
+struct FitRow {
+  const char* name;
+  std::vector<DialogItem> items;
+  int letterWidth;
+  DialogBaseUnits expected;
+};
+
+class FitBaseUnitsTest : public ::testing::TestWithParam<FitRow> {};
+
+TEST_P(FitBaseUnitsTest, GrowsJustEnoughForEveryText) {
+  const FitRow& row = GetParam();
+  const res::DialogTemplate dialogTemplate{1, "", 300, 300, "", 8, row.items};
+  const ListEntries entries{{7, {"1", "2: a longer entry", "3"}}};
+  const DialogBaseUnits units = FitBaseUnits(dialogTemplate, HandMetrics(row.letterWidth), entries);
+  EXPECT_EQ(units.x, row.expected.x);
+  EXPECT_EQ(units.y, row.expected.y);
+}
+
+constexpr std::uint32_t kNone = res::None;
+
+INSTANTIATE_TEST_SUITE_P(
+    Templates, FitBaseUnitsTest,
+    ::testing::Values(
+        // "QOR Mode" needs 40 px; 32 units give 48 at the font's own units.
+        FitRow{"FitsAtTheFontsOwnUnitsAndNeverShrinks", {{-1, ItemKind::Static, "QOR Mode", 78, 60, 32, 8, kNone}}, 5, {6, 13}},
+        // 8 letters of 7 px = 56 px in 32 units: 7 px per 4 units.
+        FitRow{"StaticWiderThanItsBox", {{-1, ItemKind::Static, "QOR Mode", 78, 60, 32, 8, kNone}}, 7, {7, 13}},
+        // 12 letters of 5 px and 8 px of frame in 13 units: 68 px need 21 px per 4 units.
+        FitRow{"ButtonFrameCounts", {{1, ItemKind::PushButton, "Scan Devices", 18, 18, 13, 13, kNone}}, 5, {21, 13}},
+        // 8 letters of 5 px after a 20 px indicator in 42 units: 60 px need 6 px per 4 units (5.71).
+        FitRow{"CheckBoxIndicatorCounts", {{2, ItemKind::CheckBox, "Analog 2", 12, 30, 42, 8, kNone}}, 5, {6, 13}},
+        FitRow{"CheckBoxIndicatorCountsAtWiderLetters", {{2, ItemKind::CheckBox, "Analog 2", 12, 30, 42, 8, kNone}}, 6, {7, 13}},
+        // The widest entry (17 letters, 85 px) and the arrow (24 px) in 66 units.
+        FitRow{"WidestListEntryCounts", {{7, ItemKind::DropDownList, "", 48, 150, 66, 96, kNone}}, 5, {7, 13}},
+        // A title of 16 letters with 16 px of room in 60 units: 96 px.
+        FitRow{"GroupTitleCounts", {{-1, ItemKind::GroupBox, "Device Selection", 6, 6, 60, 36, kNone}}, 5, {7, 13}},
+        // 13 px of text and 4 px of frame in 8 units: 17 px per 8 units.
+        FitRow{"ButtonTooLowGrowsVertically", {{1, ItemKind::PushButton, "OK", 10, 10, 40, 8, kNone}}, 5, {6, 17}},
+        // The frame's line (6 px below the group's top) must stay above a
+        // control 3 units below the group's top: 7 px per 3 units.
+        FitRow{"GroupLineStaysAboveTheControlsInside",
+               {{-1, ItemKind::GroupBox, "", 6, 6, 100, 50, kNone}, {3, ItemKind::Edit, "", 12, 9, 30, 12, kNone}},
+               5,
+               {6, 19}},
+        // A control outside the group does not hold the line down.
+        FitRow{"ControlsOutsideTheGroupAreFree",
+               {{-1, ItemKind::GroupBox, "", 6, 6, 100, 50, kNone}, {3, ItemKind::Edit, "", 12, 9, 130, 12, kNone}},
+               5,
+               {6, 13}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace qor::ui
