@@ -1,0 +1,73 @@
+#include "ui/ApplicationStart.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace qor::ui {
+namespace {
+
+std::string programName;
+
+struct HeldMessage {
+  QtMsgType type;
+  const char* file;  // the context's texts are Qt's own literals
+  int line;
+  const char* function;
+  const char* category;
+  QString text;
+};
+std::vector<HeldMessage> heldMessages;
+QtMessageHandler previousHandler = nullptr;
+
+void SayNoDisplay() {
+  std::fprintf(stderr, "%s: no display found; run it on a desktop, or use qorctl, which works without one\n",
+               programName.c_str());
+}
+
+// While Qt connects to the display its messages are held back: when it
+// fails, only the one line is shown; when it succeeds, they follow as usual.
+void StartupMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (type == QtFatalMsg) {
+    SayNoDisplay();
+    std::_Exit(1);
+  }
+  heldMessages.push_back({type, context.file, context.line, context.function, context.category, text});
+}
+
+bool PlatformChosen(int argc, char** argv) {
+  if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) return true;
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], "-platform") == 0 || std::strncmp(argv[i], "-platform=", 10) == 0) return true;
+  return false;
+}
+
+}  // namespace
+
+std::unique_ptr<QApplication> StartOnDisplay(int& argc, char** argv) {
+  const char* path = argc > 0 ? argv[0] : "qorconfig";
+  const char* slash = std::strrchr(path, '/');
+  programName = slash ? slash + 1 : path;
+  if (!PlatformChosen(argc, argv) && qEnvironmentVariableIsEmpty("DISPLAY") &&
+      qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+    SayNoDisplay();
+    return nullptr;
+  }
+  // A display that is named but out of reach ends inside the constructor.
+  previousHandler = qInstallMessageHandler(StartupMessages);
+  auto application = std::make_unique<QApplication>(argc, argv);
+  qInstallMessageHandler(previousHandler);
+  for (const HeldMessage& message : heldMessages) {
+    const QMessageLogContext context(message.file, message.line, message.function, message.category);
+    if (previousHandler)
+      previousHandler(message.type, context, message.text);
+    else
+      std::fprintf(stderr, "%s\n", qPrintable(message.text));
+  }
+  heldMessages.clear();
+  return application;
+}
+
+}  // namespace qor::ui

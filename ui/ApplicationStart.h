@@ -1,0 +1,16 @@
+#pragma once
+// Starts the Qt application of a window program. Without a display Qt would
+// abort from inside its constructor with advice that does not help (reinstall
+// the application); the programs say what is wrong instead.
+
+#include <QApplication>
+#include <memory>
+
+namespace qor::ui {
+
+// The application on this session's display; nullptr when there is none,
+// after one line on stderr that says so and names qorctl. The caller then
+// exits with status 1.
+std::unique_ptr<QApplication> StartOnDisplay(int& argc, char** argv);
+
+}  // namespace qor::ui
