@@ -49,6 +49,14 @@ class PaintCounter : public QObject {
   }
 };
 
+// The colour of the control's pixel at x, y, whatever the screen's pixel
+// ratio: the device pixel at the middle of that pixel.
+QColor At(const QImage& image, int x, int y) {
+  const qreal ratio = image.devicePixelRatio();
+  return image.pixelColor(static_cast<int>((x + 0.5) * ratio), static_cast<int>((y + 0.5) * ratio));
+}
+QColor At(const QImage& image, QPoint pixel) { return At(image, pixel.x(), pixel.y()); }
+
 void Flush() {
   QCoreApplication::sendPostedEvents();
   QCoreApplication::processEvents();
@@ -162,8 +170,8 @@ class JoyThreshBoxTest : public QObject {
     box.SetDeadZone(zone[0], zone[1], zone[2], zone[3]);
     Move(box, stick[0], stick[1]);
     const QImage image = window->grab().toImage();
-    QCOMPARE(image.size(), size);
-    QCOMPARE(image.pixelColor(pixel), ColourOf(colour));
+    QCOMPARE(image.deviceIndependentSize().toSize(), size);
+    QCOMPARE(At(image, pixel), ColourOf(colour));
   }
 
   void emptyZoneDrawsNoRed() {
@@ -172,8 +180,8 @@ class JoyThreshBoxTest : public QObject {
     box.SubclassWindow(window.get());
     Move(box, 200, 200);
     const QImage image = window->grab().toImage();
-    QCOMPARE(image.pixelColor(0, 0), ColourOf(Black));
-    QCOMPARE(image.pixelColor(1, 1), ColourOf(Grey));
+    QCOMPARE(At(image, 0, 0), ColourOf(Black));
+    QCOMPARE(At(image, 1, 1), ColourOf(Grey));
     for (int y = 0; y < image.height(); ++y)
       for (int x = 0; x < image.width(); ++x) QVERIFY(image.pixelColor(x, y) != ColourOf(Red));
   }
@@ -218,7 +226,7 @@ class JoyThreshBoxTest : public QObject {
     Flush();
     QCOMPARE(counter.paints, base + 1);
     const QImage image = window->grab().toImage();
-    QCOMPARE(image.pixelColor(40 * 153 / 256, 20 * 126 / 256), ColourOf(Yellow));
+    QCOMPARE(At(image, 40 * 153 / 256, 20 * 126 / 256), ColourOf(Yellow));
 
     // A second control, opened later, continues the count.
     QVERIFY(fake_->Move(41, 20));

@@ -1,12 +1,15 @@
 // The main window driven through its real widgets over virtual boards.
 
+#include <QApplication>
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #include "WindowHarness.h"
 #include "ui/WiringLabels.h"
@@ -83,6 +86,7 @@ class MainWindowTest : public QObject {
   void endingWritesNothing_data();
   void endingWritesNothing();
   void toolTipsAndFixedTexts();
+  void disabledControlsShowNoTip();
   void contextMenuOpensTheAboutBox();
 };
 
@@ -473,6 +477,24 @@ void MainWindowTest::toolTipsAndFixedTexts() {
                           "Single Analog 2-Axis 14 Button KeyStick"}));
     QVERIFY(!dialog.Window()->windowIcon().isNull());
   }));
+}
+
+void MainWindowTest::disabledControlsShowNoTip() {
+  WindowHarness harness;  // no board: "Save Settings" is disabled, "Scan Devices" is not
+  QVERIFY(harness.Run([&](CConfigMainDialog& dialog) {
+    const auto hover = [](QWidget* control) {
+      QHelpEvent help(QEvent::ToolTip, control->rect().center(), control->mapToGlobal(control->rect().center()));
+      QApplication::sendEvent(control, &help);
+    };
+    QVERIFY(!dialog.GetDlgItem(kSave)->isEnabled());
+    hover(dialog.GetDlgItem(kSave));
+    QVERIFY(!QToolTip::isVisible());
+    hover(dialog.GetDlgItem(kScan));
+    QVERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), QStringLiteral("Scan PC for comaptible USB devices."));
+    QToolTip::hideText();
+  }));
+  QCOMPARE(harness.MessageTexts(), QStringList{kNoDevices});
 }
 
 void MainWindowTest::contextMenuOpensTheAboutBox() {

@@ -1,9 +1,7 @@
 #include "ui/framework/Dialog.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -13,9 +11,11 @@
 #include <QSlider>
 #include <algorithm>
 
+#include "ui/framework/CheckBox.h"
 #include "ui/framework/CustomControl.h"
 #include "ui/framework/DialogFont.h"
 #include "ui/framework/DialogWindow.h"
+#include "ui/framework/GroupFrame.h"
 #include "ui/framework/Resources.h"
 #include "ui/framework/UpDown.h"
 
@@ -32,7 +32,7 @@ Qt::Alignment TextAlignment(std::uint32_t style) {
   return Qt::AlignLeft;
 }
 
-QWidget* CreateControl(const DialogItem& item, const QRect& rect, QWidget* parent) {
+QWidget* CreateControl(const DialogItem& item, QWidget* parent) {
   const QString text = QString::fromLatin1(item.text);
   switch (item.kind) {
     case ItemKind::PushButton: {
@@ -43,7 +43,7 @@ QWidget* CreateControl(const DialogItem& item, const QRect& rect, QWidget* paren
       return button;
     }
     case ItemKind::GroupBox: {
-      auto* group = new QGroupBox(text, parent);
+      auto* group = new GroupFrame(text, parent);
       group->setAttribute(Qt::WA_TransparentForMouseEvents);
       return group;
     }
@@ -53,14 +53,9 @@ QWidget* CreateControl(const DialogItem& item, const QRect& rect, QWidget* paren
       return label;
     }
     case ItemKind::Bitmap:
-    case ItemKind::Icon: {
-      auto* picture = new QLabel(parent);
-      // A bitmap fills its place, so the picture lines up with the controls
-      // placed around it in dialog units; an icon keeps the icon size.
-      const QSize size = item.kind == ItemKind::Icon ? QSize(32, 32) : rect.size();
-      picture->setPixmap(ResourceImage(item.resource, size));
-      return picture;
-    }
+    case ItemKind::Icon:
+      // Drawn once the window's size is settled (ShowPictures).
+      return new QLabel(parent);
     case ItemKind::Edit: {
       auto* edit = new QLineEdit(parent);
       edit->setAlignment(TextAlignment(item.style) | Qt::AlignVCenter);
@@ -81,7 +76,7 @@ QWidget* CreateControl(const DialogItem& item, const QRect& rect, QWidget* paren
       return combo;
     }
     case ItemKind::CheckBox:
-      return new QCheckBox(text, parent);
+      return new CheckBox(text, parent);
     case ItemKind::UpDown:
       return new CSpinButtonCtrl(parent);
     case ItemKind::TrackBar: {
@@ -123,13 +118,14 @@ int CDialog::DoModal() {
   auto* window = new DialogWindow(this, owner);
   window_ = window;
   window->setWindowTitle(QString::fromLatin1(dialogTemplate->caption));
-  const QFont font = DialogFont(dialogTemplate->pointSize);
+  // The template's "MS Shell Dlg" at its standard size is the desktop's font.
+  const QFont font = DialogFont();
   window->setFont(font);
   units_ = DialogBaseUnitsOf(font);
-  const PixelRect client = MapDialogRect(0, 0, dialogTemplate->cx, dialogTemplate->cy, units_);
-  window->setFixedSize(client.width(), client.height());
+  m_client = new QWidget(window);
 
   CreateControls(*dialogTemplate);
+  PlaceControls(*dialogTemplate);
   clicked_.clear();
   notifications_.clear();
   systemMenu_.clear();
@@ -145,13 +141,20 @@ int CDialog::DoModal() {
       }
     }
   }
-  if (!owner) {
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-      window->move(screen->availableGeometry().center() - window->rect().center());
+  // The lists are filled now: grow the window until every text fits.
+  const DialogBaseUnits fitted = FitBaseUnits(*dialogTemplate, FitMetricsOf(font, *window->style()), ListTexts());
+  if (fitted.x != units_.x || fitted.y != units_.y) {
+    units_ = fitted;
+    PlaceControls(*dialogTemplate);
   }
+  ShowPictures(*dialogTemplate);
+
+  QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+  window->ShowClient(m_client, screen, owner);
 
   const int result = window->exec();
   items_.clear();
+  m_controls.clear();
   window_ = nullptr;
   delete window;
   return result;
@@ -228,23 +231,16 @@ int CDialog::DefaultCommand() const {
 
 void CDialog::CreateControls(const res::DialogTemplate& dialogTemplate) {
   items_.clear();
+  m_controls.clear();
   QWidget* previous = nullptr;
   std::vector<QWidget*> groups;
   for (const DialogItem& item : dialogTemplate.items) {
-    const PixelRect r = MapDialogRect(item.x, item.y, item.cx, item.cy, units_);
-    QRect rect(r.left, r.top, r.width(), r.height());
-    QWidget* control = CreateControl(item, rect, window_);
-    if (item.kind == ItemKind::DropDownList) {
-      // The template gives the dropped-down height; the closed box is one line.
-      auto* combo = static_cast<QComboBox*>(control);
-      const int closed = combo->sizeHint().height();
-      combo->setMaxVisibleItems(std::max(1, (rect.height() - closed) / std::max(1, combo->fontMetrics().height())));
-      rect.setHeight(closed);
-    }
-    control->setGeometry(rect);
+    QWidget* control = CreateControl(item, m_client);
     control->setFocusPolicy(FocusPolicyOf(item));
     control->setEnabled(!(item.style & res::Disabled));
     control->setProperty("dialogItemId", item.id);
+    // A disabled control hears no mouse, so it shows no tip.
+    control->installEventFilter(window_);
     if (item.id != res::IDC_STATIC) {
       control->setObjectName(QStringLiteral("item%1").arg(item.id));
       items_[item.id] = control;
@@ -254,10 +250,55 @@ void CDialog::CreateControls(const res::DialogTemplate& dialogTemplate) {
       auto* upDown = static_cast<CSpinButtonCtrl*>(control);
       upDown->SetBuddy(qobject_cast<QLineEdit*>(previous));
     }
+    m_controls.push_back(control);
     previous = control;
   }
   // Group boxes only frame the controls; they stay beneath them.
   for (QWidget* group : groups) group->lower();
+}
+
+void CDialog::PlaceControls(const res::DialogTemplate& dialogTemplate) {
+  const PixelRect client = MapDialogRect(0, 0, dialogTemplate.cx, dialogTemplate.cy, units_);
+  m_client->setFixedSize(client.width(), client.height());
+  for (std::size_t index = 0; index < m_controls.size(); ++index) {
+    const DialogItem& item = dialogTemplate.items[index];
+    QWidget* control = m_controls[index];
+    const PixelRect r = MapDialogRect(item.x, item.y, item.cx, item.cy, units_);
+    QRect rect(r.left, r.top, r.width(), r.height());
+    if (item.kind == ItemKind::DropDownList) {
+      // The template gives the dropped-down height; the closed box is one line.
+      auto* combo = static_cast<QComboBox*>(control);
+      const int closed = combo->sizeHint().height();
+      combo->setMaxVisibleItems(std::max(1, (rect.height() - closed) / std::max(1, combo->fontMetrics().height())));
+      rect.setHeight(closed);
+    }
+    control->setGeometry(rect);
+    if (item.kind == ItemKind::UpDown) static_cast<CSpinButtonCtrl*>(control)->PlaceBesideBuddy();
+  }
+}
+
+void CDialog::ShowPictures(const res::DialogTemplate& dialogTemplate) {
+  const qreal ratio = window_->devicePixelRatioF();
+  for (std::size_t index = 0; index < m_controls.size(); ++index) {
+    const DialogItem& item = dialogTemplate.items[index];
+    if (item.kind != ItemKind::Bitmap && item.kind != ItemKind::Icon) continue;
+    auto* picture = static_cast<QLabel*>(m_controls[index]);
+    // A bitmap fills its place, so the picture lines up with the controls
+    // placed around it in dialog units; an icon keeps the icon size.
+    const QSize size = item.kind == ItemKind::Icon ? QSize(32, 32) : picture->size();
+    picture->setPixmap(ResourceImage(item.resource, size, ratio));
+  }
+}
+
+ListEntries CDialog::ListTexts() const {
+  ListEntries entries;
+  for (const auto& [id, control] : items_) {
+    if (const auto* combo = qobject_cast<const QComboBox*>(control)) {
+      std::vector<std::string>& texts = entries[id];
+      for (int i = 0; i < combo->count(); ++i) texts.push_back(combo->itemText(i).toStdString());
+    }
+  }
+  return entries;
 }
 
 void CDialog::ConnectNotifications() {

@@ -11,6 +11,7 @@
 
 #include "res/DialogTemplate.h"
 #include "ui/framework/DialogUnits.h"
+#include "ui/framework/FitBaseUnits.h"
 
 namespace qor::ui {
 
@@ -91,6 +92,11 @@ class CDialog {
   [[noreturn]] void BindingFault(const QString& what) const;
   QWidget* FindItem(int id) const;
   void CreateControls(const res::DialogTemplate& dialogTemplate);
+  // Places the controls at the current base units, and sizes the client area.
+  void PlaceControls(const res::DialogTemplate& dialogTemplate);
+  // Draws the pictures at their final size for the window's pixel ratio.
+  void ShowPictures(const res::DialogTemplate& dialogTemplate);
+  ListEntries ListTexts() const;
   void ConnectNotifications();
   void ShowSystemMenu(const QPoint& globalPos);
   int DefaultCommand() const;
@@ -98,6 +104,8 @@ class CDialog {
   int templateId_;
   QPointer<DialogWindow> window_;
   DialogBaseUnits units_;
+  QWidget* m_client = nullptr;          // holds the controls, inside a scroll area on a small screen
+  std::vector<QWidget*> m_controls;     // in template order, statics included
   std::map<int, QWidget*> items_;
   std::map<int, std::function<void()>> clicked_;
   std::vector<std::tuple<Notification, int, std::function<void()>>> notifications_;

@@ -1,11 +1,20 @@
 #include "ui/framework/DialogFont.h"
 
+#include <QApplication>
 #include <QFontMetrics>
+#include <QStyle>
+#include <QStyleOption>
+
+#include "ui/framework/CheckBox.h"
+#include "ui/framework/GroupFrame.h"
 
 namespace qor::ui {
 
-QFont DialogFont(int pointSize) {
-  QFont font(QStringLiteral("Sans Serif"), pointSize);
+QFont DialogFont() { return DialogFontFrom(QApplication::font()); }
+
+QFont DialogFontFrom(const QFont& applicationFont) {
+  if (applicationFont.resolveMask() & QFont::SizeResolved) return applicationFont;
+  QFont font(QStringLiteral("Sans Serif"), 9);
   font.setStyleHint(QFont::SansSerif);
   return font;
 }
@@ -15,6 +24,37 @@ DialogBaseUnits DialogBaseUnitsOf(const QFont& font) {
   const int letters =
       metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
   return BaseUnitsFromFont(letters, metrics.height());
+}
+
+FitMetrics FitMetricsOf(const QFont& font, const QStyle& style) {
+  const QFontMetrics metrics(font);
+  FitMetrics fit;
+  fit.fontUnits = DialogBaseUnitsOf(font);
+  fit.lineHeight = metrics.height();
+  fit.textWidth = [metrics](std::string_view text) {
+    return metrics.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  };
+
+  // What the style takes from a large control for its frame and margins.
+  const QRect large(0, 0, 1000, 1000);
+  QStyleOptionButton button;
+  button.rect = large;
+  button.features = QStyleOptionButton::DefaultButton;
+  const QRect buttonText = style.subElementRect(QStyle::SE_PushButtonContents, &button);
+  fit.pushButton = {large.width() - buttonText.width(), large.height() - buttonText.height()};
+
+  QStyleOptionComboBox combo;
+  combo.rect = large;
+  combo.frame = true;
+  combo.editable = false;
+  combo.subControls = QStyle::SC_All;
+  const QRect field = style.subControlRect(QStyle::CC_ComboBox, &combo, QStyle::SC_ComboBoxEditField);
+  // The entry's text keeps a little room inside the field, as list boxes do.
+  fit.dropDownList = {large.width() - field.width() + 4, 0};
+
+  fit.checkBox = {CheckBox::TextOffset(style), 0};
+  fit.groupTitle = {GroupFrame::TitleRoom(metrics), 0};
+  return fit;
 }
 
 }  // namespace qor::ui

@@ -4,6 +4,11 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/framework/Dialog.h"
 
@@ -25,6 +30,42 @@ void DialogWindow::EndWith(int result) {
 void DialogWindow::WatchFocusLoss(QWidget* control, std::function<void()> handler) {
   if (focusLoss_.find(control) == focusLoss_.end()) control->installEventFilter(this);
   focusLoss_.emplace(control, std::move(handler));
+}
+
+void DialogWindow::ShowClient(QWidget* client, const QScreen* screen, const QWidget* owner) {
+  const QSize clientSize = client->size();
+  const QRect available = screen ? screen->availableGeometry() : QRect(QPoint(0, 0), clientSize);
+  // The window's frame and title bar take room too: an owner that is up
+  // shows how much; before the first window a title bar is about two lines.
+  const bool ownerShown = owner && owner->isVisible();
+  const QSize frame = ownerShown ? owner->frameGeometry().size() - owner->size()
+                                 : QSize(8, 2 * fontMetrics().height() + 8);
+  const QSize room = available.size() - frame;
+  if (clientSize.width() <= room.width() && clientSize.height() <= room.height()) {
+    client->move(0, 0);
+    setFixedSize(clientSize);
+  } else {
+    // Too large for the screen: the whole client area in a scroll area sized
+    // to the screen, every control reachable, the layout inside unchanged.
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(false);
+    scroll->setWidget(client);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll);
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll);
+    const bool tall = clientSize.height() > room.height();
+    const bool wide = clientSize.width() + (tall ? bar : 0) > room.width();
+    setFixedSize(std::min(clientSize.width() + (tall ? bar : 0), room.width()),
+                 std::min(clientSize.height() + (wide ? bar : 0), room.height()));
+  }
+  // Centred on the owner, else on the screen, and kept on the screen.
+  const QSize outer = size() + frame;
+  const QPoint centre = ownerShown ? owner->frameGeometry().center() : available.center();
+  const int x = std::clamp(centre.x() - outer.width() / 2, available.left(), std::max(available.left(), available.right() + 1 - outer.width()));
+  const int y = std::clamp(centre.y() - outer.height() / 2, available.top(), std::max(available.top(), available.bottom() + 1 - outer.height()));
+  move(x, y);
 }
 
 void DialogWindow::keyPressEvent(QKeyEvent* event) {
@@ -59,6 +100,9 @@ void DialogWindow::reject() {
 void DialogWindow::contextMenuEvent(QContextMenuEvent* event) { dialog_->ShowSystemMenu(event->globalPos()); }
 
 bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::ToolTip) {
+    if (const auto* control = qobject_cast<QWidget*>(watched); control && !control->isEnabled()) return true;
+  }
   if (event->type() == QEvent::FocusOut) {
     const auto [first, last] = focusLoss_.equal_range(watched);
     for (auto it = first; it != last; ++it) it->second();

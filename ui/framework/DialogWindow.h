@@ -6,6 +6,8 @@
 #include <functional>
 #include <map>
 
+class QScreen;
+
 namespace qor::ui {
 
 class CDialog;
@@ -17,6 +19,10 @@ class DialogWindow : public QDialog {
   DialogWindow(CDialog* dialog, QWidget* owner);
 
   void EndWith(int result);
+  // Puts the client area (the controls, placed) into the window, as it is
+  // when it fits `screen` beside the window's frame, else in a scroll area
+  // that does; then centres the window on its owner or the screen.
+  void ShowClient(QWidget* client, const QScreen* screen, const QWidget* owner);
   void WatchFocusLoss(QWidget* control, std::function<void()> handler);
 
  protected:

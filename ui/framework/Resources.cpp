@@ -13,6 +13,8 @@ namespace qor::ui {
 namespace {
 
 QString ResourcePath(int resource) {
+  static const bool registered = (RegisterPictures(), true);
+  (void)registered;
   switch (resource) {
     case res::IDB_BOARD:
       return QStringLiteral(":/res/board.svg");
@@ -25,22 +27,17 @@ QString ResourcePath(int resource) {
 
 }  // namespace
 
-QPixmap ResourceImage(int resource, QSize size) {
-  static const bool registered = (RegisterPictures(), true);
-  (void)registered;
-  QPixmap pixmap(size);
+QPixmap ResourceImage(int resource, QSize size, qreal devicePixelRatio) {
+  QPixmap pixmap(QSize(qRound(size.width() * devicePixelRatio), qRound(size.height() * devicePixelRatio)));
+  pixmap.setDevicePixelRatio(devicePixelRatio);
   pixmap.fill(Qt::transparent);
   QSvgRenderer renderer(ResourcePath(resource));
   QPainter painter(&pixmap);
-  renderer.render(&painter);
+  renderer.render(&painter, QRectF(QPointF(0, 0), pixmap.deviceIndependentSize()));
   return pixmap;
 }
 
-QIcon ApplicationIcon() {
-  QIcon icon;
-  for (int size : {16, 24, 32, 48, 64, 128, 256}) icon.addPixmap(ResourceImage(res::IDR_MAINFRAME, QSize(size, size)));
-  return icon;
-}
+QIcon ApplicationIcon() { return QIcon(ResourcePath(res::IDR_MAINFRAME)); }
 
 QString ResourceString(int id) { return QString::fromLatin1(res::LoadString(id)); }
 

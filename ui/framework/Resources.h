@@ -8,8 +8,10 @@
 namespace qor::ui {
 
 // A picture of the resource table (the board picture, the application icon)
-// drawn at the given size.
-QPixmap ResourceImage(int resource, QSize size);
+// drawn from its SVG at `size` for a screen of `devicePixelRatio`: the pixmap
+// holds size × ratio device pixels and carries the ratio, so it stays sharp.
+QPixmap ResourceImage(int resource, QSize size, qreal devicePixelRatio = 1.0);
+// The icon, drawn at whatever size and ratio it is asked for when asked.
 QIcon ApplicationIcon();
 
 // A text of the string table.

@@ -30,11 +30,16 @@ CSpinButtonCtrl::CSpinButtonCtrl(QWidget* parent)
 void CSpinButtonCtrl::SetBuddy(QLineEdit* buddy) {
   buddy_ = buddy;
   if (!buddy_) return;
+  PlaceBesideBuddy();
+  buddy_->installEventFilter(this);
+}
+
+void CSpinButtonCtrl::PlaceBesideBuddy() {
+  if (!buddy_) return;
   QRect edit = buddy_->geometry();
   const int w = width();
   buddy_->setGeometry(edit.x(), edit.y(), edit.width() - w, edit.height());
   setGeometry(edit.x() + edit.width() - w, edit.y(), w, edit.height());
-  buddy_->installEventFilter(this);
 }
 
 void CSpinButtonCtrl::SetRange(int lower, int upper) {

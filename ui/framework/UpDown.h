@@ -18,6 +18,8 @@ class CSpinButtonCtrl : public QWidget {
   // Takes the buddy's place at its right edge; the buddy's arrow keys step too.
   void SetBuddy(QLineEdit* buddy);
   QLineEdit* GetBuddy() const { return buddy_; }
+  // Takes the buddy's place again after both were placed anew.
+  void PlaceBesideBuddy();
 
   void SetRange(int lower, int upper);
   // Clamps to the range and writes the number into the buddy.

@@ -1,11 +1,13 @@
 // Renders every window of the program in its typical states to PNG files, for
 // a person to look at. Runs on any Qt platform, offscreen included:
-//   qorconfig-screenshots [output folder]
+//   qorconfig-screenshots [--points N] [--scale RATIO] [output folder]
+// --points sets the desktop font's size, --scale the screen's pixel ratio.
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QTimer>
+#include <cstdlib>
 #include <functional>
 #include <iostream>
 
@@ -17,6 +19,7 @@
 #include "ui/DemoBoards.h"
 #include "ui/SetupDialogs.h"
 #include "ui/framework/CustomControl.h"
+#include "ui/framework/DialogFont.h"
 #include "ui/framework/MessageBox.h"
 #include "ui/joystick/FakeJoystickInput.h"
 
@@ -114,8 +117,20 @@ void ShootPreviewPixels(joystick::FakeJoystickInput& joystick) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  int points = 0;
+  outputFolder = QStringLiteral("screenshots");
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--points" && i + 1 < argc) {
+      points = std::atoi(argv[++i]);
+    } else if (arg == "--scale" && i + 1 < argc) {
+      qputenv("QT_SCALE_FACTOR", argv[++i]);  // read when the application starts
+    } else {
+      outputFolder = QString::fromLocal8Bit(argv[i]);
+    }
+  }
   QApplication application(argc, argv);
-  outputFolder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
+  if (points > 0) QApplication::setFont(QFont(DialogFont().family(), points));
   QDir().mkpath(outputFolder);
   SetMessageHook([](const QString&, QWidget*) {});
   joystick::FakeJoystickInput joystick;
