@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QScrollArea>
 #include <QTimer>
 #include <cstdlib>
 #include <functional>
@@ -32,7 +33,9 @@ QString outputFolder;
 
 void Save(QWidget* window, const QString& name) {
   const QString path = QDir(outputFolder).filePath(name + QStringLiteral(".png"));
-  window->grab().save(path);
+  // A window larger than the screen scrolls; the picture shows all of it.
+  const auto* scroll = window->findChild<QScrollArea*>();
+  (scroll ? scroll->widget() : window)->grab().save(path);
   std::cout << path.toStdString() << '\n';
 }
 
