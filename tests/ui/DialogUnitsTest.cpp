@@ -95,7 +95,7 @@ class FitBaseUnitsTest : public ::testing::TestWithParam<FitRow> {};
 
 TEST_P(FitBaseUnitsTest, GrowsJustEnoughForEveryText) {
   const FitRow& row = GetParam();
-  const res::DialogTemplate dialogTemplate{1, "", 300, 300, "", 8, row.items};
+  const res::DialogTemplate dialogTemplate{1, "", 300, 300, 8, row.items};
   const ListEntries entries{{7, {"1", "2: a longer entry", "3"}}};
   const DialogBaseUnits units = FitBaseUnits(dialogTemplate, HandMetrics(row.letterWidth), entries);
   EXPECT_EQ(units.x, row.expected.x);
