@@ -66,7 +66,7 @@ TEST_F(DialogBindingDeathTest, ControlMissingFromTheTemplateIsNamed) {
 
 TEST_F(DialogBindingDeathTest, ControlOfAnotherKindIsNamedWithBothKinds) {
   EXPECT_DEATH(Open([](BindingDialog& d) { d.DlgItem<QSlider>(res::IDC_ANALOG1); }),
-               "Dialog 134 \"Analog Settings\": control 1012 is a QCheckBox, not a QSlider");
+               "Dialog 134 \"Analog Settings\": control 1012 is a qor::ui::CheckBox, not a QSlider");
 }
 
 TEST_F(DialogBindingDeathTest, HandlerForAControlMissingFromTheTemplateIsNamed) {
