@@ -1,15 +1,15 @@
 // A dialog that binds a control its template does not have, or has as
 // another kind, stops at once and says which dialog and which control.
 
+#include "ui/framework/Dialog.h"
+
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSlider>
 #include <functional>
-
-#include <gtest/gtest.h>
-
-#include "ui/framework/Dialog.h"
 
 namespace qor::ui {
 namespace {

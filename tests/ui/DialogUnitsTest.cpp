@@ -1,7 +1,8 @@
 #include "ui/framework/DialogUnits.h"
-#include "ui/framework/FitBaseUnits.h"
 
 #include <gtest/gtest.h>
+
+#include "ui/framework/FitBaseUnits.h"
 
 namespace qor::ui {
 namespace {
@@ -108,14 +109,20 @@ INSTANTIATE_TEST_SUITE_P(
     Templates, FitBaseUnitsTest,
     ::testing::Values(
         // "QOR Mode" needs 40 px; 32 units give 48 at the font's own units.
-        FitRow{"FitsAtTheFontsOwnUnitsAndNeverShrinks", {{-1, ItemKind::Static, "QOR Mode", 78, 60, 32, 8, kNone}}, 5, {6, 13}},
+        FitRow{"FitsAtTheFontsOwnUnitsAndNeverShrinks",
+               {{-1, ItemKind::Static, "QOR Mode", 78, 60, 32, 8, kNone}},
+               5,
+               {6, 13}},
         // 8 letters of 7 px = 56 px in 32 units: 7 px per 4 units.
         FitRow{"StaticWiderThanItsBox", {{-1, ItemKind::Static, "QOR Mode", 78, 60, 32, 8, kNone}}, 7, {7, 13}},
         // 12 letters of 5 px and 8 px of frame in 13 units: 68 px need 21 px per 4 units.
         FitRow{"ButtonFrameCounts", {{1, ItemKind::PushButton, "Scan Devices", 18, 18, 13, 13, kNone}}, 5, {21, 13}},
         // 8 letters of 5 px after a 20 px indicator in 42 units: 60 px need 6 px per 4 units (5.71).
         FitRow{"CheckBoxIndicatorCounts", {{2, ItemKind::CheckBox, "Analog 2", 12, 30, 42, 8, kNone}}, 5, {6, 13}},
-        FitRow{"CheckBoxIndicatorCountsAtWiderLetters", {{2, ItemKind::CheckBox, "Analog 2", 12, 30, 42, 8, kNone}}, 6, {7, 13}},
+        FitRow{"CheckBoxIndicatorCountsAtWiderLetters",
+               {{2, ItemKind::CheckBox, "Analog 2", 12, 30, 42, 8, kNone}},
+               6,
+               {7, 13}},
         // The widest entry (17 letters, 85 px) and the arrow (24 px) in 66 units.
         FitRow{"WidestListEntryCounts", {{7, ItemKind::DropDownList, "", 48, 150, 66, 96, kNone}}, 5, {7, 13}},
         // A title of 16 letters with 16 px of room in 60 units: 96 px.

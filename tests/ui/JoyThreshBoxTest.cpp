@@ -2,11 +2,12 @@
 // shared redraw counter, the zone's low bytes, and the joystick registration
 // that never outlives the control's window.
 
+#include "ui/JoyThreshBox.h"
+
 #include <QPainter>
 #include <QtTest>
 #include <memory>
 
-#include "ui/JoyThreshBox.h"
 #include "ui/joystick/FakeJoystickInput.h"
 
 using namespace qor;
@@ -140,10 +141,10 @@ class JoyThreshBoxTest : public QObject {
     QTest::newRow("X 255 arm clipped") << dialog << middle << QList<int>{255, 255} << QPoint(152, 125) << int(Yellow);
     QTest::newRow("Y 255 arm start") << dialog << middle << QList<int>{255, 255} << QPoint(152, 120) << int(Yellow);
     QTest::newRow("Y 255 before arm") << dialog << middle << QList<int>{255, 255} << QPoint(152, 119) << int(Black);
-    QTest::newRow("full zone right outline") << dialog << QList<int>{0, 255, 0, 255} << QList<int>{20, 20}
-                                             << QPoint(151, 30) << int(Black);
-    QTest::newRow("full zone inside") << dialog << QList<int>{0, 255, 0, 255} << QList<int>{20, 20}
-                                      << QPoint(150, 30) << int(Red);
+    QTest::newRow("full zone right outline")
+        << dialog << QList<int>{0, 255, 0, 255} << QList<int>{20, 20} << QPoint(151, 30) << int(Black);
+    QTest::newRow("full zone inside") << dialog << QList<int>{0, 255, 0, 255} << QList<int>{20, 20} << QPoint(150, 30)
+                                      << int(Red);
 
     // 600 x 520: a zone of 0..255 leaves a grey strip right and below.
     const QSize large(600, 520);

@@ -57,7 +57,8 @@ class ClosedBoards final : public BoardProbe {
   std::vector<UnopenableBoard> m_Boards;
 };
 
-const SettingsReport kBoardAbc = Image({{ReportOffset::BoardId, 1}, {ReportOffset::Mode, 2}, {ReportOffset::Reserved, 0x5A}});
+const SettingsReport kBoardAbc =
+    Image({{ReportOffset::BoardId, 1}, {ReportOffset::Mode, 2}, {ReportOffset::Reserved, 0x5A}});
 
 }  // namespace
 
@@ -108,8 +109,8 @@ void MainWindowTest::startsWithBoards() {
   QFETCH(QStringList, messages);
   WindowHarness harness;
   for (int i = 1; i <= boards; ++i)
-    harness.platform.AddBoard("Board " + std::to_string(i), Image({{ReportOffset::BoardId, std::uint8_t(i % 4)},
-                                                                   {ReportOffset::Mode, 1}}));
+    harness.platform.AddBoard("Board " + std::to_string(i),
+                              Image({{ReportOffset::BoardId, std::uint8_t(i % 4)}, {ReportOffset::Mode, 1}}));
   QVERIFY(harness.Run([&](CConfigMainDialog& dialog) {
     QCOMPARE(Entries(List(dialog, kDeviceList)), entries);
     QCOMPARE(List(dialog, kDeviceList)->isEnabled(), boards > 0);
@@ -144,16 +145,14 @@ void MainWindowTest::noDevicesNamesTheNodesClosedToTheUser_data() {
       "then unplug and replug the board%2 (without a local login, over ssh: /y/qor-boards-plugdev.rules).");
   QTest::newRow("nothing attached") << 0 << std::vector<UnopenableBoard>{} << QStringList{kNoDevices};
   QTest::newRow("one denied") << 0 << std::vector<UnopenableBoard>{{"/dev/hidraw7", EACCES}}
-                              << QStringList{kNoDevices + QStringLiteral("\n") +
-                                             advice.arg(" at /dev/hidraw7", "")};
+                              << QStringList{kNoDevices + QStringLiteral("\n") + advice.arg(" at /dev/hidraw7", "")};
   QTest::newRow("two, one not permitted")
       << 0 << std::vector<UnopenableBoard>{{"/dev/hidraw2", EPERM}, {"/dev/hidraw9", EACCES}}
       << QStringList{kNoDevices + QStringLiteral("\n") + advice.arg("s at /dev/hidraw2, /dev/hidraw9", "s")};
   // Only access rights are this line's business; a busy node is not.
   QTest::newRow("busy") << 0 << std::vector<UnopenableBoard>{{"/dev/hidraw2", EBUSY}} << QStringList{kNoDevices};
   // A scan that opens a board shows no message at all, as always.
-  QTest::newRow("another board opens") << 1 << std::vector<UnopenableBoard>{{"/dev/hidraw7", EACCES}}
-                                       << QStringList{};
+  QTest::newRow("another board opens") << 1 << std::vector<UnopenableBoard>{{"/dev/hidraw7", EACCES}} << QStringList{};
 }
 
 void MainWindowTest::noDevicesNamesTheNodesClosedToTheUser() {
@@ -211,8 +210,8 @@ void MainWindowTest::rescanClosesEveryOldHandleFirst() {
 void MainWindowTest::selectionRereadAndSaveTransferExactly() {
   WindowHarness harness;
   harness.platform.AddBoard("ABC", kBoardAbc);
-  auto second = harness.platform.AddBoard("DEF", Image({{ReportOffset::BoardId, 3}, {ReportOffset::Mode, 0},
-                                                        {ReportOffset::Reserved, 0x77}}));
+  auto second = harness.platform.AddBoard(
+      "DEF", Image({{ReportOffset::BoardId, 3}, {ReportOffset::Mode, 0}, {ReportOffset::Reserved, 0x77}}));
   QVERIFY(harness.Run([&](CConfigMainDialog& dialog) {
     harness.platform.ClearLog();
     ChooseNext(dialog, kDeviceList);
@@ -227,7 +226,7 @@ void MainWindowTest::selectionRereadAndSaveTransferExactly() {
     QVERIFY(harness.TakeLog().empty());
     Click(dialog, kSave);
     QCOMPARE(harness.TakeLog(), (std::vector<std::string>{"set h2 [00 00 03 01 00 77 0*27]", "pause 500",
-                                                           "get h2 [00 00 03 01 00 77 0*27]"}));
+                                                          "get h2 [00 00 03 01 00 77 0*27]"}));
     QCOMPARE(second->Stored()[ReportOffset::Mode], std::uint8_t(1));
   }));
   QCOMPARE(harness.messages.size(), std::size_t(1));
@@ -307,8 +306,7 @@ void MainWindowTest::labelsFollowTheModeFromBoardAndUser_data() {
   QTest::addColumn<int>("firstMode");
   QTest::addColumn<int>("secondMode");
   QTest::addColumn<int>("shownMode");
-  for (int mode = 0; mode < ModeCount; ++mode)
-    QTest::addRow("mode %d", mode) << (mode + 1) % ModeCount << mode << mode;
+  for (int mode = 0; mode < ModeCount; ++mode) QTest::addRow("mode %d", mode) << (mode + 1) % ModeCount << mode << mode;
   QTest::newRow("mode 9 keeps the last labels") << 3 << 9 << 3;
   QTest::newRow("mode 255 keeps the last labels") << 1 << 255 << 1;
 }
@@ -342,8 +340,8 @@ void MainWindowTest::labelsFollowTheModeFromBoardAndUser() {
 
 void MainWindowTest::outOfRangeSelectionsAreSavedAs255() {
   WindowHarness harness;
-  auto board = harness.platform.AddBoard("ABC", Image({{ReportOffset::BoardId, 7}, {ReportOffset::Mode, 9},
-                                                       {ReportOffset::AnalogInputs, 0xC1}}));
+  auto board = harness.platform.AddBoard(
+      "ABC", Image({{ReportOffset::BoardId, 7}, {ReportOffset::Mode, 9}, {ReportOffset::AnalogInputs, 0xC1}}));
   QVERIFY(harness.Run([&](CConfigMainDialog& dialog) {
     QCOMPARE(List(dialog, kBoardIdList)->currentIndex(), -1);
     QCOMPARE(List(dialog, kModeList)->currentIndex(), -1);
@@ -380,8 +378,8 @@ void MainWindowTest::saveVerification() {
     Click(dialog, kSave);
     QCOMPARE(harness.platform.CallCount(sim::CallKind::SetFeature), writes);
     QCOMPARE(harness.platform.CallCount(sim::CallKind::Pause), writes);
-    QCOMPARE(BoardControlStates(dialog), messages == QStringList{kSaved} ? QStringLiteral("1111111")
-                                                                         : QStringLiteral("0000000"));
+    QCOMPARE(BoardControlStates(dialog),
+             messages == QStringList{kSaved} ? QStringLiteral("1111111") : QStringLiteral("0000000"));
   }));
   QCOMPARE(harness.MessageTexts(), messages);
   // Saved or not, the closing message is shown under the wait cursor.
@@ -507,7 +505,8 @@ void MainWindowTest::contextMenuOpensTheAboutBox() {
     QTimer::singleShot(0, [&] {
       QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
       QVERIFY(menu);
-      for (QAction* action : menu->actions()) menuTexts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+      for (QAction* action : menu->actions())
+        menuTexts << (action->isSeparator() ? QStringLiteral("-") : action->text());
       WhenModal(
           [&](QWidget* about) {
             aboutTitle = about->windowTitle();

@@ -43,11 +43,13 @@ QStringList ClippedTexts(QWidget* window) {
     QStyleOptionButton option;
     option.initFrom(button);
     option.features = button->isDefault() ? QStyleOptionButton::DefaultButton : QStyleOptionButton::None;
-    CheckRoom(faults, button, button->text(), button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).size());
+    CheckRoom(faults, button, button->text(),
+              button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button).size());
   }
   for (QCheckBox* check : window->findChildren<QCheckBox*>()) {
     const QStyle* style = check->style();
-    const int textLeft = style->pixelMetric(QStyle::PM_IndicatorWidth) + style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
+    const int textLeft =
+        style->pixelMetric(QStyle::PM_IndicatorWidth) + style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
     CheckRoom(faults, check, check->text(), QSize(check->width() - textLeft, check->height()));
   }
   for (QGroupBox* group : window->findChildren<QGroupBox*>()) {
@@ -77,7 +79,8 @@ QStringList MisplacedGroupFrames(QWidget* window) {
     while (line < image.height() && image.pixelColor(x, line) == background) ++line;
     const int titleBottom = group->fontMetrics().height();
     if (line <= 0 || line >= titleBottom)
-      faults << QStringLiteral("%1: line at %2, title 0..%3").arg(Name(group, group->title())).arg(line).arg(titleBottom);
+      faults
+          << QStringLiteral("%1: line at %2, title 0..%3").arg(Name(group, group->title())).arg(line).arg(titleBottom);
     const QRect frame = ControlRect(group, window);
     for (QWidget* control : group->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
       const QRect rect = ControlRect(control, window);
@@ -108,7 +111,11 @@ QStringList CutCheckBoxes(QWidget* window) {
     while (top < image.height() && image.pixelColor(x, top) == background) ++top;
     while (bottom > top && image.pixelColor(x, bottom) == background) --bottom;
     if (bottom - top < 4 || image.pixelColor(x, top) != image.pixelColor(x, bottom))
-      faults << QStringLiteral("%1: indicator rows %2..%3 of %4").arg(Name(check, check->text())).arg(top).arg(bottom).arg(image.height());
+      faults << QStringLiteral("%1: indicator rows %2..%3 of %4")
+                    .arg(Name(check, check->text()))
+                    .arg(top)
+                    .arg(bottom)
+                    .arg(image.height());
   }
   return faults;
 }

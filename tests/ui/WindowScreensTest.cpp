@@ -40,7 +40,8 @@ void CheckReachable(QWidget* window, QWidget* last) {
   } else {
     QCOMPARE(window->size(), client->size());  // a screen large enough changes nothing
   }
-  for (int tab = 0; tab < 80 && window->focusWidget() != last; ++tab) QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
+  for (int tab = 0; tab < 80 && window->focusWidget() != last; ++tab)
+    QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
   QCOMPARE(window->focusWidget(), last);
   QWidget* shown = scroll ? scroll->viewport() : window;
   const QRect place(last->mapTo(shown, QPoint(0, 0)), last->size());
@@ -98,8 +99,8 @@ class WindowScreensTest : public QObject {
 
 // The screen comes first on the command line; the rest goes to Qt Test.
 int main(int argc, char* argv[]) {
-  const QRegularExpressionMatch screen =
-      QRegularExpression(QStringLiteral("^(\\d+)x(\\d+)@([0-9.]+)$")).match(QString::fromLatin1(argc > 1 ? argv[1] : ""));
+  const QRegularExpressionMatch screen = QRegularExpression(QStringLiteral("^(\\d+)x(\\d+)@([0-9.]+)$"))
+                                             .match(QString::fromLatin1(argc > 1 ? argv[1] : ""));
   if (!screen.hasMatch()) {
     std::fprintf(stderr, "usage: WindowScreensTest WIDTHxHEIGHT@RATIO [Qt Test options]\n");
     return 2;

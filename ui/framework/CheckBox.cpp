@@ -38,7 +38,8 @@ void CheckBox::paintEvent(QPaintEvent*) {
   if (hasFocus()) {
     QStyleOptionFocusRect focus;
     focus.initFrom(this);
-    focus.rect = style()->itemTextRect(fontMetrics(), label.rect, Qt::AlignLeft | Qt::AlignVCenter, isEnabled(), text())
+    focus.rect = style()
+                     ->itemTextRect(fontMetrics(), label.rect, Qt::AlignLeft | Qt::AlignVCenter, isEnabled(), text())
                      .adjusted(-1, 0, 1, 0)
                      .intersected(rect());
     painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);

@@ -104,8 +104,8 @@ class CDialog {
   int templateId_;
   QPointer<DialogWindow> window_;
   DialogBaseUnits units_;
-  QWidget* m_client = nullptr;          // holds the controls, inside a scroll area on a small screen
-  std::vector<QWidget*> m_controls;     // in template order, statics included
+  QWidget* m_client = nullptr;       // holds the controls, inside a scroll area on a small screen
+  std::vector<QWidget*> m_controls;  // in template order, statics included
   std::map<int, QWidget*> items_;
   std::map<int, std::function<void()>> clicked_;
   std::vector<std::tuple<Notification, int, std::function<void()>>> notifications_;

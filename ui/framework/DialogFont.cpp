@@ -21,8 +21,7 @@ QFont DialogFontFrom(const QFont& applicationFont) {
 
 DialogBaseUnits DialogBaseUnitsOf(const QFont& font) {
   const QFontMetrics metrics(font);
-  const int letters =
-      metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+  const int letters = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
   return BaseUnitsFromFont(letters, metrics.height());
 }
 

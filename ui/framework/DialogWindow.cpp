@@ -38,8 +38,8 @@ void DialogWindow::ShowClient(QWidget* client, const QScreen* screen, const QWid
   // The window's frame and title bar take room too: an owner that is up
   // shows how much; before the first window a title bar is about two lines.
   const bool ownerShown = owner && owner->isVisible();
-  const QSize frame = ownerShown ? owner->frameGeometry().size() - owner->size()
-                                 : QSize(8, 2 * fontMetrics().height() + 8);
+  const QSize frame =
+      ownerShown ? owner->frameGeometry().size() - owner->size() : QSize(8, 2 * fontMetrics().height() + 8);
   const QSize room = available.size() - frame;
   if (clientSize.width() <= room.width() && clientSize.height() <= room.height()) {
     client->move(0, 0);
@@ -63,8 +63,10 @@ void DialogWindow::ShowClient(QWidget* client, const QScreen* screen, const QWid
   // Centred on the owner, else on the screen, and kept on the screen.
   const QSize outer = size() + frame;
   const QPoint centre = ownerShown ? owner->frameGeometry().center() : available.center();
-  const int x = std::clamp(centre.x() - outer.width() / 2, available.left(), std::max(available.left(), available.right() + 1 - outer.width()));
-  const int y = std::clamp(centre.y() - outer.height() / 2, available.top(), std::max(available.top(), available.bottom() + 1 - outer.height()));
+  const int x = std::clamp(centre.x() - outer.width() / 2, available.left(),
+                           std::max(available.left(), available.right() + 1 - outer.width()));
+  const int y = std::clamp(centre.y() - outer.height() / 2, available.top(),
+                           std::max(available.top(), available.bottom() + 1 - outer.height()));
   move(x, y);
 }
 

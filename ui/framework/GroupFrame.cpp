@@ -1,8 +1,9 @@
 #include "ui/framework/GroupFrame.h"
 
+#include <qdrawutil.h>
+
 #include <QPainter>
 #include <QStyle>
-#include <qdrawutil.h>
 #include <algorithm>
 
 namespace qor::ui {
