@@ -176,7 +176,7 @@ std::string ReadFailureReason(const std::string& file, FileReadOutcome outcome) 
 // Reads a settings file; a file that cannot be used gets the window's message
 // with the file's name and the reason.
 std::optional<ExitCode> ReadFile(CommandContext& context, const std::string& file, SettingsReport& settings) {
-  const FileReadOutcome outcome = ReadSettingsFile(file, settings);
+  const FileReadOutcome outcome = ReadSettingsFile(file, settings).Outcome;
   if (outcome == FileReadOutcome::Ok) return std::nullopt;
   Complain(context, PrintableText(file) + ": " + (outcome == FileReadOutcome::Corrupt ? Corrupt : CannotRead) + " (" +
                         ReadFailureReason(file, outcome) + ")");
@@ -184,7 +184,7 @@ std::optional<ExitCode> ReadFile(CommandContext& context, const std::string& fil
 }
 
 std::optional<ExitCode> WriteFile(CommandContext& context, const std::string& file, const SettingsReport& image) {
-  switch (WriteSettingsFile(file, image)) {
+  switch (WriteSettingsFile(file, image).Outcome) {
     case FileWriteOutcome::OpenFailed:
       Complain(context, CannotWrite);
       return ExitCode::FileError;

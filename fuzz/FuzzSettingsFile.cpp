@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   qor::SettingsReport image;
   image.fill(0xA5);
   const qor::SettingsReport before = image;
-  const qor::FileReadOutcome outcome = qor::ReadSettingsFile(file.Path(), image);
+  const qor::FileReadOutcome outcome = qor::ReadSettingsFile(file.Path(), image).Outcome;
 
   if (size >= qor::SettingsReportSize) {
     if (outcome != qor::FileReadOutcome::Ok || !std::equal(image.begin(), image.end(), data)) std::abort();

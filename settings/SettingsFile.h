@@ -10,24 +10,46 @@ namespace qor {
 
 enum class FileReadOutcome {
   Ok,
-  OpenFailed,  // missing, unreadable, or not a regular file
+  OpenFailed,  // missing, unreadable, a folder, or a kind of file not accepted
   Corrupt,     // fewer than 33 bytes
 };
 
+struct FileReadResult {
+  FileReadOutcome Outcome = FileReadOutcome::Ok;
+  int Error = 0;  // the system's reason (an errno value); 0 for a short file
+};
+
+// The window reads regular files only; qorctl also reads pipes, terminals
+// and devices, as a stream.
+enum class ReadableFiles { RegularOnly, AnyKind };
+
 // Reads the first 33 bytes of the file into image; bytes after them are not
 // read. The image is changed only when the outcome is Ok.
-FileReadOutcome ReadSettingsFile(const std::string& path, SettingsReport& image);
+FileReadResult ReadSettingsFile(const std::string& path, SettingsReport& image,
+                                ReadableFiles accepted = ReadableFiles::RegularOnly);
+
+// The same from an open descriptor (standard input), which stays open.
+FileReadResult ReadSettingsStream(int fd, SettingsReport& image);
 
 enum class FileWriteOutcome {
   Ok,
-  OpenFailed,   // the folder or the existing file may not be written
-  WriteFailed,  // the write, flush or close failed; the old file is kept
+  OpenFailed,   // the file may not be opened or created for writing
+  WriteFailed,  // the write, truncation, sync or close failed (disk full, quota, I/O error, size limit)
 };
 
-// Replaces the file with the image. The bytes go to a temporary file in the
-// same folder first and are renamed over the target only once written,
-// flushed and closed, so a failure never destroys an existing file. A link is
-// followed and stays a link; a device or other special file is written in place.
-FileWriteOutcome WriteSettingsFile(const std::string& path, const SettingsReport& image);
+struct FileWriteResult {
+  FileWriteOutcome Outcome = FileWriteOutcome::Ok;
+  int Error = 0;  // the system's reason (an errno value) of a failure
+};
+
+// Writes the image to the file the path names; see SettingsFileWriter.cpp for
+// when the file is replaced by rename and when it is written in place. Links
+// are followed by the kernel alone, under its own protections; a failure never
+// leaves a temporary file behind.
+FileWriteResult WriteSettingsFile(const std::string& path, const SettingsReport& image);
+
+// The same to an open descriptor (standard output), written where it stands
+// and left open.
+FileWriteResult WriteSettingsStream(int fd, const SettingsReport& image);
 
 }  // namespace qor

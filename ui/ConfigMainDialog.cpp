@@ -223,7 +223,7 @@ void CConfigMainDialog::OnImportSettings() {
   if (path.isEmpty()) return;
 
   SettingsReport image{};
-  switch (ReadSettingsFile(QFile::encodeName(path).toStdString(), image)) {
+  switch (ReadSettingsFile(QFile::encodeName(path).toStdString(), image).Outcome) {
     case FileReadOutcome::OpenFailed:
       ShowMessage(ResourceString(res::IDS_FILE_CANNOT_READ));
       return;
@@ -244,7 +244,7 @@ void CConfigMainDialog::OnExportSettings() {
 
   SettingsReport settings{};
   CollectSettings(settings);
-  switch (WriteSettingsFile(QFile::encodeName(path).toStdString(), ExportImage(settings))) {
+  switch (WriteSettingsFile(QFile::encodeName(path).toStdString(), ExportImage(settings)).Outcome) {
     case FileWriteOutcome::OpenFailed:
       ShowMessage(ResourceString(res::IDS_FILE_CANNOT_WRITE));
       return;

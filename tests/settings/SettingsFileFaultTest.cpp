@@ -35,6 +35,7 @@ extern "C" {
 int __real_fsync(int fd);
 int __real_close(int fd);
 int __real_rename(const char* from, const char* to);
+int __real_renameat2(int fromFolder, const char* from, int toFolder, const char* to, unsigned flags);
 
 int __wrap_fsync(int fd) {
   if (!Take(Fault::Flush)) return __real_fsync(fd);
@@ -52,6 +53,13 @@ int __wrap_close(int fd) {
 
 int __wrap_rename(const char* from, const char* to) {
   if (!Take(Fault::Rename)) return __real_rename(from, to);
+  errno = EIO;
+  return -1;
+}
+
+// A new file takes its place with a rename that replaces nothing.
+int __wrap_renameat2(int fromFolder, const char* from, int toFolder, const char* to, unsigned flags) {
+  if (!Take(Fault::Rename)) return __real_renameat2(fromFolder, from, toFolder, to, flags);
   errno = EIO;
   return -1;
 }
@@ -93,7 +101,7 @@ TEST_P(ExportFaultTest, LateFailureIsReportedAndTheOldFileKept) {
 
   fired = false;
   armed = row.fault;
-  const FileWriteOutcome outcome = WriteSettingsFile(path, NewImage());
+  const FileWriteOutcome outcome = WriteSettingsFile(path, NewImage()).Outcome;
   armed = Fault::None;
 
   EXPECT_EQ(fired, row.fault != Fault::None) << "the export never reached the failing call";
@@ -122,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ExportFaultOnDeviceTest, FailingCloseOfADeviceIsAFailure) {
   fired = false;
   armed = Fault::Close;
-  const FileWriteOutcome outcome = WriteSettingsFile("/dev/null", NewImage());
+  const FileWriteOutcome outcome = WriteSettingsFile("/dev/null", NewImage()).Outcome;
   armed = Fault::None;
   EXPECT_TRUE(fired);
   EXPECT_EQ(outcome, FileWriteOutcome::WriteFailed);

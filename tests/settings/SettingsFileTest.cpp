@@ -82,7 +82,7 @@ TEST_P(ReadBySizeTest, OnlyTheFirst33BytesCountAndAShortFileChangesNothing) {
   SettingsReport image{};
   image.fill(kUntouched);
 
-  EXPECT_EQ(ReadSettingsFile(folder / "file.qos", image), row.expected);
+  EXPECT_EQ(ReadSettingsFile(folder / "file.qos", image).Outcome, row.expected);
 
   SettingsReport expected{};
   expected.fill(kUntouched);
@@ -121,7 +121,7 @@ TEST_P(ReadPathTest, ImportOpensOnlyWhatItCanRead) {
   const int code = test::RunInChild(true, [&] {
     SettingsReport image{};
     image.fill(kUntouched);
-    const FileReadOutcome outcome = ReadSettingsFile(path, image);
+    const FileReadOutcome outcome = ReadSettingsFile(path, image).Outcome;
     SettingsReport expected{};
     expected.fill(kUntouched);
     if (outcome == FileReadOutcome::Ok) expected = ImageOf(kFileBytes);
@@ -203,7 +203,7 @@ TEST_P(WriteTest, ExportReplacesWholeOrLeavesEverythingAsItWas) {
 
   const int code = test::RunInChild(row.unprivileged, [&] {
     ::umask(row.umask);
-    return static_cast<int>(WriteSettingsFile(path, kNewImage));
+    return static_cast<int>(WriteSettingsFile(path, kNewImage).Outcome);
   });
 
   EXPECT_EQ(code, static_cast<int>(row.expected));
@@ -268,9 +268,9 @@ INSTANTIATE_TEST_SUITE_P(
                   kAsUser, 022, kOk, Entries{{"old.qos", kRegular}}, "old.qos", Content::New, 0600},
         WriteCase{"ReadOnlyFileKept", [](const TempFolder& f) { return Existing(f, "old.qos", 0444); }, kAsUser,
                   022, kOpenFailed, Entries{{"old.qos", kRegular}}, "old.qos", Content::Old, 0444},
-        WriteCase{"FolderWithoutWritePermissionKeepsFile",
+        WriteCase{"FolderWithoutWritePermissionWrittenInPlace",
                   [](const TempFolder& f) { return LockFolder(f, Existing(f, "old.qos", 0644)); }, kAsUser, 022,
-                  kOpenFailed, Entries{{"old.qos", kRegular}}, "old.qos", Content::Old, 0644},
+                  kOk, Entries{{"old.qos", kRegular}}, "old.qos", Content::New, 0644},
         WriteCase{"DirectoryKept",
                   [](const TempFolder& f) {
                     fs::create_directory(f / "sub.qos");
@@ -379,7 +379,7 @@ TEST_P(FullDiskTest, FailedWriteKeepsTheOldFileAndLeavesNoTemporaryFile) {
   {
     FileSizeLimit limit(row.room);
     applied = limit.applied();
-    if (applied) outcome = WriteSettingsFile(folder / "old.qos", kNewImage);
+    if (applied) outcome = WriteSettingsFile(folder / "old.qos", kNewImage).Outcome;
   }
 
   ASSERT_TRUE(applied) << "could not lower the file size limit";
@@ -414,12 +414,12 @@ class RoundTripTest : public testing::TestWithParam<RoundTripCase> {};
 TEST_P(RoundTripTest, ImportGivesBackWhatExportWrote) {
   TempFolder folder;
   const std::string path = folder / "settings.qos";
-  ASSERT_EQ(WriteSettingsFile(path, GetParam().image), kOk);
+  ASSERT_EQ(WriteSettingsFile(path, GetParam().image).Outcome, kOk);
   EXPECT_EQ(fs::file_size(path), SettingsReportSize);
 
   SettingsReport image{};
   image.fill(kUntouched);
-  ASSERT_EQ(ReadSettingsFile(path, image), FileReadOutcome::Ok);
+  ASSERT_EQ(ReadSettingsFile(path, image).Outcome, FileReadOutcome::Ok);
   EXPECT_EQ(image, GetParam().image);
 }
 

@@ -1,0 +1,41 @@
+#pragma once
+// The descriptor-level steps the settings file reader and writer share.
+
+#include <cstddef>
+#include <cstdint>
+
+namespace qor::fileio {
+
+// Owns a descriptor and closes it on every path out of a function.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd = -1) : m_fd(fd) {}
+  ~FileDescriptor();
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  FileDescriptor(FileDescriptor&& other) noexcept : m_fd(other.m_fd) { other.m_fd = -1; }
+  FileDescriptor& operator=(FileDescriptor&& other) noexcept;
+
+  int get() const { return m_fd; }
+  bool valid() const { return m_fd >= 0; }
+  // Closes now; false (errno set) when the close reports an error, which for
+  // a file on disk may be the first sign that its data did not reach it.
+  bool Close();
+
+ private:
+  int m_fd;
+};
+
+// Reads until size bytes or the end; the count read, or -1 (errno set) when
+// a read fails.
+long ReadFully(int fd, std::uint8_t* buffer, std::size_t size);
+
+// Writes all bytes; false (errno set) when a write fails or writes nothing.
+bool WriteFully(int fd, const std::uint8_t* buffer, std::size_t size);
+
+// Files are opened without blocking, so that a FIFO with nobody at the other
+// end fails or reads as empty instead of hanging; the transfer itself then
+// blocks as usual.
+bool MakeBlocking(int fd);
+
+}  // namespace qor::fileio

@@ -1,0 +1,327 @@
+// What an export leaves on disk where replacing the file by a new one would
+// change more than its content, where a link was planted by someone else, and
+// where the path leads to standard output.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "ChildProcess.h"
+#include "TempFolder.h"
+#include "settings/SettingsFile.h"
+
+namespace qor {
+namespace {
+namespace fs = std::filesystem;
+using test::TempFolder;
+using Bytes = std::vector<std::uint8_t>;
+
+constexpr uid_t kOtherUser = test::kUnprivilegedId - 1;  // owns what the exporting user does not
+const Bytes kOldBytes(40, 0x5A);
+
+SettingsReport NewImage() {
+  SettingsReport image{};
+  for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(0x80 + i);
+  return image;
+}
+const Bytes kNewBytes = [] {
+  const SettingsReport image = NewImage();
+  return Bytes(image.begin(), image.end());
+}();
+
+bool IsRoot() { return ::geteuid() == 0; }
+// The user the export runs as: the unprivileged user under root, else whoever runs the tests.
+uid_t ExportingUser() { return IsRoot() ? test::kUnprivilegedId : ::geteuid(); }
+
+void Check(bool done, const std::string& what) {
+  if (!done) throw std::runtime_error(what + " failed");
+}
+
+void Own(const std::string& path, uid_t user) {
+  if (IsRoot()) Check(::lchown(path.c_str(), user, user) == 0, "lchown " + path);
+}
+
+void Chmod(const std::string& path, mode_t mode) { Check(::chmod(path.c_str(), mode) == 0, "chmod " + path); }
+
+// A folder (mode given) owned by `user`.
+std::string Folder(const TempFolder& f, const std::string& name, mode_t mode, uid_t user) {
+  fs::create_directories(f / name);
+  Own(f / name, user);
+  Chmod(f / name, mode);
+  return f / name;
+}
+
+// A file with the old bytes, its mode and owner.
+std::string OldFile(const TempFolder& f, const std::string& name, mode_t mode, uid_t user) {
+  f.Write(name, kOldBytes);
+  Own(f / name, user);
+  Chmod(f / name, mode);
+  return f / name;
+}
+
+void SetFacl(const std::string& arguments) {
+  Check(std::system(("setfacl " + arguments).c_str()) == 0, "setfacl " + arguments + " (the acl package)");
+}
+
+bool HasAcl(const std::string& path) { return ::getxattr(path.c_str(), "system.posix_acl_access", nullptr, 0) > 0; }
+
+using Entries = std::map<std::string, fs::file_type>;
+
+void AddEntries(const fs::path& folder, const std::string& prefix, Entries& entries) {
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    const fs::file_type type = fs::symlink_status(entry.path()).type();
+    const std::string name = prefix + entry.path().filename().string();
+    entries[name] = type;
+    if (type == fs::file_type::directory) AddEntries(entry.path(), name + "/", entries);
+  }
+}
+
+// Every name under the folder with its type; links are not followed.
+Entries AllEntries(const TempFolder& f) {
+  Entries entries;
+  AddEntries(f.path(), "", entries);
+  return entries;
+}
+
+// --- The export as an ordinary user: outcome and file afterwards ------------
+
+enum class Content { New, Old };
+
+struct ReplaceCase {
+  const char* name;
+  std::function<std::string(const TempFolder&)> arrange;  // returns the path to export to
+  FileWriteOutcome expected;
+  std::string checkedFile;  // relative to the folder
+  Content content;
+  mode_t mode;
+  bool ownedByOther;  // else by the exporting user
+  nlink_t links;
+  bool acl;            // the file carries an ACL afterwards
+  bool needsRoot;      // sets up files of another user
+};
+
+void PrintTo(const ReplaceCase& row, std::ostream* os) { *os << row.name; }
+
+class ReplaceTest : public testing::TestWithParam<ReplaceCase> {};
+
+TEST_P(ReplaceTest, FileKeepsEverythingButItsContentAndNoTemporaryFileStays) {
+  const ReplaceCase& row = GetParam();
+  if (row.needsRoot && !IsRoot()) GTEST_SKIP() << "files of another user can be set up only as root";
+  TempFolder folder;
+  folder.HandToUnprivilegedUser();
+  const std::string path = row.arrange(folder);
+  auto entries = AllEntries(folder);
+  entries.emplace(row.checkedFile, fs::file_type::regular);  // a new file may appear, nothing else
+
+  const int code = test::RunInChild(true, [&] {
+    ::umask(022);
+    return static_cast<int>(WriteSettingsFile(path, NewImage()).Outcome);
+  });
+
+  EXPECT_EQ(code, static_cast<int>(row.expected));
+  EXPECT_EQ(AllEntries(folder), entries);
+  const std::string file = folder / row.checkedFile;
+  EXPECT_EQ(test::ReadBytes(file), row.content == Content::New ? kNewBytes : kOldBytes);
+  struct stat st {};
+  ASSERT_EQ(::stat(file.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, row.mode);
+  EXPECT_EQ(st.st_uid, row.ownedByOther ? kOtherUser : ExportingUser());
+  EXPECT_EQ(st.st_nlink, row.links);
+  EXPECT_EQ(HasAcl(file), row.acl);
+}
+
+std::string NameOf(std::size_t length) { return std::string(length - 4, 'n') + ".qos"; }
+
+constexpr auto kOk = FileWriteOutcome::Ok;
+constexpr auto kOpenFailed = FileWriteOutcome::OpenFailed;
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReplaceTest,
+    testing::Values(
+        ReplaceCase{"OtherUsersWritableFileInStickyFolder",
+                    [](const TempFolder& f) {
+                      Folder(f, "tmp", 01777, 0);
+                      return OldFile(f, "tmp/cab.qos", 0666, kOtherUser);
+                    },
+                    kOk, "tmp/cab.qos", Content::New, 0666, true, 1, false, true},
+        ReplaceCase{"SecondHardLinkSeesTheNewContent",
+                    [](const TempFolder& f) {
+                      const std::string path = OldFile(f, "cab.qos", 0640, ExportingUser());
+                      fs::create_hard_link(path, f / "copy.qos");
+                      return path;
+                    },
+                    kOk, "copy.qos", Content::New, 0640, false, 2, false, false},
+        ReplaceCase{"FileWithAclKeepsIt",
+                    [](const TempFolder& f) {
+                      const std::string path = OldFile(f, "cab.qos", 0640, ExportingUser());
+                      SetFacl("-m u:" + std::to_string(kOtherUser) + ":r " + path);
+                      return path;
+                    },
+                    kOk, "cab.qos", Content::New, 0640, false, 1, true, false},
+        // A new file gets what a plain create gives there: the default ACL
+        // overrides the umask.
+        ReplaceCase{"NewFileInDefaultAclFolder",
+                    [](const TempFolder& f) {
+                      const std::string folder = Folder(f, "shared", 0770, ExportingUser());
+                      SetFacl("-d -m u::rw,g::rw,o::- " + folder);
+                      return f / "shared/cab.qos";
+                    },
+                    kOk, "shared/cab.qos", Content::New, 0660, false, 1, false, false},
+        // A temporary file there would carry an ACL the file does not have.
+        ReplaceCase{"FileWithoutAclInDefaultAclFolder",
+                    [](const TempFolder& f) {
+                      const std::string folder = Folder(f, "shared", 0770, ExportingUser());
+                      const std::string path = OldFile(f, "shared/cab.qos", 0604, ExportingUser());
+                      SetFacl("-d -m u:" + std::to_string(kOtherUser) + ":r " + folder);
+                      return path;
+                    },
+                    kOk, "shared/cab.qos", Content::New, 0604, false, 1, false, false},
+        ReplaceCase{"NewName247Bytes", [](const TempFolder& f) { return f / NameOf(247); }, kOk, NameOf(247),
+                    Content::New, 0644, false, 1, false, false},
+        ReplaceCase{"NewName248Bytes", [](const TempFolder& f) { return f / NameOf(248); }, kOk, NameOf(248),
+                    Content::New, 0644, false, 1, false, false},
+        ReplaceCase{"NewName255Bytes", [](const TempFolder& f) { return f / NameOf(255); }, kOk, NameOf(255),
+                    Content::New, 0644, false, 1, false, false},
+        ReplaceCase{"ExistingName255Bytes",
+                    [](const TempFolder& f) { return OldFile(f, NameOf(255), 0600, ExportingUser()); }, kOk,
+                    NameOf(255), Content::New, 0600, false, 1, false, false}));
+
+// --- A link planted by another user in a sticky folder ------------------------
+
+// Sets a kernel switch for the test and restores it afterwards.
+class Sysctl {
+ public:
+  explicit Sysctl(std::string path) : m_path(std::move(path)) {
+    std::ifstream in(m_path);
+    m_ok = static_cast<bool>(in >> m_saved);
+  }
+  ~Sysctl() {
+    if (m_changed) Write(m_saved);
+  }
+  Sysctl(const Sysctl&) = delete;
+  Sysctl& operator=(const Sysctl&) = delete;
+
+  bool Set(const std::string& value) {
+    m_changed = m_ok && Write(value);
+    return m_changed;
+  }
+
+ private:
+  bool Write(const std::string& value) const {
+    std::ofstream out(m_path);
+    return static_cast<bool>(out << value << std::flush);
+  }
+
+  std::string m_path;
+  std::string m_saved;
+  bool m_ok = false;
+  bool m_changed = false;
+};
+
+// The kernel refuses to follow the link, so the export is refused, as root
+// and as an ordinary user, and the link's target keeps its content and inode.
+TEST(PlantedLinkTest, IsRefusedAndItsTargetUntouched) {
+  if (!IsRoot()) GTEST_SKIP() << "a link of another user and fs.protected_symlinks can be set up only as root";
+  Sysctl protection("/proc/sys/fs/protected_symlinks");
+  if (!protection.Set("1")) GTEST_SKIP() << "fs.protected_symlinks cannot be set on this machine";
+
+  for (const bool asRoot : {true, false}) {
+    SCOPED_TRACE(asRoot ? "as root" : "as an ordinary user");
+    TempFolder folder;
+    folder.HandToUnprivilegedUser();
+    Folder(folder, "tmp", 01777, 0);
+    const std::string precious = OldFile(folder, "precious.txt", 0644, test::kUnprivilegedId);
+    fs::create_symlink(precious, folder / "tmp/cabinet.qos");
+    Own(folder / "tmp/cabinet.qos", kOtherUser);
+    struct stat before {};
+    ASSERT_EQ(::stat(precious.c_str(), &before), 0);
+
+    const int code = test::RunInChild(!asRoot, [&] {
+      const FileWriteResult result = WriteSettingsFile(folder / "tmp/cabinet.qos", NewImage());
+      return result.Outcome == kOpenFailed && result.Error == EACCES ? 0 : 1;
+    });
+
+    EXPECT_EQ(code, 0);
+    struct stat after {};
+    ASSERT_EQ(::stat(precious.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(test::ReadBytes(precious), kOldBytes);
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(folder / "tmp/cabinet.qos")));
+    EXPECT_EQ(AllEntries(folder).size(), 3u);
+  }
+}
+
+// --- Standard output through its names ----------------------------------------
+
+enum class Output { Pipe, AppendedFile, TruncatedFile };
+
+struct OutputCase {
+  const char* name;
+  const char* path;
+  Output output;
+};
+
+void PrintTo(const OutputCase& row, std::ostream* os) { *os << row.name; }
+
+class StandardOutputTest : public testing::TestWithParam<OutputCase> {};
+
+// The path is written as given: a pipe gets the bytes, a log opened with
+// ">>" gets them added at its end, a file opened with ">" holds them alone.
+TEST_P(StandardOutputTest, GetsTheBytesWhereTheShellPointedIt) {
+  const OutputCase& row = GetParam();
+  TempFolder folder;
+  const std::string log = folder / "app.log";
+  const Bytes logLine = {'s', 't', 'a', 'r', 't', '\n'};
+  folder.Write("app.log", logLine);
+
+  int pipeEnds[2] = {-1, -1};
+  int output = -1;
+  if (row.output == Output::Pipe) {
+    ASSERT_EQ(::pipe(pipeEnds), 0);
+    output = pipeEnds[1];
+  } else {
+    output = ::open(log.c_str(), O_WRONLY | (row.output == Output::AppendedFile ? O_APPEND : O_TRUNC));
+  }
+  ASSERT_GE(output, 0);
+
+  const int code = test::RunInChild(false, [&] {
+    if (::dup2(output, STDOUT_FILENO) < 0) return 99;
+    return static_cast<int>(WriteSettingsFile(row.path, NewImage()).Outcome);
+  });
+  ::close(output);
+
+  EXPECT_EQ(code, static_cast<int>(kOk));
+  Bytes expected = kNewBytes;
+  if (row.output == Output::Pipe) {
+    Bytes got(100);
+    const ssize_t n = ::read(pipeEnds[0], got.data(), got.size());
+    ::close(pipeEnds[0]);
+    got.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    EXPECT_EQ(got, expected);
+  } else {
+    if (row.output == Output::AppendedFile) expected.insert(expected.begin(), logLine.begin(), logLine.end());
+    EXPECT_EQ(test::ReadBytes(log), expected);
+  }
+  EXPECT_EQ(folder.Entries().size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, StandardOutputTest,
+                         testing::Values(OutputCase{"DevStdoutToPipe", "/dev/stdout", Output::Pipe},
+                                         OutputCase{"DevStdoutAppended", "/dev/stdout", Output::AppendedFile},
+                                         OutputCase{"ProcFdAppended", "/proc/self/fd/1", Output::AppendedFile},
+                                         OutputCase{"DevFdTruncated", "/dev/fd/1", Output::TruncatedFile}));
+
+}  // namespace
+}  // namespace qor
