@@ -20,6 +20,7 @@
 
 #include "ChildProcess.h"
 #include "TempFolder.h"
+#include "tests/support/RowName.h"
 #include "settings/SettingsFile.h"
 
 namespace qor {
@@ -196,7 +197,8 @@ INSTANTIATE_TEST_SUITE_P(
                     Content::New, 0644, false, 1, false, false},
         ReplaceCase{"ExistingName255Bytes",
                     [](const TempFolder& f) { return OldFile(f, NameOf(255), 0600, ExportingUser()); }, kOk,
-                    NameOf(255), Content::New, 0600, false, 1, false, false}));
+                    NameOf(255), Content::New, 0600, false, 1, false, false}),
+    test::RowName());
 
 // --- A link planted by another user in a sticky folder ------------------------
 
@@ -321,7 +323,8 @@ INSTANTIATE_TEST_SUITE_P(Paths, StandardOutputTest,
                          testing::Values(OutputCase{"DevStdoutToPipe", "/dev/stdout", Output::Pipe},
                                          OutputCase{"DevStdoutAppended", "/dev/stdout", Output::AppendedFile},
                                          OutputCase{"ProcFdAppended", "/proc/self/fd/1", Output::AppendedFile},
-                                         OutputCase{"DevFdTruncated", "/dev/fd/1", Output::TruncatedFile}));
+                                         OutputCase{"DevFdTruncated", "/dev/fd/1", Output::TruncatedFile}),
+                         test::RowName());
 
 }  // namespace
 }  // namespace qor
