@@ -8,21 +8,21 @@
 namespace qor::fileio {
 
 FileDescriptor::~FileDescriptor() {
-  if (m_fd >= 0) ::close(m_fd);
+  if (m_Fd >= 0) ::close(m_Fd);
 }
 
 FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
   if (this != &other) {
-    if (m_fd >= 0) ::close(m_fd);
-    m_fd = other.m_fd;
-    other.m_fd = -1;
+    if (m_Fd >= 0) ::close(m_Fd);
+    m_Fd = other.m_Fd;
+    other.m_Fd = -1;
   }
   return *this;
 }
 
 bool FileDescriptor::Close() {
-  const int fd = m_fd;
-  m_fd = -1;
+  const int fd = m_Fd;
+  m_Fd = -1;
   return ::close(fd) == 0;
 }
 

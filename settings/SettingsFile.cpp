@@ -22,13 +22,13 @@ FileReadResult ReadSettingsStream(int fd, SettingsReport& image) {
 
 FileReadResult ReadSettingsFile(const std::string& path, SettingsReport& image, ReadableFiles accepted) {
   FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-  if (!fd.valid()) return {FileReadOutcome::OpenFailed, errno};
+  if (!fd.Valid()) return {FileReadOutcome::OpenFailed, errno};
   struct stat st {};
-  if (::fstat(fd.get(), &st) != 0) return {FileReadOutcome::OpenFailed, errno};
+  if (::fstat(fd.Get(), &st) != 0) return {FileReadOutcome::OpenFailed, errno};
   if (S_ISDIR(st.st_mode)) return {FileReadOutcome::OpenFailed, EISDIR};
   if (accepted == ReadableFiles::RegularOnly && !S_ISREG(st.st_mode)) return {FileReadOutcome::OpenFailed, EINVAL};
-  if (!fileio::MakeBlocking(fd.get())) return {FileReadOutcome::OpenFailed, errno};
-  return ReadSettingsStream(fd.get(), image);
+  if (!fileio::MakeBlocking(fd.Get())) return {FileReadOutcome::OpenFailed, errno};
+  return ReadSettingsStream(fd.Get(), image);
 }
 
 }  // namespace qor

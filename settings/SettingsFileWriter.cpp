@@ -40,8 +40,8 @@ namespace {
 using fileio::FileDescriptor;
 
 // No create, no truncate: what is there stays as it is until the way is chosen.
-constexpr int kOpenFlags = O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
-constexpr int kMaxLinks = 40;  // the kernel's own limit
+constexpr int OpenFlags = O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+constexpr int MaxLinks = 40;  // the kernel's own limit
 
 FileWriteResult OpenFailed(int error) { return {FileWriteOutcome::OpenFailed, error}; }
 FileWriteResult WriteFailed(int error) { return {FileWriteOutcome::WriteFailed, error}; }
@@ -71,15 +71,15 @@ struct OpenedTarget {
 };
 
 bool IsDescriptorFolder(const std::string& folder) {
-  static const std::regex descriptors("/proc/[^/]+(/task/[^/]+)?/fd");
-  return std::regex_match(folder, descriptors);
+  static const std::regex Descriptors("/proc/[^/]+(/task/[^/]+)?/fd");
+  return std::regex_match(folder, Descriptors);
 }
 
 // Without openat2 (an older kernel, or an emulator) whether a path passes a
 // descriptor link is read from the links on its way. This only chooses how
 // the file is opened; the kernel still follows the links.
 bool ReachedThroughDescriptorLink(std::string hop) {
-  for (int i = 0; i < kMaxLinks; ++i) {
+  for (int i = 0; i < MaxLinks; ++i) {
     const std::string folder = FolderOf(hop);
     char real[PATH_MAX];
     if (::realpath(folder.empty() ? "." : folder.c_str(), real) != nullptr && IsDescriptorFolder(real)) return true;
@@ -98,15 +98,15 @@ bool ReachedThroughDescriptorLink(std::string hop) {
 // when asked to, which tells such a path apart; it is opened for appending.
 OpenedTarget OpenExisting(const std::string& path) {
   open_how how{};
-  how.flags = kOpenFlags;
+  how.flags = OpenFlags;
   how.resolve = RESOLVE_NO_MAGICLINKS;
   const long fd = ::syscall(SYS_openat2, AT_FDCWD, path.c_str(), &how, sizeof how);
   if (fd >= 0) return {FileDescriptor(static_cast<int>(fd)), false, 0};
   // ELOOP: a descriptor link, or a loop of links that the open below reports.
   if (errno != ELOOP && errno != ENOSYS) return {FileDescriptor(), false, errno};
   const bool throughDescriptor = errno == ELOOP || ReachedThroughDescriptorLink(path);
-  FileDescriptor opened(::open(path.c_str(), kOpenFlags | (throughDescriptor ? O_APPEND : 0)));
-  const int error = opened.valid() ? 0 : errno;
+  FileDescriptor opened(::open(path.c_str(), OpenFlags | (throughDescriptor ? O_APPEND : 0)));
+  const int error = opened.Valid() ? 0 : errno;
   return {std::move(opened), throughDescriptor, error};
 }
 
@@ -116,15 +116,15 @@ OpenedTarget OpenExisting(const std::string& path) {
 // appending, a device, a FIFO or a terminal gets them where it stands.
 FileWriteResult WriteInPlace(FileDescriptor& fd, const SettingsReport& image) {
   struct stat st {};
-  if (::fstat(fd.get(), &st) != 0) return OpenFailed(errno);
-  if (!fileio::MakeBlocking(fd.get())) return OpenFailed(errno);
-  const bool appending = (::fcntl(fd.get(), F_GETFL) & O_APPEND) != 0;
+  if (::fstat(fd.Get(), &st) != 0) return OpenFailed(errno);
+  if (!fileio::MakeBlocking(fd.Get())) return OpenFailed(errno);
+  const bool appending = (::fcntl(fd.Get(), F_GETFL) & O_APPEND) != 0;
   const bool whole = S_ISREG(st.st_mode) && !appending;
-  if (whole && ::lseek(fd.get(), 0, SEEK_SET) != 0) return WriteFailed(errno);
-  if (!fileio::WriteFully(fd.get(), image.data(), image.size())) return WriteFailed(errno);
-  if (whole && ::ftruncate(fd.get(), static_cast<off_t>(image.size())) != 0) return WriteFailed(errno);
+  if (whole && ::lseek(fd.Get(), 0, SEEK_SET) != 0) return WriteFailed(errno);
+  if (!fileio::WriteFully(fd.Get(), image.data(), image.size())) return WriteFailed(errno);
+  if (whole && ::ftruncate(fd.Get(), static_cast<off_t>(image.size())) != 0) return WriteFailed(errno);
   // Only files on a disk can be synced.
-  if ((S_ISREG(st.st_mode) || S_ISBLK(st.st_mode)) && ::fsync(fd.get()) != 0) return WriteFailed(errno);
+  if ((S_ISREG(st.st_mode) || S_ISBLK(st.st_mode)) && ::fsync(fd.Get()) != 0) return WriteFailed(errno);
   if (!fd.Close()) return WriteFailed(errno);
   return {};
 }
@@ -160,22 +160,22 @@ struct TempFile {
 // long as the target's name (at least 8 bytes): a folder that takes the
 // target's name takes this one too.
 std::string TempName(const std::string& name, std::size_t length) {
-  static const char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-  constexpr std::size_t kRandom = 6;
+  static const char Chars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  constexpr std::size_t RandomLength = 6;
   std::random_device random;
-  std::string temp = "." + name.substr(0, length - kRandom - 1);
-  for (std::size_t i = 0; i < kRandom; ++i) temp += kChars[random() % (sizeof kChars - 1)];
+  std::string temp = "." + name.substr(0, length - RandomLength - 1);
+  for (std::size_t i = 0; i < RandomLength; ++i) temp += Chars[random() % (sizeof Chars - 1)];
   return temp;
 }
 
 // Created as a plain create would be: 0666 through the umask and the folder's
 // default ACL.
 TempFile CreateTemp(const std::string& folder, const std::string& name) {
-  constexpr int kAttempts = 100;
+  constexpr int Attempts = 100;
   int error = EEXIST;
   // The shortest name is the fallback where the folder's own limit is lower.
   for (const std::size_t length : {std::max<std::size_t>(name.size(), 8), std::size_t{7}}) {
-    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    for (int attempt = 0; attempt < Attempts; ++attempt) {
       std::string path = folder + TempName(name, length);
       const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
       if (fd >= 0) return {std::move(path), FileDescriptor(fd), 0};
@@ -190,16 +190,16 @@ TempFile CreateTemp(const std::string& folder, const std::string& name) {
 // Removes the temporary file on every way out but a finished rename.
 class TempRemoval {
  public:
-  explicit TempRemoval(const std::string& path) : m_path(path) {}
+  explicit TempRemoval(const std::string& path) : m_Path(path) {}
   ~TempRemoval() {
-    if (!m_path.empty()) ::unlink(m_path.c_str());
+    if (!m_Path.empty()) ::unlink(m_Path.c_str());
   }
   TempRemoval(const TempRemoval&) = delete;
   TempRemoval& operator=(const TempRemoval&) = delete;
-  void Release() { m_path.clear(); }
+  void Release() { m_Path.clear(); }
 
  private:
-  std::string m_path;
+  std::string m_Path;
 };
 
 // Writes a temporary file and renames it over `path`, which holds `existing`
@@ -211,14 +211,14 @@ std::optional<FileWriteResult> ReplaceByRename(const std::string& path, const st
   const std::string name = path.substr(folder.size());
   if (name.empty()) return std::nullopt;
   TempFile temp = CreateTemp(folder, name);
-  if (!temp.Fd.valid()) {
+  if (!temp.Fd.Valid()) {
     if (IsDiskError(temp.Error)) return WriteFailed(temp.Error);
     return std::nullopt;
   }
   TempRemoval removal(temp.Path);
-  if (existing != nullptr && !TakeOverAttributes(temp.Fd.get(), *existing)) return std::nullopt;
-  if (!fileio::WriteFully(temp.Fd.get(), image.data(), image.size())) return WriteFailed(errno);
-  if (::fsync(temp.Fd.get()) != 0) return WriteFailed(errno);
+  if (existing != nullptr && !TakeOverAttributes(temp.Fd.Get(), *existing)) return std::nullopt;
+  if (!fileio::WriteFully(temp.Fd.Get(), image.data(), image.size())) return WriteFailed(errno);
+  if (::fsync(temp.Fd.Get()) != 0) return WriteFailed(errno);
   if (!temp.Fd.Close()) return WriteFailed(errno);
 
   // The rename replaces the very file that was checked, or takes the place
@@ -244,10 +244,10 @@ std::optional<FileWriteResult> ReplaceByRename(const std::string& path, const st
 FileWriteResult WriteSettingsFile(const std::string& path, const SettingsReport& image) {
   if (path.empty()) return OpenFailed(ENOENT);
   OpenedTarget target = OpenExisting(path);
-  if (target.Fd.valid()) {
+  if (target.Fd.Valid()) {
     struct stat st {};
-    if (::fstat(target.Fd.get(), &st) != 0) return OpenFailed(errno);
-    if (S_ISREG(st.st_mode) && !target.ThroughDescriptorLink && ReplaceableByRename(path, target.Fd.get(), st)) {
+    if (::fstat(target.Fd.Get(), &st) != 0) return OpenFailed(errno);
+    if (S_ISREG(st.st_mode) && !target.ThroughDescriptorLink && ReplaceableByRename(path, target.Fd.Get(), st)) {
       if (auto replaced = ReplaceByRename(path, &st, image)) return *replaced;
     }
     return WriteInPlace(target.Fd, image);
@@ -261,8 +261,8 @@ FileWriteResult WriteSettingsFile(const std::string& path, const SettingsReport&
   if (!link) {
     if (auto created = ReplaceByRename(path, nullptr, image)) return *created;
   }
-  FileDescriptor fd(::open(path.c_str(), kOpenFlags | O_CREAT, 0666));
-  if (!fd.valid()) return OpenFailed(errno);
+  FileDescriptor fd(::open(path.c_str(), OpenFlags | O_CREAT, 0666));
+  if (!fd.Valid()) return OpenFailed(errno);
   return WriteInPlace(fd, image);
 }
 
