@@ -1,9 +1,10 @@
 #include "cli/Commands.h"
 
-#include <cstring>
-#include <filesystem>
 #include <fcntl.h>
 #include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
 #include <variant>
 
 #include "cli/BoardList.h"
@@ -36,8 +37,8 @@ bool ReportUnopenableBoards(CommandContext& context) {
   const std::vector<UnopenableBoard> boards = context.Probe.UnopenableBoards();
   std::vector<std::string> denied;
   for (const UnopenableBoard& board : boards) {
-    Complain(context, "a QOR board is attached at " + board.Path + ", but it cannot be opened: " +
-                          ErrorText(board.Error));
+    Complain(context,
+             "a QOR board is attached at " + board.Path + ", but it cannot be opened: " + ErrorText(board.Error));
     if (IsAccessDenied(board.Error)) denied.push_back(board.Path);
   }
   if (!denied.empty()) context.Err << AccessAdvice(denied, context.Rules) << '\n';
@@ -110,13 +111,14 @@ std::vector<BoardPlace> IdentifyAll(CommandContext& context, DeviceLink& link) {
 
 // The row a --board selector names in the scanned table: a number, a node,
 // a USB location, or else the exact identification text of one board.
-std::variant<int, ExitCode> SelectRow(CommandContext& context, DeviceLink& link, const std::optional<std::string>& board) {
+std::variant<int, ExitCode> SelectRow(CommandContext& context, DeviceLink& link,
+                                      const std::optional<std::string>& board) {
   const DeviceTable& table = link.Table();
   if (!board) return 0;
   if (const std::optional<int> number = ParseBoardNumber(*board)) {
     if (*number <= table.Count()) return *number - 1;
-    Complain(context, "there is no board " + *board + "; boards found: " + std::to_string(table.Count()) +
-                          " (see qorctl list)");
+    Complain(context,
+             "there is no board " + *board + "; boards found: " + std::to_string(table.Count()) + " (see qorctl list)");
     ReportUnopenableBoards(context);
     return ExitCode::NoBoard;
   }
@@ -130,8 +132,8 @@ std::variant<int, ExitCode> SelectRow(CommandContext& context, DeviceLink& link,
   }
   if (named.size() == 1) return named[0]->Number - 1;
   if (named.empty()) {
-    Complain(context, "no board is \"" + PrintableText(*board) +
-                          "\" by number, node, USB location or text; boards found:");
+    Complain(context,
+             "no board is \"" + PrintableText(*board) + "\" by number, node, USB location or text; boards found:");
   } else {
     Complain(context, std::to_string(named.size()) + " boards answer \"" + PrintableText(*board) +
                           "\"; pick one by node or USB location:");
@@ -163,8 +165,8 @@ std::string ReadFailureReason(const std::string& file, FileReadOutcome outcome) 
   std::error_code error;
   if (outcome == FileReadOutcome::Corrupt) {
     const auto size = std::filesystem::file_size(file, error);
-    return error ? "too short" : std::to_string(size) + " bytes; a settings file holds " +
-                                     std::to_string(SettingsReportSize);
+    return error ? "too short"
+                 : std::to_string(size) + " bytes; a settings file holds " + std::to_string(SettingsReportSize);
   }
   if (std::filesystem::is_directory(file, error)) return ErrorText(EISDIR);
   const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);

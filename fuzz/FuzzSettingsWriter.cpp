@@ -116,8 +116,8 @@ void Take(const fs::path& folder, const fs::path& root, Snapshot& snapshot) {
   for (const auto& item : fs::directory_iterator(folder)) {
     struct stat st {};
     Require(::lstat(item.path().c_str(), &st) == 0, "lstat");
-    Entry entry{item.symlink_status().type(), st.st_ino, st.st_mode, st.st_uid, st.st_nlink, st.st_size,
-                st.st_mtim, {}};
+    Entry entry{
+        item.symlink_status().type(), st.st_ino, st.st_mode, st.st_uid, st.st_nlink, st.st_size, st.st_mtim, {}};
     if (S_ISLNK(st.st_mode)) entry.LinkText = fs::read_symlink(item.path()).string();
     snapshot[item.path().string().substr(root.string().size() + 1)] = entry;
     if (S_ISDIR(st.st_mode)) Take(item.path(), root, snapshot);
@@ -256,8 +256,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool lockRoot = (input.Byte() & 1) != 0;
   const mode_t umask = input.Pick<mode_t>({022, 077, 002});
   const rlim_t room = input.Pick<rlim_t>({RLIM_INFINITY, RLIM_INFINITY, 0, 20});
-  const std::string path =
-      (input.Byte() & 1) != 0 ? root + "/" + PickName(input) : root + "/new.qos";
+  const std::string path = (input.Byte() & 1) != 0 ? root + "/" + PickName(input) : root + "/new.qos";
   const qor::SettingsReport image = Image(input);
 
   // Taken with every folder open to its owner, as the check finds them again.

@@ -134,8 +134,8 @@ FileWriteResult WriteInPlace(FileDescriptor& fd, const SettingsReport& image) {
 // True when a new file in its place changes nothing but the content.
 bool ReplaceableByRename(const std::string& path, int fd, const struct stat& st) {
   struct stat named {};
-  return ::lstat(path.c_str(), &named) == 0 && S_ISREG(named.st_mode) && SameFile(named, st) &&
-         st.st_nlink == 1 && st.st_uid == ::geteuid() && !HasExtendedAttributes(fd);
+  return ::lstat(path.c_str(), &named) == 0 && S_ISREG(named.st_mode) && SameFile(named, st) && st.st_nlink == 1 &&
+         st.st_uid == ::geteuid() && !HasExtendedAttributes(fd);
 }
 
 // The temporary file gets the old file's group and mode. When it cannot, or

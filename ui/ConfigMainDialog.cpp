@@ -92,11 +92,16 @@ bool CConfigMainDialog::OnInitDialog() {
 
 void CConfigMainDialog::AddToolTips() {
   const std::pair<QWidget*, int> tips[] = {
-      {m_ScanButton, res::IDS_TIP_SCAN_DEVICES},       {m_RereadButton, res::IDS_TIP_REREAD_DEVICE},
-      {m_DeviceList, res::IDS_TIP_DEVICE_LIST},        {m_SaveButton, res::IDS_TIP_SAVE_SETTINGS},
-      {m_DoneButton, res::IDS_TIP_DONE},               {m_AnalogButton, res::IDS_TIP_ANALOG_SETUP},
-      {m_KeyStickButton, res::IDS_TIP_KEYSTICK_SETUP}, {m_JoyMouseButton, res::IDS_TIP_JOYMOUSE_SETUP},
-      {m_ImportButton, res::IDS_TIP_IMPORT_SETTINGS},  {m_ExportButton, res::IDS_TIP_EXPORT_SETTINGS},
+      {m_ScanButton, res::IDS_TIP_SCAN_DEVICES},
+      {m_RereadButton, res::IDS_TIP_REREAD_DEVICE},
+      {m_DeviceList, res::IDS_TIP_DEVICE_LIST},
+      {m_SaveButton, res::IDS_TIP_SAVE_SETTINGS},
+      {m_DoneButton, res::IDS_TIP_DONE},
+      {m_AnalogButton, res::IDS_TIP_ANALOG_SETUP},
+      {m_KeyStickButton, res::IDS_TIP_KEYSTICK_SETUP},
+      {m_JoyMouseButton, res::IDS_TIP_JOYMOUSE_SETUP},
+      {m_ImportButton, res::IDS_TIP_IMPORT_SETTINGS},
+      {m_ExportButton, res::IDS_TIP_EXPORT_SETTINGS},
   };
   for (const auto& [control, text] : tips) control->setToolTip(ResourceString(text));
 }

@@ -1,6 +1,8 @@
 // An export that fails only when the data is flushed, the file closed or the
 // temporary file renamed must report the failure and keep the old file.
 
+#include "settings/SettingsFile.h"
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -11,7 +13,6 @@
 #include <vector>
 
 #include "TempFolder.h"
-#include "settings/SettingsFile.h"
 #include "tests/support/RowName.h"
 
 namespace {
@@ -124,7 +125,8 @@ INSTANTIATE_TEST_SUITE_P(
                     FaultCase{"RenameFailsOverFile", Fault::Rename, true, FileWriteOutcome::WriteFailed},
                     FaultCase{"FlushFailsNewFile", Fault::Flush, false, FileWriteOutcome::WriteFailed},
                     FaultCase{"CloseFailsNewFile", Fault::Close, false, FileWriteOutcome::WriteFailed},
-                    FaultCase{"RenameFailsNewFile", Fault::Rename, false, FileWriteOutcome::WriteFailed}), test::RowName());
+                    FaultCase{"RenameFailsNewFile", Fault::Rename, false, FileWriteOutcome::WriteFailed}),
+    test::RowName());
 
 // A device is written in place; its close is the last point a failure shows.
 TEST(ExportFaultOnDeviceTest, FailingCloseOfADeviceIsAFailure) {

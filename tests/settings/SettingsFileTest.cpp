@@ -1,3 +1,5 @@
+#include "settings/SettingsFile.h"
+
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -15,7 +17,6 @@
 
 #include "ChildProcess.h"
 #include "TempFolder.h"
-#include "settings/SettingsFile.h"
 #include "tests/support/RowName.h"
 
 namespace qor {
@@ -95,7 +96,8 @@ INSTANTIATE_TEST_SUITE_P(Sizes, ReadBySizeTest,
                                          SizeCase{"OneByteShort", 32, FileReadOutcome::Corrupt},
                                          SizeCase{"Exact", 33, FileReadOutcome::Ok},
                                          SizeCase{"OneByteOver", 34, FileReadOutcome::Ok},
-                                         SizeCase{"Long", 1000, FileReadOutcome::Ok}), test::RowName());
+                                         SizeCase{"Long", 1000, FileReadOutcome::Ok}),
+                         test::RowName());
 
 // --- Reading: what the chosen path is ---------------------------------------
 
@@ -131,49 +133,49 @@ TEST_P(ReadPathTest, ImportOpensOnlyWhatItCanRead) {
   EXPECT_EQ(code, static_cast<int>(row.expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Paths, ReadPathTest,
-    testing::Values(
-        ReadPathCase{"Missing", [](const TempFolder& f) { return f / "missing.qos"; }, FileReadOutcome::OpenFailed},
-        ReadPathCase{"Directory",
-                     [](const TempFolder& f) {
-                       fs::create_directory(f / "sub.qos");
-                       return f / "sub.qos";
-                     },
-                     FileReadOutcome::OpenFailed},
-        ReadPathCase{"FifoWithoutWriter",
-                     [](const TempFolder& f) {
-                       MakeFifo(f / "pipe.qos");
-                       return f / "pipe.qos";
-                     },
-                     FileReadOutcome::OpenFailed},
-        ReadPathCase{"ReadOnlyFile",
-                     [](const TempFolder& f) {
-                       f.Write("file.qos", kFileBytes);
-                       Chmod(f / "file.qos", 0444);
-                       return f / "file.qos";
-                     },
-                     FileReadOutcome::Ok},
-        ReadPathCase{"UnreadableFile",
-                     [](const TempFolder& f) {
-                       f.Write("file.qos", kFileBytes);
-                       Chmod(f / "file.qos", 0200);
-                       return f / "file.qos";
-                     },
-                     FileReadOutcome::OpenFailed},
-        ReadPathCase{"LinkToFile",
-                     [](const TempFolder& f) {
-                       f.Write("file.qos", kFileBytes);
-                       fs::create_symlink("file.qos", f / "link.qos");
-                       return f / "link.qos";
-                     },
-                     FileReadOutcome::Ok},
-        ReadPathCase{"LinkToNothing",
-                     [](const TempFolder& f) {
-                       fs::create_symlink("missing.qos", f / "link.qos");
-                       return f / "link.qos";
-                     },
-                     FileReadOutcome::OpenFailed}), test::RowName());
+INSTANTIATE_TEST_SUITE_P(Paths, ReadPathTest,
+                         testing::Values(ReadPathCase{"Missing", [](const TempFolder& f) { return f / "missing.qos"; },
+                                                      FileReadOutcome::OpenFailed},
+                                         ReadPathCase{"Directory",
+                                                      [](const TempFolder& f) {
+                                                        fs::create_directory(f / "sub.qos");
+                                                        return f / "sub.qos";
+                                                      },
+                                                      FileReadOutcome::OpenFailed},
+                                         ReadPathCase{"FifoWithoutWriter",
+                                                      [](const TempFolder& f) {
+                                                        MakeFifo(f / "pipe.qos");
+                                                        return f / "pipe.qos";
+                                                      },
+                                                      FileReadOutcome::OpenFailed},
+                                         ReadPathCase{"ReadOnlyFile",
+                                                      [](const TempFolder& f) {
+                                                        f.Write("file.qos", kFileBytes);
+                                                        Chmod(f / "file.qos", 0444);
+                                                        return f / "file.qos";
+                                                      },
+                                                      FileReadOutcome::Ok},
+                                         ReadPathCase{"UnreadableFile",
+                                                      [](const TempFolder& f) {
+                                                        f.Write("file.qos", kFileBytes);
+                                                        Chmod(f / "file.qos", 0200);
+                                                        return f / "file.qos";
+                                                      },
+                                                      FileReadOutcome::OpenFailed},
+                                         ReadPathCase{"LinkToFile",
+                                                      [](const TempFolder& f) {
+                                                        f.Write("file.qos", kFileBytes);
+                                                        fs::create_symlink("file.qos", f / "link.qos");
+                                                        return f / "link.qos";
+                                                      },
+                                                      FileReadOutcome::Ok},
+                                         ReadPathCase{"LinkToNothing",
+                                                      [](const TempFolder& f) {
+                                                        fs::create_symlink("missing.qos", f / "link.qos");
+                                                        return f / "link.qos";
+                                                      },
+                                                      FileReadOutcome::OpenFailed}),
+                         test::RowName());
 
 // --- Writing ----------------------------------------------------------------
 
@@ -239,44 +241,45 @@ std::string LockFolder(const TempFolder& f, std::string path) {
 constexpr auto kOk = FileWriteOutcome::Ok;
 constexpr auto kOpenFailed = FileWriteOutcome::OpenFailed;
 constexpr auto kWriteFailed = FileWriteOutcome::WriteFailed;
-constexpr bool kAsUser = true;   // as the unprivileged user when running as root
-constexpr bool kAsIs = false;    // as whoever runs the tests
+constexpr bool kAsUser = true;  // as the unprivileged user when running as root
+constexpr bool kAsIs = false;   // as whoever runs the tests
 
 INSTANTIATE_TEST_SUITE_P(
     NewFiles, WriteTest,
-    testing::Values(
-        WriteCase{"UsualUmask", [](const TempFolder& f) { return f / "new.qos"; }, kAsIs, 022, kOk,
-                  Entries{{"new.qos", kRegular}}, "new.qos", Content::New, 0644},
-        WriteCase{"StrictUmask", [](const TempFolder& f) { return f / "new.qos"; }, kAsIs, 077, kOk,
-                  Entries{{"new.qos", kRegular}}, "new.qos", Content::New, 0600},
-        WriteCase{"OrdinaryUser", [](const TempFolder& f) { return f / "new.qos"; }, kAsUser, 027, kOk,
-                  Entries{{"new.qos", kRegular}}, "new.qos", Content::New, 0640},
-        WriteCase{"FolderWithoutWritePermission",
-                  [](const TempFolder& f) { return LockFolder(f, f / "new.qos"); }, kAsUser, 022, kOpenFailed,
-                  Entries{}, nullptr, Content::New, std::nullopt},
-        WriteCase{"MissingFolder", [](const TempFolder& f) { return f / "none/new.qos"; }, kAsIs, 022,
-                  kOpenFailed, Entries{}, nullptr, Content::New, std::nullopt},
-        WriteCase{"EmptyPath", [](const TempFolder&) { return std::string(); }, kAsIs, 022, kOpenFailed, Entries{},
-                  nullptr, Content::New, std::nullopt}), test::RowName());
+    testing::Values(WriteCase{"UsualUmask", [](const TempFolder& f) { return f / "new.qos"; }, kAsIs, 022, kOk,
+                              Entries{{"new.qos", kRegular}}, "new.qos", Content::New, 0644},
+                    WriteCase{"StrictUmask", [](const TempFolder& f) { return f / "new.qos"; }, kAsIs, 077, kOk,
+                              Entries{{"new.qos", kRegular}}, "new.qos", Content::New, 0600},
+                    WriteCase{"OrdinaryUser", [](const TempFolder& f) { return f / "new.qos"; }, kAsUser, 027, kOk,
+                              Entries{{"new.qos", kRegular}}, "new.qos", Content::New, 0640},
+                    WriteCase{"FolderWithoutWritePermission",
+                              [](const TempFolder& f) { return LockFolder(f, f / "new.qos"); }, kAsUser, 022,
+                              kOpenFailed, Entries{}, nullptr, Content::New, std::nullopt},
+                    WriteCase{"MissingFolder", [](const TempFolder& f) { return f / "none/new.qos"; }, kAsIs, 022,
+                              kOpenFailed, Entries{}, nullptr, Content::New, std::nullopt},
+                    WriteCase{"EmptyPath", [](const TempFolder&) { return std::string(); }, kAsIs, 022, kOpenFailed,
+                              Entries{}, nullptr, Content::New, std::nullopt}),
+    test::RowName());
 
 INSTANTIATE_TEST_SUITE_P(
     ExistingFiles, WriteTest,
     testing::Values(
-        WriteCase{"ReplacedKeepingPermissions", [](const TempFolder& f) { return Existing(f, "old.qos", 0640); },
-                  kAsIs, 077, kOk, Entries{{"old.qos", kRegular}}, "old.qos", Content::New, 0640},
-        WriteCase{"ReplacedByOrdinaryUser", [](const TempFolder& f) { return Existing(f, "old.qos", 0600); },
-                  kAsUser, 022, kOk, Entries{{"old.qos", kRegular}}, "old.qos", Content::New, 0600},
-        WriteCase{"ReadOnlyFileKept", [](const TempFolder& f) { return Existing(f, "old.qos", 0444); }, kAsUser,
-                  022, kOpenFailed, Entries{{"old.qos", kRegular}}, "old.qos", Content::Old, 0444},
+        WriteCase{"ReplacedKeepingPermissions", [](const TempFolder& f) { return Existing(f, "old.qos", 0640); }, kAsIs,
+                  077, kOk, Entries{{"old.qos", kRegular}}, "old.qos", Content::New, 0640},
+        WriteCase{"ReplacedByOrdinaryUser", [](const TempFolder& f) { return Existing(f, "old.qos", 0600); }, kAsUser,
+                  022, kOk, Entries{{"old.qos", kRegular}}, "old.qos", Content::New, 0600},
+        WriteCase{"ReadOnlyFileKept", [](const TempFolder& f) { return Existing(f, "old.qos", 0444); }, kAsUser, 022,
+                  kOpenFailed, Entries{{"old.qos", kRegular}}, "old.qos", Content::Old, 0444},
         WriteCase{"FolderWithoutWritePermissionWrittenInPlace",
-                  [](const TempFolder& f) { return LockFolder(f, Existing(f, "old.qos", 0644)); }, kAsUser, 022,
-                  kOk, Entries{{"old.qos", kRegular}}, "old.qos", Content::New, 0644},
+                  [](const TempFolder& f) { return LockFolder(f, Existing(f, "old.qos", 0644)); }, kAsUser, 022, kOk,
+                  Entries{{"old.qos", kRegular}}, "old.qos", Content::New, 0644},
         WriteCase{"DirectoryKept",
                   [](const TempFolder& f) {
                     fs::create_directory(f / "sub.qos");
                     return f / "sub.qos";
                   },
-                  kAsIs, 022, kOpenFailed, Entries{{"sub.qos", kDirectory}}, nullptr, Content::New, std::nullopt}), test::RowName());
+                  kAsIs, 022, kOpenFailed, Entries{{"sub.qos", kDirectory}}, nullptr, Content::New, std::nullopt}),
+    test::RowName());
 
 INSTANTIATE_TEST_SUITE_P(
     Links, WriteTest,
@@ -288,8 +291,8 @@ INSTANTIATE_TEST_SUITE_P(
                   },
                   kAsIs, 022, kOk, Entries{{"link.qos", kSymlink}, {"real.qos", kRegular}}, "real.qos", Content::New,
                   0640},
-        WriteCase{"ToMissingFile", [](const TempFolder& f) { return Link(f, "link.qos", "real.qos"); }, kAsIs, 022,
-                  kOk, Entries{{"link.qos", kSymlink}, {"real.qos", kRegular}}, "real.qos", Content::New, 0644},
+        WriteCase{"ToMissingFile", [](const TempFolder& f) { return Link(f, "link.qos", "real.qos"); }, kAsIs, 022, kOk,
+                  Entries{{"link.qos", kSymlink}, {"real.qos", kRegular}}, "real.qos", Content::New, 0644},
         WriteCase{"ThroughAChain",
                   [](const TempFolder& f) {
                     Existing(f, "real.qos", 0600);
@@ -314,21 +317,23 @@ INSTANTIATE_TEST_SUITE_P(
                   kAsIs, 022, kOpenFailed, Entries{{"a.qos", kSymlink}, {"b.qos", kSymlink}}, nullptr, Content::New,
                   std::nullopt},
         WriteCase{"ToFullDevice", [](const TempFolder& f) { return Link(f, "link.qos", "/dev/full"); }, kAsIs, 022,
-                  kWriteFailed, Entries{{"link.qos", kSymlink}}, nullptr, Content::New, std::nullopt}), test::RowName());
+                  kWriteFailed, Entries{{"link.qos", kSymlink}}, nullptr, Content::New, std::nullopt}),
+    test::RowName());
 
 INSTANTIATE_TEST_SUITE_P(
     SpecialFiles, WriteTest,
-    testing::Values(
-        WriteCase{"FullDevice", [](const TempFolder&) { return std::string("/dev/full"); }, kAsIs, 022,
-                  kWriteFailed, Entries{}, nullptr, Content::New, std::nullopt},
-        WriteCase{"NullDevice", [](const TempFolder&) { return std::string("/dev/null"); }, kAsIs, 022, kOk,
-                  Entries{}, nullptr, Content::New, std::nullopt},
-        WriteCase{"FifoWithoutReader",
-                  [](const TempFolder& f) {
-                    MakeFifo(f / "pipe.qos");
-                    return f / "pipe.qos";
-                  },
-                  kAsIs, 022, kOpenFailed, Entries{{"pipe.qos", kFifo}}, nullptr, Content::New, std::nullopt}), test::RowName());
+    testing::Values(WriteCase{"FullDevice", [](const TempFolder&) { return std::string("/dev/full"); }, kAsIs, 022,
+                              kWriteFailed, Entries{}, nullptr, Content::New, std::nullopt},
+                    WriteCase{"NullDevice", [](const TempFolder&) { return std::string("/dev/null"); }, kAsIs, 022, kOk,
+                              Entries{}, nullptr, Content::New, std::nullopt},
+                    WriteCase{"FifoWithoutReader",
+                              [](const TempFolder& f) {
+                                MakeFifo(f / "pipe.qos");
+                                return f / "pipe.qos";
+                              },
+                              kAsIs, 022, kOpenFailed, Entries{{"pipe.qos", kFifo}}, nullptr, Content::New,
+                              std::nullopt}),
+    test::RowName());
 
 // --- Writing onto a full disk -----------------------------------------------
 
@@ -398,7 +403,8 @@ INSTANTIATE_TEST_SUITE_P(Limits, FullDiskTest,
                                          FullDiskCase{"OneByteShortNewFile", 32, false},
                                          FullDiskCase{"NoRoomExistingFile", 0, true},
                                          FullDiskCase{"PartWrittenExistingFile", 20, true},
-                                         FullDiskCase{"OneByteShortExistingFile", 32, true}), test::RowName());
+                                         FullDiskCase{"OneByteShortExistingFile", 32, true}),
+                         test::RowName());
 
 // --- Export then import -----------------------------------------------------
 
@@ -431,7 +437,8 @@ SettingsReport Filled(std::uint8_t value) {
 
 INSTANTIATE_TEST_SUITE_P(Images, RoundTripTest,
                          testing::Values(RoundTripCase{"Zeros", Filled(0x00)}, RoundTripCase{"Ones", Filled(0xFF)},
-                                         RoundTripCase{"Pattern", kNewImage}), test::RowName());
+                                         RoundTripCase{"Pattern", kNewImage}),
+                         test::RowName());
 
 }  // namespace
 }  // namespace qor

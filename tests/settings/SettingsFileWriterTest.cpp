@@ -2,6 +2,8 @@
 // change more than its content, where a link was planted by someone else, and
 // where the path leads to standard output.
 
+#include "settings/SettingsFile.h"
+
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -21,7 +23,6 @@
 #include "ChildProcess.h"
 #include "TempFolder.h"
 #include "tests/support/RowName.h"
-#include "settings/SettingsFile.h"
 
 namespace qor {
 namespace {
@@ -109,8 +110,8 @@ struct ReplaceCase {
   mode_t mode;
   bool ownedByOther;  // else by the exporting user
   nlink_t links;
-  bool acl;            // the file carries an ACL afterwards
-  bool needsRoot;      // sets up files of another user
+  bool acl;        // the file carries an ACL afterwards
+  bool needsRoot;  // sets up files of another user
 };
 
 void PrintTo(const ReplaceCase& row, std::ostream* os) { *os << row.name; }
@@ -150,54 +151,53 @@ constexpr auto kOpenFailed = FileWriteOutcome::OpenFailed;
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ReplaceTest,
-    testing::Values(
-        ReplaceCase{"OtherUsersWritableFileInStickyFolder",
-                    [](const TempFolder& f) {
-                      Folder(f, "tmp", 01777, 0);
-                      return OldFile(f, "tmp/cab.qos", 0666, kOtherUser);
-                    },
-                    kOk, "tmp/cab.qos", Content::New, 0666, true, 1, false, true},
-        ReplaceCase{"SecondHardLinkSeesTheNewContent",
-                    [](const TempFolder& f) {
-                      const std::string path = OldFile(f, "cab.qos", 0640, ExportingUser());
-                      fs::create_hard_link(path, f / "copy.qos");
-                      return path;
-                    },
-                    kOk, "copy.qos", Content::New, 0640, false, 2, false, false},
-        ReplaceCase{"FileWithAclKeepsIt",
-                    [](const TempFolder& f) {
-                      const std::string path = OldFile(f, "cab.qos", 0640, ExportingUser());
-                      SetFacl("-m u:" + std::to_string(kOtherUser) + ":r " + path);
-                      return path;
-                    },
-                    kOk, "cab.qos", Content::New, 0640, false, 1, true, false},
-        // A new file gets what a plain create gives there: the default ACL
-        // overrides the umask.
-        ReplaceCase{"NewFileInDefaultAclFolder",
-                    [](const TempFolder& f) {
-                      const std::string folder = Folder(f, "shared", 0770, ExportingUser());
-                      SetFacl("-d -m u::rw,g::rw,o::- " + folder);
-                      return f / "shared/cab.qos";
-                    },
-                    kOk, "shared/cab.qos", Content::New, 0660, false, 1, false, false},
-        // A temporary file there would carry an ACL the file does not have.
-        ReplaceCase{"FileWithoutAclInDefaultAclFolder",
-                    [](const TempFolder& f) {
-                      const std::string folder = Folder(f, "shared", 0770, ExportingUser());
-                      const std::string path = OldFile(f, "shared/cab.qos", 0604, ExportingUser());
-                      SetFacl("-d -m u:" + std::to_string(kOtherUser) + ":r " + folder);
-                      return path;
-                    },
-                    kOk, "shared/cab.qos", Content::New, 0604, false, 1, false, false},
-        ReplaceCase{"NewName247Bytes", [](const TempFolder& f) { return f / NameOf(247); }, kOk, NameOf(247),
-                    Content::New, 0644, false, 1, false, false},
-        ReplaceCase{"NewName248Bytes", [](const TempFolder& f) { return f / NameOf(248); }, kOk, NameOf(248),
-                    Content::New, 0644, false, 1, false, false},
-        ReplaceCase{"NewName255Bytes", [](const TempFolder& f) { return f / NameOf(255); }, kOk, NameOf(255),
-                    Content::New, 0644, false, 1, false, false},
-        ReplaceCase{"ExistingName255Bytes",
-                    [](const TempFolder& f) { return OldFile(f, NameOf(255), 0600, ExportingUser()); }, kOk,
-                    NameOf(255), Content::New, 0600, false, 1, false, false}),
+    testing::Values(ReplaceCase{"OtherUsersWritableFileInStickyFolder",
+                                [](const TempFolder& f) {
+                                  Folder(f, "tmp", 01777, 0);
+                                  return OldFile(f, "tmp/cab.qos", 0666, kOtherUser);
+                                },
+                                kOk, "tmp/cab.qos", Content::New, 0666, true, 1, false, true},
+                    ReplaceCase{"SecondHardLinkSeesTheNewContent",
+                                [](const TempFolder& f) {
+                                  const std::string path = OldFile(f, "cab.qos", 0640, ExportingUser());
+                                  fs::create_hard_link(path, f / "copy.qos");
+                                  return path;
+                                },
+                                kOk, "copy.qos", Content::New, 0640, false, 2, false, false},
+                    ReplaceCase{"FileWithAclKeepsIt",
+                                [](const TempFolder& f) {
+                                  const std::string path = OldFile(f, "cab.qos", 0640, ExportingUser());
+                                  SetFacl("-m u:" + std::to_string(kOtherUser) + ":r " + path);
+                                  return path;
+                                },
+                                kOk, "cab.qos", Content::New, 0640, false, 1, true, false},
+                    // A new file gets what a plain create gives there: the default ACL
+                    // overrides the umask.
+                    ReplaceCase{"NewFileInDefaultAclFolder",
+                                [](const TempFolder& f) {
+                                  const std::string folder = Folder(f, "shared", 0770, ExportingUser());
+                                  SetFacl("-d -m u::rw,g::rw,o::- " + folder);
+                                  return f / "shared/cab.qos";
+                                },
+                                kOk, "shared/cab.qos", Content::New, 0660, false, 1, false, false},
+                    // A temporary file there would carry an ACL the file does not have.
+                    ReplaceCase{"FileWithoutAclInDefaultAclFolder",
+                                [](const TempFolder& f) {
+                                  const std::string folder = Folder(f, "shared", 0770, ExportingUser());
+                                  const std::string path = OldFile(f, "shared/cab.qos", 0604, ExportingUser());
+                                  SetFacl("-d -m u:" + std::to_string(kOtherUser) + ":r " + folder);
+                                  return path;
+                                },
+                                kOk, "shared/cab.qos", Content::New, 0604, false, 1, false, false},
+                    ReplaceCase{"NewName247Bytes", [](const TempFolder& f) { return f / NameOf(247); }, kOk,
+                                NameOf(247), Content::New, 0644, false, 1, false, false},
+                    ReplaceCase{"NewName248Bytes", [](const TempFolder& f) { return f / NameOf(248); }, kOk,
+                                NameOf(248), Content::New, 0644, false, 1, false, false},
+                    ReplaceCase{"NewName255Bytes", [](const TempFolder& f) { return f / NameOf(255); }, kOk,
+                                NameOf(255), Content::New, 0644, false, 1, false, false},
+                    ReplaceCase{"ExistingName255Bytes",
+                                [](const TempFolder& f) { return OldFile(f, NameOf(255), 0600, ExportingUser()); }, kOk,
+                                NameOf(255), Content::New, 0600, false, 1, false, false}),
     test::RowName());
 
 // --- A link planted by another user in a sticky folder ------------------------
