@@ -40,4 +40,8 @@ set(QT_HOST_PATH /usr)
 set(QT_HOST_PATH_CMAKE_DIR "/usr/lib/${CMAKE_HOST_SYSTEM_PROCESSOR}-linux-gnu/cmake")
 
 find_program(QOR_QEMU_AARCH64 NAMES qemu-aarch64-static qemu-aarch64 REQUIRED)
-set(CMAKE_CROSSCOMPILING_EMULATOR "${QOR_QEMU_AARCH64};-L;${QOR_SYSROOT}")
+# QEMU finds the programs' files in the folder for most calls, but its
+# faccessat looks at this machine's own paths, where Qt checks that its plugin
+# folder exists: Qt is told the folder's path on this machine.
+set(CMAKE_CROSSCOMPILING_EMULATOR "${QOR_QEMU_AARCH64};-L;${QOR_SYSROOT}"
+    "-E;QT_PLUGIN_PATH=${QOR_SYSROOT}/usr/lib/aarch64-linux-gnu/qt6/plugins")
