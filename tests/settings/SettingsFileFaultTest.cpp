@@ -17,15 +17,15 @@
 
 namespace {
 
-enum class Fault { None, Flush, Close, Rename };
+enum class InjectedFault { None, Flush, Close, Rename };
 
 // The next call of the armed kind fails once.
-Fault armed = Fault::None;
+InjectedFault armed = InjectedFault::None;
 bool fired = false;
 
-bool Take(Fault fault) {
+bool Take(InjectedFault fault) {
   if (armed != fault) return false;
-  armed = Fault::None;
+  armed = InjectedFault::None;
   fired = true;
   return true;
 }
@@ -39,28 +39,28 @@ int __real_rename(const char* from, const char* to);
 int __real_renameat2(int fromFolder, const char* from, int toFolder, const char* to, unsigned flags);
 
 int __wrap_fsync(int fd) {
-  if (!Take(Fault::Flush)) return __real_fsync(fd);
+  if (!Take(InjectedFault::Flush)) return __real_fsync(fd);
   errno = EIO;
   return -1;
 }
 
 // Like a failing close of the kernel, the descriptor is released all the same.
 int __wrap_close(int fd) {
-  if (!Take(Fault::Close)) return __real_close(fd);
+  if (!Take(InjectedFault::Close)) return __real_close(fd);
   __real_close(fd);
   errno = EIO;
   return -1;
 }
 
 int __wrap_rename(const char* from, const char* to) {
-  if (!Take(Fault::Rename)) return __real_rename(from, to);
+  if (!Take(InjectedFault::Rename)) return __real_rename(from, to);
   errno = EIO;
   return -1;
 }
 
 // A new file takes its place with a rename that replaces nothing.
 int __wrap_renameat2(int fromFolder, const char* from, int toFolder, const char* to, unsigned flags) {
-  if (!Take(Fault::Rename)) return __real_renameat2(fromFolder, from, toFolder, to, flags);
+  if (!Take(InjectedFault::Rename)) return __real_renameat2(fromFolder, from, toFolder, to, flags);
   errno = EIO;
   return -1;
 }
@@ -70,7 +70,7 @@ namespace qor {
 namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
-using Entries = std::map<std::string, fs::file_type>;
+using FolderEntries = std::map<std::string, fs::file_type>;
 
 const Bytes kOldBytes(40, 0x5A);
 
@@ -82,7 +82,7 @@ SettingsReport NewImage() {
 
 struct FaultCase {
   const char* name;
-  Fault fault;
+  InjectedFault fault;
   bool existingFile;
   FileWriteOutcome expected;
 };
@@ -91,7 +91,7 @@ void PrintTo(const FaultCase& row, std::ostream* os) { *os << row.name; }
 
 class ExportFaultTest : public testing::TestWithParam<FaultCase> {
  protected:
-  void TearDown() override { armed = Fault::None; }
+  void TearDown() override { armed = InjectedFault::None; }
 };
 
 TEST_P(ExportFaultTest, LateFailureIsReportedAndTheOldFileKept) {
@@ -103,37 +103,37 @@ TEST_P(ExportFaultTest, LateFailureIsReportedAndTheOldFileKept) {
   fired = false;
   armed = row.fault;
   const FileWriteOutcome outcome = WriteSettingsFile(path, NewImage()).Outcome;
-  armed = Fault::None;
+  armed = InjectedFault::None;
 
-  EXPECT_EQ(fired, row.fault != Fault::None) << "the export never reached the failing call";
+  EXPECT_EQ(fired, row.fault != InjectedFault::None) << "the export never reached the failing call";
   EXPECT_EQ(outcome, row.expected);
   const bool written = row.expected == FileWriteOutcome::Ok;
   if (written || row.existingFile) {
-    EXPECT_EQ(folder.Entries(), (Entries{{"old.qos", fs::file_type::regular}}));
+    EXPECT_EQ(folder.FolderEntries(), (FolderEntries{{"old.qos", fs::file_type::regular}}));
     const SettingsReport image = NewImage();
     EXPECT_EQ(test::ReadBytes(path), written ? Bytes(image.begin(), image.end()) : kOldBytes);
   } else {
-    EXPECT_EQ(folder.Entries(), Entries{});
+    EXPECT_EQ(folder.FolderEntries(), FolderEntries{});
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, ExportFaultTest,
-    testing::Values(FaultCase{"NoFault", Fault::None, true, FileWriteOutcome::Ok},
-                    FaultCase{"FlushFailsOverFile", Fault::Flush, true, FileWriteOutcome::WriteFailed},
-                    FaultCase{"CloseFailsOverFile", Fault::Close, true, FileWriteOutcome::WriteFailed},
-                    FaultCase{"RenameFailsOverFile", Fault::Rename, true, FileWriteOutcome::WriteFailed},
-                    FaultCase{"FlushFailsNewFile", Fault::Flush, false, FileWriteOutcome::WriteFailed},
-                    FaultCase{"CloseFailsNewFile", Fault::Close, false, FileWriteOutcome::WriteFailed},
-                    FaultCase{"RenameFailsNewFile", Fault::Rename, false, FileWriteOutcome::WriteFailed}),
+    testing::Values(FaultCase{"NoFault", InjectedFault::None, true, FileWriteOutcome::Ok},
+                    FaultCase{"FlushFailsOverFile", InjectedFault::Flush, true, FileWriteOutcome::WriteFailed},
+                    FaultCase{"CloseFailsOverFile", InjectedFault::Close, true, FileWriteOutcome::WriteFailed},
+                    FaultCase{"RenameFailsOverFile", InjectedFault::Rename, true, FileWriteOutcome::WriteFailed},
+                    FaultCase{"FlushFailsNewFile", InjectedFault::Flush, false, FileWriteOutcome::WriteFailed},
+                    FaultCase{"CloseFailsNewFile", InjectedFault::Close, false, FileWriteOutcome::WriteFailed},
+                    FaultCase{"RenameFailsNewFile", InjectedFault::Rename, false, FileWriteOutcome::WriteFailed}),
     test::RowName());
 
 // A device is written in place; its close is the last point a failure shows.
 TEST(ExportFaultOnDeviceTest, FailingCloseOfADeviceIsAFailure) {
   fired = false;
-  armed = Fault::Close;
+  armed = InjectedFault::Close;
   const FileWriteOutcome outcome = WriteSettingsFile("/dev/null", NewImage()).Outcome;
-  armed = Fault::None;
+  armed = InjectedFault::None;
   EXPECT_TRUE(fired);
   EXPECT_EQ(outcome, FileWriteOutcome::WriteFailed);
 }

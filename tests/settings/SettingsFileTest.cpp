@@ -23,7 +23,7 @@ namespace qor {
 namespace {
 namespace fs = std::filesystem;
 using test::TempFolder;
-using Entries = std::map<std::string, fs::file_type>;
+using FolderEntries = std::map<std::string, fs::file_type>;
 using Bytes = std::vector<std::uint8_t>;
 
 constexpr auto kRegular = fs::file_type::regular;
@@ -179,7 +179,7 @@ INSTANTIATE_TEST_SUITE_P(Paths, ReadPathTest,
 
 // --- Writing ----------------------------------------------------------------
 
-enum class Content { New, Old };
+enum class ContentAfter { New, Old };
 
 struct WriteCase {
   const char* name;
@@ -187,9 +187,9 @@ struct WriteCase {
   bool unprivileged;
   mode_t umask;
   FileWriteOutcome expected;
-  Entries entries;             // the folder afterwards: no temporary file, links still links
+  FolderEntries entries;             // the folder afterwards: no temporary file, links still links
   const char* checkedFile;     // a file in the folder whose bytes are checked, or nullptr
-  Content content;             // what that file holds afterwards
+  ContentAfter content;             // what that file holds afterwards
   std::optional<mode_t> mode;  // and its permissions
 };
 
@@ -209,10 +209,10 @@ TEST_P(WriteTest, ExportReplacesWholeOrLeavesEverythingAsItWas) {
   });
 
   EXPECT_EQ(code, static_cast<int>(row.expected));
-  EXPECT_EQ(folder.Entries(), row.entries);
+  EXPECT_EQ(folder.FolderEntries(), row.entries);
   if (row.checkedFile != nullptr) {
     const std::string file = folder / row.checkedFile;
-    EXPECT_EQ(test::ReadBytes(file), row.content == Content::New ? BytesOf(kNewImage) : kOldBytes);
+    EXPECT_EQ(test::ReadBytes(file), row.content == ContentAfter::New ? BytesOf(kNewImage) : kOldBytes);
     if (row.mode) {
       EXPECT_EQ(PermissionsOf(file), *row.mode);
     }
@@ -247,38 +247,38 @@ constexpr bool kAsIs = false;   // as whoever runs the tests
 INSTANTIATE_TEST_SUITE_P(
     NewFiles, WriteTest,
     testing::Values(WriteCase{"UsualUmask", [](const TempFolder& f) { return f / "new.qos"; }, kAsIs, 022, kOk,
-                              Entries{{"new.qos", kRegular}}, "new.qos", Content::New, 0644},
+                              FolderEntries{{"new.qos", kRegular}}, "new.qos", ContentAfter::New, 0644},
                     WriteCase{"StrictUmask", [](const TempFolder& f) { return f / "new.qos"; }, kAsIs, 077, kOk,
-                              Entries{{"new.qos", kRegular}}, "new.qos", Content::New, 0600},
+                              FolderEntries{{"new.qos", kRegular}}, "new.qos", ContentAfter::New, 0600},
                     WriteCase{"OrdinaryUser", [](const TempFolder& f) { return f / "new.qos"; }, kAsUser, 027, kOk,
-                              Entries{{"new.qos", kRegular}}, "new.qos", Content::New, 0640},
+                              FolderEntries{{"new.qos", kRegular}}, "new.qos", ContentAfter::New, 0640},
                     WriteCase{"FolderWithoutWritePermission",
                               [](const TempFolder& f) { return LockFolder(f, f / "new.qos"); }, kAsUser, 022,
-                              kOpenFailed, Entries{}, nullptr, Content::New, std::nullopt},
+                              kOpenFailed, FolderEntries{}, nullptr, ContentAfter::New, std::nullopt},
                     WriteCase{"MissingFolder", [](const TempFolder& f) { return f / "none/new.qos"; }, kAsIs, 022,
-                              kOpenFailed, Entries{}, nullptr, Content::New, std::nullopt},
+                              kOpenFailed, FolderEntries{}, nullptr, ContentAfter::New, std::nullopt},
                     WriteCase{"EmptyPath", [](const TempFolder&) { return std::string(); }, kAsIs, 022, kOpenFailed,
-                              Entries{}, nullptr, Content::New, std::nullopt}),
+                              FolderEntries{}, nullptr, ContentAfter::New, std::nullopt}),
     test::RowName());
 
 INSTANTIATE_TEST_SUITE_P(
     ExistingFiles, WriteTest,
     testing::Values(
         WriteCase{"ReplacedKeepingPermissions", [](const TempFolder& f) { return Existing(f, "old.qos", 0640); }, kAsIs,
-                  077, kOk, Entries{{"old.qos", kRegular}}, "old.qos", Content::New, 0640},
+                  077, kOk, FolderEntries{{"old.qos", kRegular}}, "old.qos", ContentAfter::New, 0640},
         WriteCase{"ReplacedByOrdinaryUser", [](const TempFolder& f) { return Existing(f, "old.qos", 0600); }, kAsUser,
-                  022, kOk, Entries{{"old.qos", kRegular}}, "old.qos", Content::New, 0600},
+                  022, kOk, FolderEntries{{"old.qos", kRegular}}, "old.qos", ContentAfter::New, 0600},
         WriteCase{"ReadOnlyFileKept", [](const TempFolder& f) { return Existing(f, "old.qos", 0444); }, kAsUser, 022,
-                  kOpenFailed, Entries{{"old.qos", kRegular}}, "old.qos", Content::Old, 0444},
+                  kOpenFailed, FolderEntries{{"old.qos", kRegular}}, "old.qos", ContentAfter::Old, 0444},
         WriteCase{"FolderWithoutWritePermissionWrittenInPlace",
                   [](const TempFolder& f) { return LockFolder(f, Existing(f, "old.qos", 0644)); }, kAsUser, 022, kOk,
-                  Entries{{"old.qos", kRegular}}, "old.qos", Content::New, 0644},
+                  FolderEntries{{"old.qos", kRegular}}, "old.qos", ContentAfter::New, 0644},
         WriteCase{"DirectoryKept",
                   [](const TempFolder& f) {
                     fs::create_directory(f / "sub.qos");
                     return f / "sub.qos";
                   },
-                  kAsIs, 022, kOpenFailed, Entries{{"sub.qos", kDirectory}}, nullptr, Content::New, std::nullopt}),
+                  kAsIs, 022, kOpenFailed, FolderEntries{{"sub.qos", kDirectory}}, nullptr, ContentAfter::New, std::nullopt}),
     test::RowName());
 
 INSTANTIATE_TEST_SUITE_P(
@@ -289,49 +289,49 @@ INSTANTIATE_TEST_SUITE_P(
                     Existing(f, "real.qos", 0640);
                     return Link(f, "link.qos", "real.qos");
                   },
-                  kAsIs, 022, kOk, Entries{{"link.qos", kSymlink}, {"real.qos", kRegular}}, "real.qos", Content::New,
+                  kAsIs, 022, kOk, FolderEntries{{"link.qos", kSymlink}, {"real.qos", kRegular}}, "real.qos", ContentAfter::New,
                   0640},
         WriteCase{"ToMissingFile", [](const TempFolder& f) { return Link(f, "link.qos", "real.qos"); }, kAsIs, 022, kOk,
-                  Entries{{"link.qos", kSymlink}, {"real.qos", kRegular}}, "real.qos", Content::New, 0644},
+                  FolderEntries{{"link.qos", kSymlink}, {"real.qos", kRegular}}, "real.qos", ContentAfter::New, 0644},
         WriteCase{"ThroughAChain",
                   [](const TempFolder& f) {
                     Existing(f, "real.qos", 0600);
                     Link(f, "middle.qos", "real.qos");
                     return Link(f, "link.qos", f / "middle.qos");
                   },
-                  kAsIs, 022, kOk, Entries{{"link.qos", kSymlink}, {"middle.qos", kSymlink}, {"real.qos", kRegular}},
-                  "real.qos", Content::New, 0600},
+                  kAsIs, 022, kOk, FolderEntries{{"link.qos", kSymlink}, {"middle.qos", kSymlink}, {"real.qos", kRegular}},
+                  "real.qos", ContentAfter::New, 0600},
         WriteCase{"IntoOtherFolder",
                   [](const TempFolder& f) {
                     fs::create_directory(f / "sub");
                     Existing(f, "sub/real.qos", 0644);
                     return Link(f, "link.qos", "sub/real.qos");
                   },
-                  kAsIs, 022, kOk, Entries{{"link.qos", kSymlink}, {"sub", kDirectory}}, "sub/real.qos", Content::New,
+                  kAsIs, 022, kOk, FolderEntries{{"link.qos", kSymlink}, {"sub", kDirectory}}, "sub/real.qos", ContentAfter::New,
                   0644},
         WriteCase{"InALoop",
                   [](const TempFolder& f) {
                     Link(f, "b.qos", "a.qos");
                     return Link(f, "a.qos", "b.qos");
                   },
-                  kAsIs, 022, kOpenFailed, Entries{{"a.qos", kSymlink}, {"b.qos", kSymlink}}, nullptr, Content::New,
+                  kAsIs, 022, kOpenFailed, FolderEntries{{"a.qos", kSymlink}, {"b.qos", kSymlink}}, nullptr, ContentAfter::New,
                   std::nullopt},
         WriteCase{"ToFullDevice", [](const TempFolder& f) { return Link(f, "link.qos", "/dev/full"); }, kAsIs, 022,
-                  kWriteFailed, Entries{{"link.qos", kSymlink}}, nullptr, Content::New, std::nullopt}),
+                  kWriteFailed, FolderEntries{{"link.qos", kSymlink}}, nullptr, ContentAfter::New, std::nullopt}),
     test::RowName());
 
 INSTANTIATE_TEST_SUITE_P(
     SpecialFiles, WriteTest,
     testing::Values(WriteCase{"FullDevice", [](const TempFolder&) { return std::string("/dev/full"); }, kAsIs, 022,
-                              kWriteFailed, Entries{}, nullptr, Content::New, std::nullopt},
+                              kWriteFailed, FolderEntries{}, nullptr, ContentAfter::New, std::nullopt},
                     WriteCase{"NullDevice", [](const TempFolder&) { return std::string("/dev/null"); }, kAsIs, 022, kOk,
-                              Entries{}, nullptr, Content::New, std::nullopt},
+                              FolderEntries{}, nullptr, ContentAfter::New, std::nullopt},
                     WriteCase{"FifoWithoutReader",
                               [](const TempFolder& f) {
                                 MakeFifo(f / "pipe.qos");
                                 return f / "pipe.qos";
                               },
-                              kAsIs, 022, kOpenFailed, Entries{{"pipe.qos", kFifo}}, nullptr, Content::New,
+                              kAsIs, 022, kOpenFailed, FolderEntries{{"pipe.qos", kFifo}}, nullptr, ContentAfter::New,
                               std::nullopt}),
     test::RowName());
 
@@ -390,10 +390,10 @@ TEST_P(FullDiskTest, FailedWriteKeepsTheOldFileAndLeavesNoTemporaryFile) {
   ASSERT_TRUE(applied) << "could not lower the file size limit";
   EXPECT_EQ(outcome, kWriteFailed);
   if (row.existingFile) {
-    EXPECT_EQ(folder.Entries(), (Entries{{"old.qos", kRegular}}));
+    EXPECT_EQ(folder.FolderEntries(), (FolderEntries{{"old.qos", kRegular}}));
     EXPECT_EQ(test::ReadBytes(folder / "old.qos"), kOldBytes);
   } else {
-    EXPECT_EQ(folder.Entries(), Entries{});
+    EXPECT_EQ(folder.FolderEntries(), FolderEntries{});
   }
 }
 

@@ -79,9 +79,9 @@ void SetFacl(const std::string& arguments) {
 
 bool HasAcl(const std::string& path) { return ::getxattr(path.c_str(), "system.posix_acl_access", nullptr, 0) > 0; }
 
-using Entries = std::map<std::string, fs::file_type>;
+using FolderEntries = std::map<std::string, fs::file_type>;
 
-void AddEntries(const fs::path& folder, const std::string& prefix, Entries& entries) {
+void AddEntries(const fs::path& folder, const std::string& prefix, FolderEntries& entries) {
   for (const auto& entry : fs::directory_iterator(folder)) {
     const fs::file_type type = fs::symlink_status(entry.path()).type();
     const std::string name = prefix + entry.path().filename().string();
@@ -91,22 +91,22 @@ void AddEntries(const fs::path& folder, const std::string& prefix, Entries& entr
 }
 
 // Every name under the folder with its type; links are not followed.
-Entries AllEntries(const TempFolder& f) {
-  Entries entries;
+FolderEntries AllEntries(const TempFolder& f) {
+  FolderEntries entries;
   AddEntries(f.path(), "", entries);
   return entries;
 }
 
 // --- The export as an ordinary user: outcome and file afterwards ------------
 
-enum class Content { New, Old };
+enum class ContentAfter { New, Old };
 
 struct ReplaceCase {
   const char* name;
   std::function<std::string(const TempFolder&)> arrange;  // returns the path to export to
   FileWriteOutcome expected;
   std::string checkedFile;  // relative to the folder
-  Content content;
+  ContentAfter content;
   mode_t mode;
   bool ownedByOther;  // else by the exporting user
   nlink_t links;
@@ -135,7 +135,7 @@ TEST_P(ReplaceTest, FileKeepsEverythingButItsContentAndNoTemporaryFileStays) {
   EXPECT_EQ(code, static_cast<int>(row.expected));
   EXPECT_EQ(AllEntries(folder), entries);
   const std::string file = folder / row.checkedFile;
-  EXPECT_EQ(test::ReadBytes(file), row.content == Content::New ? kNewBytes : kOldBytes);
+  EXPECT_EQ(test::ReadBytes(file), row.content == ContentAfter::New ? kNewBytes : kOldBytes);
   struct stat st {};
   ASSERT_EQ(::stat(file.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, row.mode);
@@ -156,21 +156,21 @@ INSTANTIATE_TEST_SUITE_P(
                                   Folder(f, "tmp", 01777, 0);
                                   return OldFile(f, "tmp/cab.qos", 0666, kOtherUser);
                                 },
-                                kOk, "tmp/cab.qos", Content::New, 0666, true, 1, false, true},
+                                kOk, "tmp/cab.qos", ContentAfter::New, 0666, true, 1, false, true},
                     ReplaceCase{"SecondHardLinkSeesTheNewContent",
                                 [](const TempFolder& f) {
                                   const std::string path = OldFile(f, "cab.qos", 0640, ExportingUser());
                                   fs::create_hard_link(path, f / "copy.qos");
                                   return path;
                                 },
-                                kOk, "copy.qos", Content::New, 0640, false, 2, false, false},
+                                kOk, "copy.qos", ContentAfter::New, 0640, false, 2, false, false},
                     ReplaceCase{"FileWithAclKeepsIt",
                                 [](const TempFolder& f) {
                                   const std::string path = OldFile(f, "cab.qos", 0640, ExportingUser());
                                   SetFacl("-m u:" + std::to_string(kOtherUser) + ":r " + path);
                                   return path;
                                 },
-                                kOk, "cab.qos", Content::New, 0640, false, 1, true, false},
+                                kOk, "cab.qos", ContentAfter::New, 0640, false, 1, true, false},
                     // A new file gets what a plain create gives there: the default ACL
                     // overrides the umask.
                     ReplaceCase{"NewFileInDefaultAclFolder",
@@ -179,7 +179,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   SetFacl("-d -m u::rw,g::rw,o::- " + folder);
                                   return f / "shared/cab.qos";
                                 },
-                                kOk, "shared/cab.qos", Content::New, 0660, false, 1, false, false},
+                                kOk, "shared/cab.qos", ContentAfter::New, 0660, false, 1, false, false},
                     // A temporary file there would carry an ACL the file does not have.
                     ReplaceCase{"FileWithoutAclInDefaultAclFolder",
                                 [](const TempFolder& f) {
@@ -188,16 +188,16 @@ INSTANTIATE_TEST_SUITE_P(
                                   SetFacl("-d -m u:" + std::to_string(kOtherUser) + ":r " + folder);
                                   return path;
                                 },
-                                kOk, "shared/cab.qos", Content::New, 0604, false, 1, false, false},
+                                kOk, "shared/cab.qos", ContentAfter::New, 0604, false, 1, false, false},
                     ReplaceCase{"NewName247Bytes", [](const TempFolder& f) { return f / NameOf(247); }, kOk,
-                                NameOf(247), Content::New, 0644, false, 1, false, false},
+                                NameOf(247), ContentAfter::New, 0644, false, 1, false, false},
                     ReplaceCase{"NewName248Bytes", [](const TempFolder& f) { return f / NameOf(248); }, kOk,
-                                NameOf(248), Content::New, 0644, false, 1, false, false},
+                                NameOf(248), ContentAfter::New, 0644, false, 1, false, false},
                     ReplaceCase{"NewName255Bytes", [](const TempFolder& f) { return f / NameOf(255); }, kOk,
-                                NameOf(255), Content::New, 0644, false, 1, false, false},
+                                NameOf(255), ContentAfter::New, 0644, false, 1, false, false},
                     ReplaceCase{"ExistingName255Bytes",
                                 [](const TempFolder& f) { return OldFile(f, NameOf(255), 0600, ExportingUser()); }, kOk,
-                                NameOf(255), Content::New, 0600, false, 1, false, false}),
+                                NameOf(255), ContentAfter::New, 0600, false, 1, false, false}),
     test::RowName());
 
 // --- A link planted by another user in a sticky folder ------------------------
@@ -267,12 +267,12 @@ TEST(PlantedLinkTest, IsRefusedAndItsTargetUntouched) {
 
 // --- Standard output through its names ----------------------------------------
 
-enum class Output { Pipe, AppendedFile, TruncatedFile };
+enum class OutputKind { Pipe, AppendedFile, TruncatedFile };
 
 struct OutputCase {
   const char* name;
   const char* path;
-  Output output;
+  OutputKind output;
 };
 
 void PrintTo(const OutputCase& row, std::ostream* os) { *os << row.name; }
@@ -290,11 +290,11 @@ TEST_P(StandardOutputTest, GetsTheBytesWhereTheShellPointedIt) {
 
   int pipeEnds[2] = {-1, -1};
   int output = -1;
-  if (row.output == Output::Pipe) {
+  if (row.output == OutputKind::Pipe) {
     ASSERT_EQ(::pipe(pipeEnds), 0);
     output = pipeEnds[1];
   } else {
-    output = ::open(log.c_str(), O_WRONLY | (row.output == Output::AppendedFile ? O_APPEND : O_TRUNC));
+    output = ::open(log.c_str(), O_WRONLY | (row.output == OutputKind::AppendedFile ? O_APPEND : O_TRUNC));
   }
   ASSERT_GE(output, 0);
 
@@ -306,24 +306,24 @@ TEST_P(StandardOutputTest, GetsTheBytesWhereTheShellPointedIt) {
 
   EXPECT_EQ(code, static_cast<int>(kOk));
   Bytes expected = kNewBytes;
-  if (row.output == Output::Pipe) {
+  if (row.output == OutputKind::Pipe) {
     Bytes got(100);
     const ssize_t n = ::read(pipeEnds[0], got.data(), got.size());
     ::close(pipeEnds[0]);
     got.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
     EXPECT_EQ(got, expected);
   } else {
-    if (row.output == Output::AppendedFile) expected.insert(expected.begin(), logLine.begin(), logLine.end());
+    if (row.output == OutputKind::AppendedFile) expected.insert(expected.begin(), logLine.begin(), logLine.end());
     EXPECT_EQ(test::ReadBytes(log), expected);
   }
-  EXPECT_EQ(folder.Entries().size(), 1u);
+  EXPECT_EQ(folder.FolderEntries().size(), 1u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, StandardOutputTest,
-                         testing::Values(OutputCase{"DevStdoutToPipe", "/dev/stdout", Output::Pipe},
-                                         OutputCase{"DevStdoutAppended", "/dev/stdout", Output::AppendedFile},
-                                         OutputCase{"ProcFdAppended", "/proc/self/fd/1", Output::AppendedFile},
-                                         OutputCase{"DevFdTruncated", "/dev/fd/1", Output::TruncatedFile}),
+                         testing::Values(OutputCase{"DevStdoutToPipe", "/dev/stdout", OutputKind::Pipe},
+                                         OutputCase{"DevStdoutAppended", "/dev/stdout", OutputKind::AppendedFile},
+                                         OutputCase{"ProcFdAppended", "/proc/self/fd/1", OutputKind::AppendedFile},
+                                         OutputCase{"DevFdTruncated", "/dev/fd/1", OutputKind::TruncatedFile}),
                          test::RowName());
 
 }  // namespace
