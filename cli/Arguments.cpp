@@ -15,7 +15,7 @@ struct CommandEntry {
   CommandKind Kind;
 };
 constexpr CommandEntry Commands[] = {
-    {"list", CommandKind::List},     {"show", CommandKind::Show}, {"get", CommandKind::Get},
+    {"list", CommandKind::List},     {"show", CommandKind::Show},     {"get", CommandKind::Get},
     {"export", CommandKind::Export}, {"import", CommandKind::Import}, {"set", CommandKind::Set},
     {"help", CommandKind::Help},
 };
@@ -30,7 +30,10 @@ struct OptionEntry {
   std::initializer_list<CommandKind> For;  // empty: every command
 };
 const OptionEntry Options[] = {
-    {"--board", 'b', OptionKind::Board, true,
+    {"--board",
+     'b',
+     OptionKind::Board,
+     true,
      {CommandKind::Show, CommandKind::Get, CommandKind::Export, CommandKind::Import, CommandKind::Set}},
     {"--file", 'f', OptionKind::File, true, {CommandKind::Show, CommandKind::Get, CommandKind::Set}},
     {"--json", 'j', OptionKind::Json, false, {CommandKind::List, CommandKind::Show}},
@@ -64,7 +67,7 @@ struct GivenOption {
 
 // Splits the line into options and the rest (command and operands).
 std::variant<std::vector<std::string>, UsageError> SplitOptions(const std::vector<std::string>& arguments,
-                                                                 std::vector<GivenOption>& given) {
+                                                                std::vector<GivenOption>& given) {
   std::vector<std::string> rest;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
@@ -89,17 +92,17 @@ std::variant<std::vector<std::string>, UsageError> SplitOptions(const std::vecto
     if (argument.starts_with("--")) {
       const std::size_t equals = argument.find('=');
       const std::string name = argument.substr(0, equals);
-      const auto option = std::find_if(std::begin(Options), std::end(Options),
-                                       [&](const OptionEntry& o) { return o.Long == name; });
+      const auto option =
+          std::find_if(std::begin(Options), std::end(Options), [&](const OptionEntry& o) { return o.Long == name; });
       if (option == std::end(Options)) {
         return UsageError{"unknown option \"" + name + "\"" + DidYouMean(name, LongOptionNames())};
       }
       if (!option->TakesValue) {
         if (equals != std::string::npos) return UsageError{name + " takes no value"};
         given.push_back({&*option, name, ""});
-      } else if (auto error = value(*option, name,
-                                    equals == std::string::npos ? std::nullopt
-                                                                : std::optional(argument.substr(equals + 1)))) {
+      } else if (auto error =
+                     value(*option, name,
+                           equals == std::string::npos ? std::nullopt : std::optional(argument.substr(equals + 1)))) {
         return *error;
       }
       continue;
@@ -179,7 +182,8 @@ std::optional<int> ParseBoardNumber(std::string_view text) {
 
 std::string_view CommandName(CommandKind command) {
   if (command == CommandKind::Version) return "--version";
-  return std::find_if(std::begin(Commands), std::end(Commands), [&](const CommandEntry& c) { return c.Kind == command; })
+  return std::find_if(std::begin(Commands), std::end(Commands),
+                      [&](const CommandEntry& c) { return c.Kind == command; })
       ->Name;
 }
 

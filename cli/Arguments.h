@@ -14,8 +14,8 @@ enum class CommandKind { Help, Version, List, Show, Get, Export, Import, Set };
 
 struct Invocation {
   CommandKind Command = CommandKind::Help;
-  std::optional<CommandKind> HelpTopic{};  // help COMMAND, COMMAND --help
-  std::optional<std::string> Board{};      // --board as given; none: board 1
+  std::optional<CommandKind> HelpTopic{};     // help COMMAND, COMMAND --help
+  std::optional<std::string> Board{};         // --board as given; none: board 1
   std::optional<std::string> SettingsFile{};  // --file: a settings file instead of a board
   bool Json = false;
   bool DryRun = false;

@@ -34,25 +34,30 @@ std::string CommandHelp(CommandKind command) {
              "\n"
              "  -j, --json          one JSON object for scripts\n";
     case CommandKind::Show:
-      return std::string("Usage: qorctl show [-b BOARD | -f FILE] [-j]\n"
-                         "Shows the settings of a board or of a settings file.\n\n") +
+      return std::string(
+                 "Usage: qorctl show [-b BOARD | -f FILE] [-j]\n"
+                 "Shows the settings of a board or of a settings file.\n\n") +
              BoardOption + FileOption + "  -j, --json          one JSON object for scripts\n";
     case CommandKind::Get:
-      return std::string("Usage: qorctl get SETTING [-b BOARD | -f FILE]\n"
-                         "Prints one setting's value, in the words set takes for it.\n\n") +
+      return std::string(
+                 "Usage: qorctl get SETTING [-b BOARD | -f FILE]\n"
+                 "Prints one setting's value, in the words set takes for it.\n\n") +
              BoardOption + FileOption + "\nSettings:\n" + SettingEditsHelp();
     case CommandKind::Export:
-      return std::string("Usage: qorctl export [-b BOARD] FILE\n"
-                         "Writes a board's settings to a settings file (*.qos), as the window exports them.\n\n") +
+      return std::string(
+                 "Usage: qorctl export [-b BOARD] FILE\n"
+                 "Writes a board's settings to a settings file (*.qos), as the window exports them.\n\n") +
              BoardOption;
     case CommandKind::Import:
-      return std::string("Usage: qorctl import [-b BOARD] FILE\n"
-                         "Saves a settings file's settings to a board, verified by reading them back.\n\n") +
+      return std::string(
+                 "Usage: qorctl import [-b BOARD] FILE\n"
+                 "Saves a settings file's settings to a board, verified by reading them back.\n\n") +
              BoardOption;
     case CommandKind::Set:
-      return std::string("Usage: qorctl set [-b BOARD | -f FILE] [-n] KEY=VALUE...\n"
-                         "Changes single settings of a board and saves them, or of an existing\n"
-                         "settings file and writes it back.\n\n") +
+      return std::string(
+                 "Usage: qorctl set [-b BOARD | -f FILE] [-n] KEY=VALUE...\n"
+                 "Changes single settings of a board and saves them, or of an existing\n"
+                 "settings file and writes it back.\n\n") +
              BoardOption + FileOption +
              "  -n, --dry-run       print the 33 bytes that would be written; write nothing\n"
              "\nSettings:\n" +

@@ -112,7 +112,7 @@ Result ParseJoyMouse(std::string_view value, SettingEdits& edits) {
 }
 
 Result ParseSpeed(std::string_view value, SettingEdits& edits) {
-  edits.JoyMouseSpeed = ParseNumber(value, JoyMouse::MinSpeed, JoyMouse::MaxSpeed);
+  edits.JoyMouseSpeed = ParseNumber(value, joy_mouse::MinSpeed, joy_mouse::MaxSpeed);
   if (!edits.JoyMouseSpeed) return Bad("joymouse-speed", value, "a number 1..32");
   return {};
 }
@@ -165,7 +165,7 @@ Result ParseOne(std::string_view key, std::string_view value, SettingEdits& edit
 }  // namespace
 
 std::vector<std::string> SettingNames() {
-  std::vector<std::string> names = {"mode",          "board-id",     "analog",       "joymouse",
+  std::vector<std::string> names = {"mode",           "board-id",      "analog",       "joymouse",
                                     "joymouse-speed", "joymouse-zone", "keystick-zone"};
   for (const KeyInput& input : KeyInputs()) names.push_back(std::string(KeyPrefix) + input.SettingName);
   return names;
@@ -214,20 +214,20 @@ std::variant<SettingEdits, UsageError> ParseSettingEdits(const std::vector<std::
 }
 
 void ApplySettingEdits(const SettingEdits& edits, SettingsReport& image) {
-  if (edits.BoardId) image[ReportOffset::BoardId] = *edits.BoardId;
-  if (edits.Mode) image[ReportOffset::Mode] = *edits.Mode;
-  if (edits.AnalogMask) image[ReportOffset::AnalogInputs] = *edits.AnalogMask;
+  if (edits.BoardId) image[report_offset::BoardId] = *edits.BoardId;
+  if (edits.Mode) image[report_offset::Mode] = *edits.Mode;
+  if (edits.AnalogMask) image[report_offset::AnalogInputs] = *edits.AnalogMask;
   if (edits.JoyMouseEnabled || edits.JoyMouseSpeed) {
-    const std::uint8_t current = image[ReportOffset::JoyMouse];
-    const bool enabled = edits.JoyMouseEnabled.value_or(JoyMouse::IsEnabled(current));
-    const int speed = edits.JoyMouseSpeed.value_or(
-        std::clamp(JoyMouse::Speed(current), JoyMouse::MinSpeed, JoyMouse::MaxSpeed));
-    image[ReportOffset::JoyMouse] = JoyMouse::Make(enabled, speed);
+    const std::uint8_t current = image[report_offset::JoyMouse];
+    const bool enabled = edits.JoyMouseEnabled.value_or(joy_mouse::IsEnabled(current));
+    const int speed =
+        edits.JoyMouseSpeed.value_or(std::clamp(joy_mouse::Speed(current), joy_mouse::MinSpeed, joy_mouse::MaxSpeed));
+    image[report_offset::JoyMouse] = joy_mouse::Make(enabled, speed);
   }
-  if (edits.JoyMouseZone) WriteDeadZone(image, ReportOffset::JoyMouseDeadZone, *edits.JoyMouseZone);
-  if (edits.KeyStickZone) WriteDeadZone(image, ReportOffset::KeyStickDeadZone, *edits.KeyStickZone);
+  if (edits.JoyMouseZone) WriteDeadZone(image, report_offset::JoyMouseDeadZone, *edits.JoyMouseZone);
+  if (edits.KeyStickZone) WriteDeadZone(image, report_offset::KeyStickDeadZone, *edits.KeyStickZone);
   for (std::size_t i = 0; i < KeyStickKeyCount; ++i) {
-    if (edits.Keys[i]) image[ReportOffset::KeyStickKeys + i] = *edits.Keys[i];
+    if (edits.Keys[i]) image[report_offset::KeyStickKeys + i] = *edits.Keys[i];
   }
 }
 

@@ -12,7 +12,7 @@ namespace {
 constexpr std::uint8_t AnalogInputBits = (1u << AnalogInputCount) - 1;
 
 bool BoardIdInRange(std::uint8_t value) { return value < BoardIdCount; }
-bool SpeedInRange(int speed) { return speed >= JoyMouse::MinSpeed && speed <= JoyMouse::MaxSpeed; }
+bool SpeedInRange(int speed) { return speed >= joy_mouse::MinSpeed && speed <= joy_mouse::MaxSpeed; }
 
 std::vector<int> ConnectedInputs(std::uint8_t mask) {
   std::vector<int> inputs;
@@ -84,30 +84,30 @@ std::string JsonNumbers(const std::vector<int>& values) { return "[" + Joined(va
 
 std::string JsonDeadZone(const DeadZone& zone) {
   std::ostringstream out;
-  out << std::boolalpha << "{\"top\": " << int{zone.Top} << ", \"bottom\": " << int{zone.Bottom} << ", \"left\": " << int{zone.Left}
-      << ", \"right\": " << int{zone.Right} << ", \"valid\": " << (zone.Top < zone.Bottom && zone.Left < zone.Right)
-      << "}";
+  out << std::boolalpha << "{\"top\": " << int{zone.Top} << ", \"bottom\": " << int{zone.Bottom}
+      << ", \"left\": " << int{zone.Left} << ", \"right\": " << int{zone.Right}
+      << ", \"valid\": " << (zone.Top < zone.Bottom && zone.Left < zone.Right) << "}";
   return out.str();
 }
 
 std::string Text(std::string_view heading, const std::string& source, const SettingsReport& image) {
-  const std::uint8_t joyMouse = image[ReportOffset::JoyMouse];
+  const std::uint8_t joyMouse = image[report_offset::JoyMouse];
   std::ostringstream out;
   const auto line = [&out](std::string_view label, const std::string& value) {
     out << label << std::string(21 - label.size(), ' ') << value << '\n';
   };
   line(heading, source);
-  line("Board ID:", BoardIdText(image[ReportOffset::BoardId]));
-  line("Mode:", ModeText(image[ReportOffset::Mode]));
-  line("Analog inputs:", AnalogText(image[ReportOffset::AnalogInputs]));
-  line("JoyMouse:", JoyMouse::IsEnabled(joyMouse) ? "enabled" : "disabled");
-  line("JoyMouse speed:", SpeedText(JoyMouse::Speed(joyMouse)));
-  line("JoyMouse dead zone:", DeadZoneText(ReadDeadZone(image, ReportOffset::JoyMouseDeadZone)));
-  line("KeyStick dead zone:", DeadZoneText(ReadDeadZone(image, ReportOffset::KeyStickDeadZone)));
+  line("Board ID:", BoardIdText(image[report_offset::BoardId]));
+  line("Mode:", ModeText(image[report_offset::Mode]));
+  line("Analog inputs:", AnalogText(image[report_offset::AnalogInputs]));
+  line("JoyMouse:", joy_mouse::IsEnabled(joyMouse) ? "enabled" : "disabled");
+  line("JoyMouse speed:", SpeedText(joy_mouse::Speed(joyMouse)));
+  line("JoyMouse dead zone:", DeadZoneText(ReadDeadZone(image, report_offset::JoyMouseDeadZone)));
+  line("KeyStick dead zone:", DeadZoneText(ReadDeadZone(image, report_offset::KeyStickDeadZone)));
   out << "KeyStick keys:\n";
   for (std::size_t i = 0; i < KeyStickKeyCount; ++i) {
     const std::string label = KeyInputs()[i].Label;
-    out << "  " << label << std::string(12 - label.size(), ' ') << KeyText(image[ReportOffset::KeyStickKeys + i])
+    out << "  " << label << std::string(12 - label.size(), ' ') << KeyText(image[report_offset::KeyStickKeys + i])
         << '\n';
   }
   return out.str();
@@ -115,34 +115,33 @@ std::string Text(std::string_view heading, const std::string& source, const Sett
 
 // `source` holds the members that say where the image came from.
 std::string Json(const std::string& source, const SettingsReport& image) {
-  const std::uint8_t boardId = image[ReportOffset::BoardId];
-  const std::uint8_t mode = image[ReportOffset::Mode];
-  const std::uint8_t analog = image[ReportOffset::AnalogInputs];
-  const std::uint8_t joyMouse = image[ReportOffset::JoyMouse];
+  const std::uint8_t boardId = image[report_offset::BoardId];
+  const std::uint8_t mode = image[report_offset::Mode];
+  const std::uint8_t analog = image[report_offset::AnalogInputs];
+  const std::uint8_t joyMouse = image[report_offset::JoyMouse];
   const char* modeText = ModeListText(mode);
 
   std::ostringstream out;
   out << std::boolalpha << "{\n";
   out << source;
-  out << "  \"board_id\": {\"raw\": " << int{boardId} << ", \"value\": "
-      << (BoardIdInRange(boardId) ? std::to_string(boardId + 1) : "null")
+  out << "  \"board_id\": {\"raw\": " << int{boardId}
+      << ", \"value\": " << (BoardIdInRange(boardId) ? std::to_string(boardId + 1) : "null")
       << ", \"in_range\": " << BoardIdInRange(boardId) << "},\n";
   out << "  \"mode\": {\"raw\": " << int{mode} << ", \"name\": " << (modeText ? JsonString(modeText) : "null")
       << ", \"known\": " << (modeText != nullptr) << "},\n";
   out << "  \"analog_inputs\": {\"raw\": " << int{analog} << ", \"connected\": " << JsonNumbers(ConnectedInputs(analog))
       << ", \"other_bits\": " << JsonNumbers(ExtraBits(analog)) << "},\n";
-  out << "  \"joymouse\": {\"raw\": " << int{joyMouse} << ", \"enabled\": " << JoyMouse::IsEnabled(joyMouse)
-      << ", \"speed\": " << JoyMouse::Speed(joyMouse) << ", \"speed_in_range\": " << SpeedInRange(JoyMouse::Speed(joyMouse))
-      << "},\n";
-  out << "  \"joymouse_dead_zone\": " << JsonDeadZone(ReadDeadZone(image, ReportOffset::JoyMouseDeadZone)) << ",\n";
-  out << "  \"keystick_dead_zone\": " << JsonDeadZone(ReadDeadZone(image, ReportOffset::KeyStickDeadZone)) << ",\n";
+  out << "  \"joymouse\": {\"raw\": " << int{joyMouse} << ", \"enabled\": " << joy_mouse::IsEnabled(joyMouse)
+      << ", \"speed\": " << joy_mouse::Speed(joyMouse)
+      << ", \"speed_in_range\": " << SpeedInRange(joy_mouse::Speed(joyMouse)) << "},\n";
+  out << "  \"joymouse_dead_zone\": " << JsonDeadZone(ReadDeadZone(image, report_offset::JoyMouseDeadZone)) << ",\n";
+  out << "  \"keystick_dead_zone\": " << JsonDeadZone(ReadDeadZone(image, report_offset::KeyStickDeadZone)) << ",\n";
   out << "  \"keys\": {\n";
   for (std::size_t i = 0; i < KeyStickKeyCount; ++i) {
-    const std::uint8_t code = image[ReportOffset::KeyStickKeys + i];
+    const std::uint8_t code = image[report_offset::KeyStickKeys + i];
     const char* name = KeyNameOfCode(code);
     out << "    \"" << KeyInputs()[i].SettingName << "\": {\"code\": " << int{code}
-        << ", \"name\": " << (name ? JsonString(name) : "null") << "}" << (i + 1 < KeyStickKeyCount ? "," : "")
-        << '\n';
+        << ", \"name\": " << (name ? JsonString(name) : "null") << "}" << (i + 1 < KeyStickKeyCount ? "," : "") << '\n';
   }
   out << "  },\n";
   out << "  \"report\": \"" << HexBytes(image) << "\"\n";
@@ -165,8 +164,8 @@ std::string SettingsAsText(const FileLabel& file, const SettingsReport& image) {
 }
 
 std::string SettingsAsJson(const BoardLabel& board, const SettingsReport& image) {
-  return Json("  \"board\": " + std::to_string(board.Number) + ",\n  \"identification\": " +
-                  JsonString(board.Identification) + ",\n",
+  return Json("  \"board\": " + std::to_string(board.Number) +
+                  ",\n  \"identification\": " + JsonString(board.Identification) + ",\n",
               image);
 }
 
@@ -175,25 +174,25 @@ std::string SettingsAsJson(const FileLabel& file, const SettingsReport& image) {
 }
 
 std::string SettingWords(std::string_view setting, const SettingsReport& image) {
-  const std::uint8_t joyMouse = image[ReportOffset::JoyMouse];
+  const std::uint8_t joyMouse = image[report_offset::JoyMouse];
   const auto zone = [&](std::size_t offset) {
     const DeadZone z = ReadDeadZone(image, offset);
     return Joined({z.Top, z.Bottom, z.Left, z.Right}, "", ",");
   };
-  if (setting == "mode") return ModeText(image[ReportOffset::Mode]);
-  if (setting == "board-id") return BoardIdText(image[ReportOffset::BoardId]);
+  if (setting == "mode") return ModeText(image[report_offset::Mode]);
+  if (setting == "board-id") return BoardIdText(image[report_offset::BoardId]);
   if (setting == "analog") {
-    const std::uint8_t mask = image[ReportOffset::AnalogInputs];
+    const std::uint8_t mask = image[report_offset::AnalogInputs];
     if (!ExtraBits(mask).empty()) return HexByte(mask);
     return mask == 0 ? "none" : Joined(ConnectedInputs(mask), "", ",");
   }
-  if (setting == "joymouse") return JoyMouse::IsEnabled(joyMouse) ? "on" : "off";
-  if (setting == "joymouse-speed") return SpeedText(JoyMouse::Speed(joyMouse));
-  if (setting == "joymouse-zone") return zone(ReportOffset::JoyMouseDeadZone);
-  if (setting == "keystick-zone") return zone(ReportOffset::KeyStickDeadZone);
+  if (setting == "joymouse") return joy_mouse::IsEnabled(joyMouse) ? "on" : "off";
+  if (setting == "joymouse-speed") return SpeedText(joy_mouse::Speed(joyMouse));
+  if (setting == "joymouse-zone") return zone(report_offset::JoyMouseDeadZone);
+  if (setting == "keystick-zone") return zone(report_offset::KeyStickDeadZone);
   for (std::size_t i = 0; i < KeyStickKeyCount; ++i) {
     if (setting == std::string("key.") + KeyInputs()[i].SettingName) {
-      return KeyText(image[ReportOffset::KeyStickKeys + i]);
+      return KeyText(image[report_offset::KeyStickKeys + i]);
     }
   }
   return {};

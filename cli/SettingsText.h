@@ -11,8 +11,8 @@
 namespace qor::cli {
 
 struct BoardLabel {
-  int Number;                      // from 1, as the window lists it
-  std::string_view Identification; // the board's identification text
+  int Number;                       // from 1, as the window lists it
+  std::string_view Identification;  // the board's identification text
 };
 
 // A settings file, shown by the name it was given.

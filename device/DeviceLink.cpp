@@ -13,25 +13,25 @@ bool TransferPossible(HidHandle handle, int length) {
 }  // namespace
 
 bool DeviceLink::GetFeatureReport(HidHandle handle, int length) {
-  m_ReportImage[ReportOffset::ReportId] = 0;
+  m_ReportImage[report_offset::ReportId] = 0;
   if (!TransferPossible(handle, length)) return false;
-  return platform_.GetFeature(handle, m_ReportImage.data(), length);
+  return m_Platform.GetFeature(handle, m_ReportImage.data(), length);
 }
 
 bool DeviceLink::SetFeatureReport(HidHandle handle, int length) {
-  m_ReportImage[ReportOffset::ReportId] = 0;
+  m_ReportImage[report_offset::ReportId] = 0;
   if (!TransferPossible(handle, length)) return false;
-  return platform_.SetFeature(handle, m_ReportImage.data(), length);
+  return m_Platform.SetFeature(handle, m_ReportImage.data(), length);
 }
 
 bool DeviceLink::IdentifyDevice(int row, char* textArea, std::size_t capacity) {
-  const DeviceEntry& entry = table_.Entry(row);
+  const DeviceEntry& entry = m_Table.Entry(row);
 
   // The identify command selects the identification reply for the next read;
   // bytes 2..32 carry whatever the image last held.
-  m_ReportImage[ReportOffset::Command] = CommandIdentify;
+  m_ReportImage[report_offset::Command] = CommandIdentify;
   if (!SetFeatureReport(entry.Handle, entry.ReportLength)) return false;
-  platform_.Pause(IdentifyPauseMs);
+  m_Platform.Pause(IdentifyPauseMs);
   if (!GetFeatureReport(entry.Handle, entry.ReportLength)) return false;
 
   // The text ends at the first zero byte, or after 31 characters.
@@ -44,26 +44,26 @@ bool DeviceLink::IdentifyDevice(int row, char* textArea, std::size_t capacity) {
   }
 
   // Select the settings reply again; bytes 2..32 still hold the identification.
-  m_ReportImage[ReportOffset::Command] = CommandSelectSettings;
+  m_ReportImage[report_offset::Command] = CommandSelectSettings;
   if (!SetFeatureReport(entry.Handle, entry.ReportLength)) return false;
-  platform_.Pause(IdentifyPauseMs);
+  m_Platform.Pause(IdentifyPauseMs);
   return GetFeatureReport(entry.Handle, entry.ReportLength);
 }
 
 bool DeviceLink::ReadDeviceSettings(int row) {
-  const DeviceEntry& entry = table_.Entry(row);
+  const DeviceEntry& entry = m_Table.Entry(row);
   return GetFeatureReport(entry.Handle, entry.ReportLength);
 }
 
 SaveOutcome DeviceLink::SaveDeviceSettings(int row, const SettingsReport& image) {
-  const DeviceEntry& entry = table_.Entry(row);
+  const DeviceEntry& entry = m_Table.Entry(row);
   // Every transfer carries report ID 0, so that is what the board echoes.
   SettingsReport expected = image;
-  expected[ReportOffset::ReportId] = 0;
+  expected[report_offset::ReportId] = 0;
   for (int attempt = 0; attempt < MaxSaveAttempts; ++attempt) {
     m_ReportImage = expected;
     if (!SetFeatureReport(entry.Handle, entry.ReportLength)) return SaveOutcome::CommunicationFailure;
-    platform_.Pause(SavePauseMs);
+    m_Platform.Pause(SavePauseMs);
     if (!GetFeatureReport(entry.Handle, entry.ReportLength)) return SaveOutcome::CommunicationFailure;
     if (m_ReportImage == expected) return SaveOutcome::Saved;
   }

@@ -21,12 +21,12 @@ enum class SaveOutcome { Saved, CommunicationFailure };
 
 class DeviceLink {
  public:
-  explicit DeviceLink(HidPlatform& platform) : platform_(platform), table_(platform) {}
+  explicit DeviceLink(HidPlatform& platform) : m_Platform(platform), m_Table(platform) {}
   DeviceLink(const DeviceLink&) = delete;
   DeviceLink& operator=(const DeviceLink&) = delete;
 
-  DeviceTable& Table() { return table_; }
-  const DeviceTable& Table() const { return table_; }
+  DeviceTable& Table() { return m_Table; }
+  const DeviceTable& Table() const { return m_Table; }
 
   // Every transfer sends from or receives into this buffer; 33 zeros at
   // start. Only the link's operations write it.
@@ -48,8 +48,8 @@ class DeviceLink {
   SaveOutcome SaveDeviceSettings(int row, const SettingsReport& image);
 
  private:
-  HidPlatform& platform_;
-  DeviceTable table_;
+  HidPlatform& m_Platform;
+  DeviceTable m_Table;
   SettingsReport m_ReportImage{};
 };
 

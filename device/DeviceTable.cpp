@@ -3,32 +3,32 @@
 namespace qor {
 
 void DeviceTable::CloseAll() {
-  for (int row = 0; row < count_; ++row) {
-    platform_.Close(entries_[row].Handle);
-    entries_[row] = DeviceEntry{};
+  for (int row = 0; row < m_Count; ++row) {
+    m_Platform.Close(m_Entries[row].Handle);
+    m_Entries[row] = DeviceEntry{};
   }
-  count_ = 0;
+  m_Count = 0;
 }
 
 void DeviceTable::Scan() {
   // Every old handle is closed before any new one is opened.
   CloseAll();
 
-  for (const auto& path : platform_.ListInterfaces()) {
+  for (const auto& path : m_Platform.ListInterfaces()) {
     if (!path) continue;
-    const HidHandle handle = platform_.Open(*path);
+    const HidHandle handle = m_Platform.Open(*path);
     if (handle == InvalidHidHandle) continue;
 
     HidAttributes attributes;
     int length = 0;
-    if (!platform_.GetAttributes(handle, attributes) || !IsQorProduct(attributes.VendorId, attributes.ProductId) ||
-        !platform_.GetFeatureReportLength(handle, length) || length != ConfigurationReportLength) {
-      platform_.Close(handle);
+    if (!m_Platform.GetAttributes(handle, attributes) || !IsQorProduct(attributes.VendorId, attributes.ProductId) ||
+        !m_Platform.GetFeatureReportLength(handle, length) || length != ConfigurationReportLength) {
+      m_Platform.Close(handle);
       continue;
     }
-    entries_[count_++] = DeviceEntry{handle, length, *path, attributes.ProductId};
+    m_Entries[m_Count++] = DeviceEntry{handle, length, *path, attributes.ProductId};
     // Later interfaces are never opened once the table is full.
-    if (count_ == Capacity) break;
+    if (m_Count == Capacity) break;
   }
 }
 

@@ -23,7 +23,7 @@ constexpr bool IsQorProduct(std::uint16_t vendorId, std::uint16_t productId) {
 struct DeviceEntry {
   HidHandle Handle = InvalidHidHandle;
   int ReportLength = 0;
-  std::string Path{};         // the interface's device file, as listed
+  std::string Path{};  // the interface's device file, as listed
   std::uint16_t ProductId = 0;
 };
 
@@ -31,7 +31,7 @@ class DeviceTable {
  public:
   static constexpr int Capacity = 10;
 
-  explicit DeviceTable(HidPlatform& platform) : platform_(platform) {}
+  explicit DeviceTable(HidPlatform& platform) : m_Platform(platform) {}
   DeviceTable(const DeviceTable&) = delete;
   DeviceTable& operator=(const DeviceTable&) = delete;
   // The table owns its handles: none stays open after it.
@@ -41,17 +41,17 @@ class DeviceTable {
   // boards in enumeration order, at most Capacity of them.
   void Scan();
 
-  int Count() const { return count_; }
+  int Count() const { return m_Count; }
   // Callers pass indices below Count() only.
-  const DeviceEntry& Entry(int row) const { return entries_[row]; }
-  DeviceEntry& Entry(int row) { return entries_[row]; }
+  const DeviceEntry& Entry(int row) const { return m_Entries[row]; }
+  DeviceEntry& Entry(int row) { return m_Entries[row]; }
 
  private:
   void CloseAll();
 
-  HidPlatform& platform_;
-  std::array<DeviceEntry, Capacity> entries_{};
-  int count_ = 0;
+  HidPlatform& m_Platform;
+  std::array<DeviceEntry, Capacity> m_Entries{};
+  int m_Count = 0;
 };
 
 }  // namespace qor

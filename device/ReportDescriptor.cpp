@@ -9,19 +9,19 @@ namespace {
 
 enum class ItemType : std::uint8_t { Main = 0, Global = 1, Local = 2, Reserved = 3 };
 
-namespace MainTag {
+namespace main_tag {
 constexpr std::uint8_t Feature = 0xB;
 constexpr std::uint8_t Collection = 0xA;
 constexpr std::uint8_t EndCollection = 0xC;
-}  // namespace MainTag
+}  // namespace main_tag
 
-namespace GlobalTag {
+namespace global_tag {
 constexpr std::uint8_t ReportSize = 0x7;
 constexpr std::uint8_t ReportId = 0x8;
 constexpr std::uint8_t ReportCount = 0x9;
 constexpr std::uint8_t Push = 0xA;
 constexpr std::uint8_t Pop = 0xB;
-}  // namespace GlobalTag
+}  // namespace global_tag
 
 constexpr std::uint8_t LongItemPrefix = 0xFE;
 constexpr std::size_t LongItemHeaderSize = 3;  // prefix, data size, tag
@@ -67,19 +67,22 @@ class FeatureLengthParser {
   // False when the descriptor turns out malformed.
   bool Apply(const Item& item) {
     switch (item.Type) {
-      case ItemType::Main: return ApplyMain(item);
-      case ItemType::Global: return ApplyGlobal(item);
+      case ItemType::Main:
+        return ApplyMain(item);
+      case ItemType::Global:
+        return ApplyGlobal(item);
       case ItemType::Local:
-      case ItemType::Reserved: return true;
+      case ItemType::Reserved:
+        return true;
     }
     return true;
   }
 
   std::optional<int> Result() const {
-    if (openCollections_ != 0) return std::nullopt;
+    if (m_OpenCollections != 0) return std::nullopt;
     std::uint64_t longest = 0;
     for (int id = 0; id < ReportIdCount; ++id) {
-      if (hasFeature_[id]) longest = std::max(longest, (featureBits_[id] + 7) / 8 + 1);
+      if (m_HasFeature[id]) longest = std::max(longest, (m_FeatureBits[id] + 7) / 8 + 1);
     }
     return static_cast<int>(longest);
   }
@@ -87,50 +90,58 @@ class FeatureLengthParser {
  private:
   bool ApplyMain(const Item& item) {
     switch (item.Tag) {
-      case MainTag::Collection: ++openCollections_; return true;
-      case MainTag::EndCollection:
-        if (openCollections_ == 0) return false;
-        --openCollections_;
+      case main_tag::Collection:
+        ++m_OpenCollections;
         return true;
-      case MainTag::Feature: {
+      case main_tag::EndCollection:
+        if (m_OpenCollections == 0) return false;
+        --m_OpenCollections;
+        return true;
+      case main_tag::Feature: {
         // Each factor is below 2^32, so the product cannot overflow.
-        const std::uint64_t bits = std::uint64_t{state_.ReportSize} * state_.ReportCount;
-        std::uint64_t& total = featureBits_[state_.ReportId];
+        const std::uint64_t bits = std::uint64_t{m_State.ReportSize} * m_State.ReportCount;
+        std::uint64_t& total = m_FeatureBits[m_State.ReportId];
         if (bits > MaxReportBits - total) return false;
         total += bits;
-        hasFeature_[state_.ReportId] = true;
+        m_HasFeature[m_State.ReportId] = true;
         return true;
       }
-      default: return true;  // Input and Output make no feature report
+      default:
+        return true;  // Input and Output make no feature report
     }
   }
 
   bool ApplyGlobal(const Item& item) {
     switch (item.Tag) {
-      case GlobalTag::ReportSize: state_.ReportSize = item.Data; return true;
-      case GlobalTag::ReportCount: state_.ReportCount = item.Data; return true;
-      case GlobalTag::ReportId:
+      case global_tag::ReportSize:
+        m_State.ReportSize = item.Data;
+        return true;
+      case global_tag::ReportCount:
+        m_State.ReportCount = item.Data;
+        return true;
+      case global_tag::ReportId:
         if (item.Data == 0 || item.Data >= ReportIdCount) return false;
-        state_.ReportId = item.Data;
+        m_State.ReportId = item.Data;
         return true;
-      case GlobalTag::Push:
-        if (stackDepth_ == MaxPushDepth) return false;
-        stack_[stackDepth_++] = state_;
+      case global_tag::Push:
+        if (m_StackDepth == MaxPushDepth) return false;
+        m_Stack[m_StackDepth++] = m_State;
         return true;
-      case GlobalTag::Pop:
-        if (stackDepth_ == 0) return false;
-        state_ = stack_[--stackDepth_];
+      case global_tag::Pop:
+        if (m_StackDepth == 0) return false;
+        m_State = m_Stack[--m_StackDepth];
         return true;
-      default: return true;
+      default:
+        return true;
     }
   }
 
-  GlobalState state_;
-  std::array<GlobalState, MaxPushDepth> stack_{};
-  std::size_t stackDepth_ = 0;
-  std::size_t openCollections_ = 0;
-  std::array<std::uint64_t, ReportIdCount> featureBits_{};
-  std::array<bool, ReportIdCount> hasFeature_{};
+  GlobalState m_State;
+  std::array<GlobalState, MaxPushDepth> m_Stack{};
+  std::size_t m_StackDepth = 0;
+  std::size_t m_OpenCollections = 0;
+  std::array<std::uint64_t, ReportIdCount> m_FeatureBits{};
+  std::array<bool, ReportIdCount> m_HasFeature{};
 };
 
 }  // namespace

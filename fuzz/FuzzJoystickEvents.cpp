@@ -32,17 +32,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::uint8_t* end = data + size;
   const AxisRange range{Take<std::int32_t>(data), Take<std::int32_t>(data)};
   JoystickFrames frames(range, range, 0, 0);
-  const bool byteAxis = range.minimum == 0 && range.maximum == 255;
+  const bool byteAxis = range.Minimum == 0 && range.Maximum == 255;
   int lastX = 0;
 
   DrainEvents(
       [&](bool, InputEvent& event) {
         if (end - data < 9) return NextStatus::Failed;
         const auto status = static_cast<NextStatus>(Take<std::uint8_t>(data) % 4);
-        event.type = Take<std::uint16_t>(data);
-        event.code = Take<std::uint16_t>(data);
-        event.value = Take<std::int32_t>(data);
-        if (status == NextStatus::Event && event.type == EV_ABS && event.code == ABS_X) lastX = event.value;
+        event.Type = Take<std::uint16_t>(data);
+        event.Code = Take<std::uint16_t>(data);
+        event.Value = Take<std::int32_t>(data);
+        if (status == NextStatus::Event && event.Type == EV_ABS && event.Code == ABS_X) lastX = event.Value;
         return status;
       },
       frames,

@@ -22,13 +22,13 @@ class ScratchFile {
     const int fd = ::mkstemp(path);
     if (fd < 0) std::abort();
     ::close(fd);
-    path_ = path;
+    m_Path = path;
   }
-  ~ScratchFile() { ::unlink(path_.c_str()); }
-  const std::string& Path() const { return path_; }
+  ~ScratchFile() { ::unlink(m_Path.c_str()); }
+  const std::string& Path() const { return m_Path; }
 
   void Fill(const std::uint8_t* data, std::size_t size) const {
-    const int fd = ::open(path_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    const int fd = ::open(m_Path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
     if (fd < 0) std::abort();
     std::size_t done = 0;
     while (done < size) {
@@ -40,19 +40,19 @@ class ScratchFile {
   }
 
  private:
-  std::string path_;
+  std::string m_Path;
 };
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const ScratchFile file;
-  file.Fill(data, size);
+  static const ScratchFile File;
+  File.Fill(data, size);
 
   qor::SettingsReport image;
   image.fill(0xA5);
   const qor::SettingsReport before = image;
-  const qor::FileReadOutcome outcome = qor::ReadSettingsFile(file.Path(), image).Outcome;
+  const qor::FileReadOutcome outcome = qor::ReadSettingsFile(File.Path(), image).Outcome;
 
   if (size >= qor::SettingsReportSize) {
     if (outcome != qor::FileReadOutcome::Ok || !std::equal(image.begin(), image.end(), data)) std::abort();

@@ -26,7 +26,7 @@
 namespace {
 namespace fs = std::filesystem;
 
-constexpr uid_t kUnprivilegedId = 65534;
+constexpr uid_t UnprivilegedId = 65534;
 
 void Require(bool condition, const char* what, const std::string& name = "") {
   if (!condition) {
@@ -36,7 +36,7 @@ void Require(bool condition, const char* what, const std::string& name = "") {
 }
 
 // Names the generated states are made of; "sub" may be a folder, a file or a link.
-const std::vector<std::string> kNames = {
+const std::vector<std::string> Names = {
     "a.qos", "b.qos", "sub", "sub/c.qos", "sub/d", "out/w.txt", std::string(251, 'n') + ".qos",
 };
 
@@ -44,11 +44,11 @@ const std::vector<std::string> kNames = {
 // a seed can be written by hand; past the end every byte is 0.
 class Input {
  public:
-  Input(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
+  Input(const std::uint8_t* data, std::size_t size) : m_Data(data), m_Size(size) {}
   std::uint8_t Byte() {
-    if (m_size == 0) return 0;
-    --m_size;
-    return *m_data++;
+    if (m_Size == 0) return 0;
+    --m_Size;
+    return *m_Data++;
   }
   std::size_t Choice(std::size_t count) { return Byte() % count; }
   template <typename T>
@@ -62,11 +62,11 @@ class Input {
   }
 
  private:
-  const std::uint8_t* m_data;
-  std::size_t m_size;
+  const std::uint8_t* m_Data;
+  std::size_t m_Size;
 };
 
-const std::string& PickName(Input& input) { return kNames[input.Choice(kNames.size())]; }
+const std::string& PickName(Input& input) { return Names[input.Choice(Names.size())]; }
 
 // Link targets: the names above, relative and absolute, special files, nothing.
 std::string LinkTarget(Input& input, const std::string& root) {
@@ -219,14 +219,14 @@ void Check(const std::string& root, const std::string& path, const Snapshot& bef
   Require(imported.Outcome != qor::FileReadOutcome::Ok || read == image, "an import differs from the export");
 }
 
-std::string g_scratch;
+std::string gScratch;
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   // Permission bits must count, as they do for the users of the program.
   if (::geteuid() == 0) {
-    Require(::setgroups(0, nullptr) == 0 && ::setgid(kUnprivilegedId) == 0 && ::setuid(kUnprivilegedId) == 0,
+    Require(::setgroups(0, nullptr) == 0 && ::setgid(UnprivilegedId) == 0 && ::setuid(UnprivilegedId) == 0,
             "cannot drop to the unprivileged user");
   }
   // In memory where there is room, as a sync there costs nothing.
@@ -235,18 +235,18 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   const char* scratch = ::mkdtemp(inMemory);
   if (scratch == nullptr) scratch = ::mkdtemp(onDisk);
   Require(scratch != nullptr, "mkdtemp");
-  g_scratch = scratch;
+  gScratch = scratch;
   std::atexit([] {
-    OpenUp(g_scratch);
+    OpenUp(gScratch);
     std::error_code error;
-    fs::remove_all(g_scratch, error);
+    fs::remove_all(gScratch, error);
   });
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   Input input(data, size);
-  const std::string root = g_scratch + "/state";
+  const std::string root = gScratch + "/state";
   Require(::mkdir(root.c_str(), 0700) == 0, "mkdir state");
   ::mkdir((root + "/out").c_str(), 0700);
 

@@ -18,9 +18,9 @@ enum class ItemKind {
   Edit,
   DropDownList,
   CheckBox,
-  UpDown,    // attaches itself to the edit before it, at its right edge
+  UpDown,  // attaches itself to the edit before it, at its right edge
   TrackBar,
-  Custom,    // the window of a control class of the program's own, the dead-zone preview
+  Custom,  // the window of a control class of the program's own, the dead-zone preview
 };
 
 // Style notes that the window reads. Alignment applies to statics and edits;
@@ -38,20 +38,20 @@ enum Style : std::uint32_t {
 };
 
 struct DialogItem {
-  int id;
-  ItemKind kind;
-  const char* text;
-  int x, y, cx, cy;
-  std::uint32_t style;
-  int resource = 0;
+  int Id;
+  ItemKind Kind;
+  const char* Text;
+  int X, Y, Cx, Cy;
+  std::uint32_t Style;
+  int Resource = 0;
 };
 
 struct DialogTemplate {
-  int id;
-  const char* caption;
-  int cx, cy;
-  int pointSize;
-  std::span<const DialogItem> items;
+  int Id;
+  const char* Caption;
+  int Cx, Cy;
+  int PointSize;
+  std::span<const DialogItem> Items;
 };
 
 // nullptr for an unknown template number.

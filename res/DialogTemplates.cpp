@@ -1,5 +1,4 @@
 #include "res/DialogTemplate.h"
-
 #include "res/StringTable.h"
 
 namespace qor::res {
@@ -14,7 +13,7 @@ constexpr std::uint32_t PinRight = ReadOnly | Border;
 constexpr std::uint32_t ZoneEdit = TabStop | Border;
 constexpr std::uint32_t Check = TabStop;
 
-constexpr DialogItem kAboutItems[] = {
+constexpr DialogItem AboutItems[] = {
     {IDC_STATIC, K::Icon, "", 12, 12, 20, 20, None, IDR_MAINFRAME},
     {IDC_STATIC, K::Static, "QOR Configuration Application Version 1.3", 40, 10, 143, 12, Label},
     {IDC_STATIC, K::Static, "Copyright (C) 2026 QOR Config", 40, 25, 126, 8, Label},
@@ -22,9 +21,9 @@ constexpr DialogItem kAboutItems[] = {
 };
 
 // The terminal rows of the board picture, top to bottom.
-constexpr int kPinRow[10] = {134, 145, 158, 174, 187, 198, 211, 222, 235, 246};
+constexpr int PinRow[10] = {134, 145, 158, 174, 187, 198, 211, 222, 235, 246};
 
-constexpr DialogItem kMainItems[] = {
+constexpr DialogItem MainItems[] = {
     {IDC_SCAN_DEVICES, K::PushButton, "Scan Devices", 18, 18, 54, 13, Button},
     {IDC_DEVICE_LIST, K::DropDownList, "", 78, 18, 114, 54, List | Disabled},
     {IDC_REREAD_DEVICE, K::PushButton, "Reread Device", 198, 18, 60, 12, Button | Disabled},
@@ -37,26 +36,26 @@ constexpr DialogItem kMainItems[] = {
     {IDC_STATIC, K::Static, "QOR Mode", 78, 60, 32, 8, AlignRight},
     {IDC_STATIC, K::Bitmap, "", 84, 134, 112, 154, None, IDB_BOARD},
     {IDC_STATIC, K::GroupBox, "Wiring Diagram", 6, 102, 264, 192, None},
-    {IDC_PIN_L1, K::Edit, "", 24, kPinRow[0], 54, 12, PinLeft},
-    {IDC_PIN_L2, K::Edit, "", 24, kPinRow[1], 54, 12, PinLeft},
-    {IDC_PIN_L3, K::Edit, "", 24, kPinRow[2], 54, 12, PinLeft},
-    {IDC_PIN_L4, K::Edit, "", 24, kPinRow[3], 54, 12, PinLeft},
-    {IDC_PIN_L5, K::Edit, "", 24, kPinRow[4], 54, 12, PinLeft},
-    {IDC_PIN_L6, K::Edit, "", 24, kPinRow[5], 54, 12, PinLeft},
-    {IDC_PIN_L7, K::Edit, "", 24, kPinRow[6], 54, 12, PinLeft},
-    {IDC_PIN_L8, K::Edit, "", 24, kPinRow[7], 54, 12, PinLeft},
-    {IDC_PIN_L9, K::Edit, "", 24, kPinRow[8], 54, 12, PinLeft},
-    {IDC_PIN_L10, K::Edit, "", 24, kPinRow[9], 54, 12, PinLeft},
-    {IDC_PIN_R1, K::Edit, "", 198, kPinRow[0], 54, 12, PinRight},
-    {IDC_PIN_R2, K::Edit, "", 198, kPinRow[1], 54, 12, PinRight},
-    {IDC_PIN_R3, K::Edit, "", 198, kPinRow[2], 54, 12, PinRight},
-    {IDC_PIN_R4, K::Edit, "", 198, kPinRow[3], 54, 12, PinRight},
-    {IDC_PIN_R5, K::Edit, "", 198, kPinRow[4], 54, 12, PinRight},
-    {IDC_PIN_R6, K::Edit, "", 198, kPinRow[5], 54, 12, PinRight},
-    {IDC_PIN_R7, K::Edit, "", 198, kPinRow[6], 54, 12, PinRight},
-    {IDC_PIN_R8, K::Edit, "", 198, kPinRow[7], 54, 12, PinRight},
-    {IDC_PIN_R9, K::Edit, "", 198, kPinRow[8], 54, 12, PinRight},
-    {IDC_PIN_R10, K::Edit, "", 198, kPinRow[9], 54, 12, PinRight},
+    {IDC_PIN_L1, K::Edit, "", 24, PinRow[0], 54, 12, PinLeft},
+    {IDC_PIN_L2, K::Edit, "", 24, PinRow[1], 54, 12, PinLeft},
+    {IDC_PIN_L3, K::Edit, "", 24, PinRow[2], 54, 12, PinLeft},
+    {IDC_PIN_L4, K::Edit, "", 24, PinRow[3], 54, 12, PinLeft},
+    {IDC_PIN_L5, K::Edit, "", 24, PinRow[4], 54, 12, PinLeft},
+    {IDC_PIN_L6, K::Edit, "", 24, PinRow[5], 54, 12, PinLeft},
+    {IDC_PIN_L7, K::Edit, "", 24, PinRow[6], 54, 12, PinLeft},
+    {IDC_PIN_L8, K::Edit, "", 24, PinRow[7], 54, 12, PinLeft},
+    {IDC_PIN_L9, K::Edit, "", 24, PinRow[8], 54, 12, PinLeft},
+    {IDC_PIN_L10, K::Edit, "", 24, PinRow[9], 54, 12, PinLeft},
+    {IDC_PIN_R1, K::Edit, "", 198, PinRow[0], 54, 12, PinRight},
+    {IDC_PIN_R2, K::Edit, "", 198, PinRow[1], 54, 12, PinRight},
+    {IDC_PIN_R3, K::Edit, "", 198, PinRow[2], 54, 12, PinRight},
+    {IDC_PIN_R4, K::Edit, "", 198, PinRow[3], 54, 12, PinRight},
+    {IDC_PIN_R5, K::Edit, "", 198, PinRow[4], 54, 12, PinRight},
+    {IDC_PIN_R6, K::Edit, "", 198, PinRow[5], 54, 12, PinRight},
+    {IDC_PIN_R7, K::Edit, "", 198, PinRow[6], 54, 12, PinRight},
+    {IDC_PIN_R8, K::Edit, "", 198, PinRow[7], 54, 12, PinRight},
+    {IDC_PIN_R9, K::Edit, "", 198, PinRow[8], 54, 12, PinRight},
+    {IDC_PIN_R10, K::Edit, "", 198, PinRow[9], 54, 12, PinRight},
     {IDC_GROUND, K::Edit, "", 102, 115, 36, 12, PinLeft},
     {IDC_POWER, K::Edit, "", 144, 115, 36, 12, PinRight},
     {IDC_STATIC, K::Static, "QOR ID", 12, 60, 24, 8, Label},
@@ -67,7 +66,7 @@ constexpr DialogItem kMainItems[] = {
     {IDC_EXPORT_SETTINGS, K::PushButton, "Export Settings", 132, 300, 60, 12, Button | Disabled},
 };
 
-constexpr DialogItem kKeycodeItems[] = {
+constexpr DialogItem KeycodeItems[] = {
     {IDCANCEL, K::PushButton, "Ok", 198, 324, 42, 12, Button},
     {IDC_STATIC, K::GroupBox, "Dead Zone", 6, 6, 234, 132, None},
     {IDC_STATIC, K::GroupBox, "Key Codes", 6, 138, 234, 180, None},
@@ -127,7 +126,7 @@ constexpr DialogItem kKeycodeItems[] = {
     {IDC_STATIC, K::Static, "255", 64, 102, 12, 8, Label},
 };
 
-constexpr DialogItem kJoyMouseItems[] = {
+constexpr DialogItem JoyMouseItems[] = {
     {IDOK, K::PushButton, "OK", 144, 204, 48, 12, Button | DefaultButton},
     {IDC_JOYMOUSE_ENABLE, K::CheckBox, "Enable JoyMouse", 66, 156, 72, 8, Check},
     {IDC_JOYMOUSE_SPEED, K::TrackBar, "", 30, 168, 144, 12, TabStop},
@@ -154,7 +153,7 @@ constexpr DialogItem kJoyMouseItems[] = {
     {IDC_STATIC, K::Static, "255", 40, 100, 12, 8, Label},
 };
 
-constexpr DialogItem kAnalogItems[] = {
+constexpr DialogItem AnalogItems[] = {
     {IDOK, K::PushButton, "OK", 144, 48, 48, 12, Button | DefaultButton},
     {IDCANCEL, K::PushButton, "Cancel", 90, 48, 48, 12, Button},
     {IDC_STATIC, K::GroupBox, "Connected Analog Inputs", 6, 6, 186, 36, None},
@@ -166,19 +165,19 @@ constexpr DialogItem kAnalogItems[] = {
     {IDC_ANALOG6, K::CheckBox, "Analog 6", 144, 30, 42, 8, Check},
 };
 
-constexpr DialogTemplate kTemplates[] = {
-    {IDD_ABOUTBOX, "QOR Configuration", 237, 42, 8, kAboutItems},
-    {IDD_QORCONFIG_DIALOG, "QOR Configuration", 274, 318, 8, kMainItems},
-    {IDD_KEYCODE_DIALOG, "KeyStick Setup", 244, 342, 8, kKeycodeItems},
-    {IDD_JOYMOUSE_DIALOG, "JoyMouse Settings", 196, 222, 8, kJoyMouseItems},
-    {IDD_ANALOG_DIALOG, "Analog Settings", 196, 66, 8, kAnalogItems},
+constexpr DialogTemplate Templates[] = {
+    {IDD_ABOUTBOX, "QOR Configuration", 237, 42, 8, AboutItems},
+    {IDD_QORCONFIG_DIALOG, "QOR Configuration", 274, 318, 8, MainItems},
+    {IDD_KEYCODE_DIALOG, "KeyStick Setup", 244, 342, 8, KeycodeItems},
+    {IDD_JOYMOUSE_DIALOG, "JoyMouse Settings", 196, 222, 8, JoyMouseItems},
+    {IDD_ANALOG_DIALOG, "Analog Settings", 196, 66, 8, AnalogItems},
 };
 
 }  // namespace
 
 const DialogTemplate* FindDialogTemplate(int id) {
-  for (const DialogTemplate& t : kTemplates)
-    if (t.id == id) return &t;
+  for (const DialogTemplate& t : Templates)
+    if (t.Id == id) return &t;
   return nullptr;
 }
 

@@ -12,11 +12,11 @@ namespace qor::res {
 namespace detail {
 
 struct StringEntry {
-  int id;
-  const char* text;
+  int Id;
+  const char* Text;
 };
 
-inline constexpr StringEntry kStrings[] = {
+inline constexpr StringEntry Strings[] = {
     {IDS_ABOUTBOX, "&About QORConfig..."},
 
     {IDS_NO_DEVICES, "No devices found!"},
@@ -84,9 +84,9 @@ inline constexpr StringEntry kStrings[] = {
 };
 
 constexpr bool IdsAreUnique() {
-  for (std::size_t i = 0; i < std::size(kStrings); ++i)
-    for (std::size_t j = i + 1; j < std::size(kStrings); ++j)
-      if (kStrings[i].id == kStrings[j].id) return false;
+  for (std::size_t i = 0; i < std::size(Strings); ++i)
+    for (std::size_t j = i + 1; j < std::size(Strings); ++j)
+      if (Strings[i].Id == Strings[j].Id) return false;
   return true;
 }
 static_assert(IdsAreUnique(), "two texts share a string ID");
@@ -95,8 +95,8 @@ static_assert(IdsAreUnique(), "two texts share a string ID");
 
 // The text of a string resource; "" for a number the table does not hold.
 constexpr const char* LoadString(int id) {
-  for (const detail::StringEntry& entry : detail::kStrings)
-    if (entry.id == id) return entry.text;
+  for (const detail::StringEntry& entry : detail::Strings)
+    if (entry.Id == id) return entry.Text;
   return "";
 }
 

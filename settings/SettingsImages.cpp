@@ -9,24 +9,24 @@ constexpr std::uint8_t NoSelection = 0xFF;
 
 SettingsReport ThroughSelectionLists(const SettingsReport& settings) {
   SettingsReport image = settings;
-  if (image[ReportOffset::BoardId] >= BoardIdCount) image[ReportOffset::BoardId] = NoSelection;
-  if (image[ReportOffset::Mode] >= ModeCount) image[ReportOffset::Mode] = NoSelection;
+  if (image[report_offset::BoardId] >= BoardIdCount) image[report_offset::BoardId] = NoSelection;
+  if (image[report_offset::Mode] >= ModeCount) image[report_offset::Mode] = NoSelection;
   return image;
 }
 
 SettingsReport SaveImage(const SettingsReport& settings, const SettingsReport& lastReply) {
   SettingsReport image = settings;
-  image[ReportOffset::ReportId] = 0;
-  image[ReportOffset::Command] = CommandStore;
-  image[ReportOffset::Reserved] = lastReply[ReportOffset::Reserved];
+  image[report_offset::ReportId] = 0;
+  image[report_offset::Command] = CommandStore;
+  image[report_offset::Reserved] = lastReply[report_offset::Reserved];
   return image;
 }
 
 SettingsReport ExportImage(const SettingsReport& settings) {
   SettingsReport image = settings;
-  image[ReportOffset::ReportId] = 0;
-  image[ReportOffset::Command] = 0;
-  image[ReportOffset::Reserved] = 0;
+  image[report_offset::ReportId] = 0;
+  image[report_offset::Command] = 0;
+  image[report_offset::Reserved] = 0;
   return image;
 }
 

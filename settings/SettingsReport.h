@@ -12,7 +12,7 @@ constexpr std::size_t SettingsReportSize = 33;
 using SettingsReport = std::array<std::uint8_t, SettingsReportSize>;
 
 // Byte offsets of the fields. Multi-byte groups are runs of independent bytes.
-namespace ReportOffset {
+namespace report_offset {
 constexpr std::size_t ReportId = 0;
 constexpr std::size_t Command = 1;
 constexpr std::size_t BoardId = 2;
@@ -23,10 +23,10 @@ constexpr std::size_t JoyMouse = 6;
 constexpr std::size_t JoyMouseDeadZone = 7;   // Top, Bottom, Left, Right
 constexpr std::size_t KeyStickDeadZone = 11;  // Top, Bottom, Left, Right
 constexpr std::size_t KeyStickKeys = 15;      // Up, Down, Left, Right, Button 1..14
-}  // namespace ReportOffset
+}  // namespace report_offset
 
 constexpr std::size_t KeyStickKeyCount = 18;
-static_assert(ReportOffset::KeyStickKeys + KeyStickKeyCount == SettingsReportSize);
+static_assert(report_offset::KeyStickKeys + KeyStickKeyCount == SettingsReportSize);
 
 // The command byte of a write; a read carries no command and returns what the
 // last command selected.
@@ -64,7 +64,7 @@ DeadZone ReadDeadZone(const SettingsReport& image, std::size_t offset);
 void WriteDeadZone(SettingsReport& image, std::size_t offset, const DeadZone& zone);
 
 // The JoyMouse byte: bit 7 enables JoyMouse, bits 0..6 hold its speed.
-namespace JoyMouse {
+namespace joy_mouse {
 constexpr std::uint8_t EnabledBit = 0x80;
 constexpr int MinSpeed = 1;
 constexpr int MaxSpeed = 32;
@@ -73,6 +73,6 @@ constexpr int Speed(std::uint8_t options) { return options & 0x7F; }
 constexpr std::uint8_t Make(bool enabled, int speed) {
   return static_cast<std::uint8_t>((enabled ? EnabledBit : 0) + speed);
 }
-}  // namespace JoyMouse
+}  // namespace joy_mouse
 
 }  // namespace qor

@@ -58,23 +58,23 @@ std::shared_ptr<VirtualBoard> SimPlatform::AddBoard(std::string identification, 
 }
 
 InterfaceId SimPlatform::AddInterface(const InterfaceInfo& info, std::shared_ptr<VirtualBoard> board) {
-  const auto id = static_cast<InterfaceId>(interfaces_.size());
-  SimInterface& added = interfaces_.emplace_back(SimInterface{info, std::move(board)});
+  const auto id = static_cast<InterfaceId>(m_Interfaces.size());
+  SimInterface& added = m_Interfaces.emplace_back(SimInterface{info, std::move(board)});
   if (added.Info.Path.empty()) added.Info.Path = "/dev/hidraw" + std::to_string(id);
   return id;
 }
 
 InterfaceId SimPlatform::ConfigurationInterfaceOf(const VirtualBoard& board) const {
   for (InterfaceId id = 0; id < InterfaceCount(); ++id) {
-    const SimInterface& candidate = interfaces_[id];
+    const SimInterface& candidate = m_Interfaces[id];
     if (candidate.Board.get() == &board && candidate.Info.FeatureReportLength == ConfigurationReportLength) return id;
   }
   return -1;
 }
 
-void SimPlatform::FailGetFeature(int nth) { getFaults_.Calls.push_back(getFaults_.Made + nth); }
-void SimPlatform::FailSetFeature(int nth) { setFaults_.Calls.push_back(setFaults_.Made + nth); }
-void SimPlatform::FailTransfer(int nth) { transferFaults_.Calls.push_back(transferFaults_.Made + nth); }
+void SimPlatform::FailGetFeature(int nth) { m_GetFaults.Calls.push_back(m_GetFaults.Made + nth); }
+void SimPlatform::FailSetFeature(int nth) { m_SetFaults.Calls.push_back(m_SetFaults.Made + nth); }
+void SimPlatform::FailTransfer(int nth) { m_TransferFaults.Calls.push_back(m_TransferFaults.Made + nth); }
 
 bool SimPlatform::TransferFault::Strikes() {
   ++Made;
@@ -85,33 +85,33 @@ bool SimPlatform::TransferFault::Strikes() {
 }
 
 void SimPlatform::Unplug(InterfaceId id) {
-  interfaces_.at(id).Unplugged = true;
-  interfaces_.at(id).UnplugAfterDelivery = false;
-  for (auto& [handle, open] : handles_) {
+  m_Interfaces.at(id).Unplugged = true;
+  m_Interfaces.at(id).UnplugAfterDelivery = false;
+  for (auto& [handle, open] : m_Handles) {
     if (open.Interface == id) open.Dead = true;
   }
 }
 
 void SimPlatform::Unplug(const VirtualBoard& board) {
   for (InterfaceId id = 0; id < InterfaceCount(); ++id) {
-    if (interfaces_[id].Board.get() == &board) Unplug(id);
+    if (m_Interfaces[id].Board.get() == &board) Unplug(id);
   }
 }
 
 void SimPlatform::Replug(const VirtualBoard& board) {
-  for (SimInterface& candidate : interfaces_) {
+  for (SimInterface& candidate : m_Interfaces) {
     if (candidate.Board.get() == &board) candidate.Unplugged = false;
   }
 }
 
 void SimPlatform::UnplugAfterDelivery(const VirtualBoard& board) {
-  for (SimInterface& candidate : interfaces_) {
+  for (SimInterface& candidate : m_Interfaces) {
     if (candidate.Board.get() == &board) candidate.UnplugAfterDelivery = true;
   }
 }
 
 void SimPlatform::CorruptReplies(const VirtualBoard& board, std::size_t offset, int times) {
-  for (SimInterface& candidate : interfaces_) {
+  for (SimInterface& candidate : m_Interfaces) {
     if (candidate.Board.get() != &board) continue;
     candidate.CorruptOffset = offset;
     candidate.CorruptTimes = times;
@@ -120,30 +120,31 @@ void SimPlatform::CorruptReplies(const VirtualBoard& board, std::size_t offset, 
 
 std::vector<std::string> SimPlatform::LogLines() const {
   std::vector<std::string> lines;
-  for (const Call& call : log_) lines.push_back(Render(call));
+  for (const Call& call : m_Log) lines.push_back(Render(call));
   return lines;
 }
 
 int SimPlatform::CallCount(CallKind kind) const {
-  return static_cast<int>(std::count_if(log_.begin(), log_.end(), [kind](const Call& call) { return call.Kind == kind; }));
+  return static_cast<int>(
+      std::count_if(m_Log.begin(), m_Log.end(), [kind](const Call& call) { return call.Kind == kind; }));
 }
 
 std::vector<HidHandle> SimPlatform::OpenHandles() const {
   std::vector<HidHandle> open;
-  for (const auto& [handle, entry] : handles_) open.push_back(handle);
+  for (const auto& [handle, entry] : m_Handles) open.push_back(handle);
   return open;
 }
 
 std::optional<InterfaceId> SimPlatform::InterfaceOf(HidHandle handle) const {
-  const auto found = handles_.find(handle);
-  if (found == handles_.end()) return std::nullopt;
+  const auto found = m_Handles.find(handle);
+  if (found == m_Handles.end()) return std::nullopt;
   return found->second.Interface;
 }
 
 SimPlatform::SimInterface* SimPlatform::Live(HidHandle handle) {
-  const auto found = handles_.find(handle);
-  if (found == handles_.end() || found->second.Dead) return nullptr;
-  return &interfaces_[found->second.Interface];
+  const auto found = m_Handles.find(handle);
+  if (found == m_Handles.end() || found->second.Dead) return nullptr;
+  return &m_Interfaces[found->second.Interface];
 }
 
 VirtualBoard* SimPlatform::Firmware(HidHandle handle, int length) {
@@ -157,8 +158,8 @@ VirtualBoard* SimPlatform::Firmware(HidHandle handle, int length) {
 
 std::vector<std::optional<std::string>> SimPlatform::ListInterfaces() {
   std::vector<std::optional<std::string>> listed;
-  for (const SimInterface& candidate : interfaces_) {
-    if (enumerationLimit_ && static_cast<int>(listed.size()) >= *enumerationLimit_) break;
+  for (const SimInterface& candidate : m_Interfaces) {
+    if (m_EnumerationLimit && static_cast<int>(listed.size()) >= *m_EnumerationLimit) break;
     if (candidate.Unplugged) continue;
     listed.push_back(candidate.Info.PathFails ? std::nullopt : std::optional(candidate.Info.Path));
   }
@@ -169,10 +170,10 @@ std::vector<std::optional<std::string>> SimPlatform::ListInterfaces() {
 HidHandle SimPlatform::Open(const std::string& path) {
   HidHandle handle = InvalidHidHandle;
   for (InterfaceId id = 0; id < InterfaceCount(); ++id) {
-    const SimInterface& candidate = interfaces_[id];
+    const SimInterface& candidate = m_Interfaces[id];
     if (candidate.Info.Path != path || candidate.Unplugged || candidate.Info.OpenFails) continue;
-    handle = nextHandle_++;
-    handles_[handle] = OpenHandle{id};
+    handle = m_NextHandle++;
+    m_Handles[handle] = OpenHandle{id};
     break;
   }
   Record({.Kind = CallKind::Open, .Handle = handle, .Path = path, .Succeeded = handle != InvalidHidHandle});
@@ -197,7 +198,7 @@ bool SimPlatform::GetFeatureReportLength(HidHandle handle, int& length) {
 
 bool SimPlatform::GetFeature(HidHandle handle, std::uint8_t* buffer, int length) {
   // Both counters advance on every call, so each fault counts its own kind of call.
-  const bool injected = getFaults_.Strikes() | transferFaults_.Strikes();
+  const bool injected = m_GetFaults.Strikes() | m_TransferFaults.Strikes();
   VirtualBoard* board = Firmware(handle, length);
   // The board has report 0 only.
   const bool ok = !injected && board != nullptr && buffer != nullptr && buffer[0] == 0;
@@ -217,10 +218,10 @@ bool SimPlatform::GetFeature(HidHandle handle, std::uint8_t* buffer, int length)
 }
 
 bool SimPlatform::SetFeature(HidHandle handle, const std::uint8_t* buffer, int length) {
-  const bool injected = setFaults_.Strikes() | transferFaults_.Strikes();
+  const bool injected = m_SetFaults.Strikes() | m_TransferFaults.Strikes();
   VirtualBoard* board = Firmware(handle, length);
-  bool ok = !injected && board != nullptr && buffer != nullptr &&
-            board->SetFeature(buffer, static_cast<std::size_t>(length));
+  bool ok =
+      !injected && board != nullptr && buffer != nullptr && board->SetFeature(buffer, static_cast<std::size_t>(length));
   if (ok && Live(handle)->UnplugAfterDelivery) {
     Unplug(*board);
     ok = false;
@@ -232,7 +233,7 @@ bool SimPlatform::SetFeature(HidHandle handle, const std::uint8_t* buffer, int l
 }
 
 void SimPlatform::Close(HidHandle handle) {
-  const bool known = handles_.erase(handle) > 0;
+  const bool known = m_Handles.erase(handle) > 0;
   Record({.Kind = CallKind::Close, .Handle = handle, .Succeeded = known});
 }
 

@@ -35,7 +35,16 @@ struct InterfaceInfo {
   bool CapabilitiesFail = false;
 };
 
-enum class CallKind { ListInterfaces, Open, GetAttributes, GetFeatureReportLength, GetFeature, SetFeature, Close, Pause };
+enum class CallKind {
+  ListInterfaces,
+  Open,
+  GetAttributes,
+  GetFeatureReportLength,
+  GetFeature,
+  SetFeature,
+  Close,
+  Pause
+};
 
 struct Call {
   CallKind Kind;
@@ -66,10 +75,10 @@ class SimPlatform final : public HidPlatform {
   // whose length is not the interface's or whose report ID is not 0.
   InterfaceId AddInterface(const InterfaceInfo& info, std::shared_ptr<VirtualBoard> board = nullptr);
 
-  int InterfaceCount() const { return static_cast<int>(interfaces_.size()); }
+  int InterfaceCount() const { return static_cast<int>(m_Interfaces.size()); }
   // Mutable, so a test can set an interface's faults after adding it.
-  InterfaceInfo& Interface(InterfaceId id) { return interfaces_.at(id).Info; }
-  const std::string& PathOf(InterfaceId id) const { return interfaces_.at(id).Info.Path; }
+  InterfaceInfo& Interface(InterfaceId id) { return m_Interfaces.at(id).Info; }
+  const std::string& PathOf(InterfaceId id) const { return m_Interfaces.at(id).Info.Path; }
   // The interface through which the host configures `board`, or -1 when it has none.
   InterfaceId ConfigurationInterfaceOf(const VirtualBoard& board) const;
 
@@ -99,14 +108,14 @@ class SimPlatform final : public HidPlatform {
 
   // Enumerations list at most `listed` interfaces, as if the system's
   // enumeration failed there; 0 makes the whole list unobtainable.
-  void FailEnumerationAfter(int listed) { enumerationLimit_ = listed; }
-  void RestoreEnumeration() { enumerationLimit_.reset(); }
+  void FailEnumerationAfter(int listed) { m_EnumerationLimit = listed; }
+  void RestoreEnumeration() { m_EnumerationLimit.reset(); }
 
   // --- what happened ---
-  const std::vector<Call>& Log() const { return log_; }
+  const std::vector<Call>& Log() const { return m_Log; }
   std::vector<std::string> LogLines() const;
   int CallCount(CallKind kind) const;
-  void ClearLog() { log_.clear(); }
+  void ClearLog() { m_Log.clear(); }
   std::vector<HidHandle> OpenHandles() const;  // ascending; handles are never reused
   // The interface a handle was opened on, or nullopt for an unknown or closed handle.
   std::optional<InterfaceId> InterfaceOf(HidHandle handle) const;
@@ -144,14 +153,14 @@ class SimPlatform final : public HidPlatform {
   SimInterface* Live(HidHandle handle);
   // The firmware behind a live handle whose transfer of `length` bytes is possible, or nullptr.
   VirtualBoard* Firmware(HidHandle handle, int length);
-  void Record(Call call) { log_.push_back(std::move(call)); }
+  void Record(Call call) { m_Log.push_back(std::move(call)); }
 
-  std::vector<SimInterface> interfaces_;
-  std::map<HidHandle, OpenHandle> handles_;
-  HidHandle nextHandle_ = 1;
-  std::optional<int> enumerationLimit_;
-  TransferFault getFaults_, setFaults_, transferFaults_;
-  std::vector<Call> log_;
+  std::vector<SimInterface> m_Interfaces;
+  std::map<HidHandle, OpenHandle> m_Handles;
+  HidHandle m_NextHandle = 1;
+  std::optional<int> m_EnumerationLimit;
+  TransferFault m_GetFaults, m_SetFaults, m_TransferFaults;
+  std::vector<Call> m_Log;
 };
 
 }  // namespace qor::sim

@@ -12,24 +12,24 @@ constexpr std::size_t PayloadOffset = 2;
 }  // namespace
 
 VirtualBoard::VirtualBoard(std::string identification, const SettingsReport& stored)
-    : identification_(std::move(identification)), stored_(stored) {
-  if (identification_.size() > MaxIdentificationLength) identification_.resize(MaxIdentificationLength);
-  stored_[ReportOffset::ReportId] = 0;
-  stored_[ReportOffset::Command] = 0;
+    : m_Identification(std::move(identification)), m_Stored(stored) {
+  if (m_Identification.size() > MaxIdentificationLength) m_Identification.resize(MaxIdentificationLength);
+  m_Stored[report_offset::ReportId] = 0;
+  m_Stored[report_offset::Command] = 0;
 }
 
 bool VirtualBoard::SetFeature(const std::uint8_t* report, std::size_t length) {
-  if (report == nullptr || length != SettingsReportSize || report[ReportOffset::ReportId] != 0) return false;
-  switch (report[ReportOffset::Command]) {
+  if (report == nullptr || length != SettingsReportSize || report[report_offset::ReportId] != 0) return false;
+  switch (report[report_offset::Command]) {
     case CommandStore:
-      std::copy(report + PayloadOffset, report + SettingsReportSize, stored_.begin() + PayloadOffset);
-      reply_ = Reply::Settings;
+      std::copy(report + PayloadOffset, report + SettingsReportSize, m_Stored.begin() + PayloadOffset);
+      m_Reply = Reply::Settings;
       break;
     case CommandSelectSettings:
-      reply_ = Reply::Settings;
+      m_Reply = Reply::Settings;
       break;
     case CommandIdentify:
-      reply_ = Reply::Identification;
+      m_Reply = Reply::Identification;
       break;
     default:
       break;
@@ -38,9 +38,9 @@ bool VirtualBoard::SetFeature(const std::uint8_t* report, std::size_t length) {
 }
 
 SettingsReport VirtualBoard::GetFeature() const {
-  if (reply_ == Reply::Settings) return stored_;
+  if (m_Reply == Reply::Settings) return m_Stored;
   SettingsReport reply{};
-  std::copy(identification_.begin(), identification_.end(), reply.begin() + PayloadOffset);
+  std::copy(m_Identification.begin(), m_Identification.end(), reply.begin() + PayloadOffset);
   return reply;
 }
 

@@ -31,16 +31,16 @@ class VirtualBoard {
   // The reply the last command selected; a board starts with the settings reply.
   SettingsReport GetFeature() const;
 
-  const SettingsReport& Stored() const { return stored_; }
-  const std::string& Identification() const { return identification_; }
-  bool IdentificationSelected() const { return reply_ == Reply::Identification; }
+  const SettingsReport& Stored() const { return m_Stored; }
+  const std::string& Identification() const { return m_Identification; }
+  bool IdentificationSelected() const { return m_Reply == Reply::Identification; }
 
  private:
   enum class Reply { Settings, Identification };
 
-  std::string identification_;
-  SettingsReport stored_;
-  Reply reply_ = Reply::Settings;
+  std::string m_Identification;
+  SettingsReport m_Stored;
+  Reply m_Reply = Reply::Settings;
 };
 
 }  // namespace qor::sim

@@ -17,7 +17,7 @@ class CAnalogDialog : public CDialog {
 
   // "Analog 1" .. "Analog 6", holding mask bits 0..5.
   static constexpr std::array<int, 6> CheckBoxIds{res::IDC_ANALOG1, res::IDC_ANALOG2, res::IDC_ANALOG3,
-                                                      res::IDC_ANALOG4, res::IDC_ANALOG5, res::IDC_ANALOG6};
+                                                  res::IDC_ANALOG4, res::IDC_ANALOG5, res::IDC_ANALOG6};
 
   std::uint8_t m_AnalogMask = 0;
 

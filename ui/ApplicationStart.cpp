@@ -12,12 +12,12 @@ namespace {
 std::string programName;
 
 struct HeldMessage {
-  QtMsgType type;
-  const char* file;  // the context's texts are Qt's own literals
-  int line;
-  const char* function;
-  const char* category;
-  QString text;
+  QtMsgType Type;
+  const char* File;  // the context's texts are Qt's own literals
+  int Line;
+  const char* Function;
+  const char* Category;
+  QString Text;
 };
 std::vector<HeldMessage> heldMessages;
 QtMessageHandler previousHandler = nullptr;
@@ -60,11 +60,11 @@ std::unique_ptr<QApplication> StartOnDisplay(int& argc, char** argv) {
   auto application = std::make_unique<QApplication>(argc, argv);
   qInstallMessageHandler(previousHandler);
   for (const HeldMessage& message : heldMessages) {
-    const QMessageLogContext context(message.file, message.line, message.function, message.category);
+    const QMessageLogContext context(message.File, message.Line, message.Function, message.Category);
     if (previousHandler)
-      previousHandler(message.type, context, message.text);
+      previousHandler(message.Type, context, message.Text);
     else
-      std::fprintf(stderr, "%s\n", qPrintable(message.text));
+      std::fprintf(stderr, "%s\n", qPrintable(message.Text));
   }
   heldMessages.clear();
   return application;

@@ -12,7 +12,7 @@ bool CConfigApp::InitInstance() {
   // stored under it.
   QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
 
-  DeviceLink link(platform_);
+  DeviceLink link(m_Platform);
   CConfigMainDialog dialog(link, m_Probe, m_Rules);
   dialog.DoModal();
   return false;

@@ -12,13 +12,13 @@ namespace qor::ui {
 class CConfigApp {
  public:
   explicit CConfigApp(HidPlatform& platform, BoardProbe* probe = nullptr, InstalledRules rules = {})
-      : platform_(platform), m_Probe(probe), m_Rules(std::move(rules)) {}
+      : m_Platform(platform), m_Probe(probe), m_Rules(std::move(rules)) {}
 
   // Runs the main window modally; false: the program ends afterwards.
   bool InitInstance();
 
  private:
-  HidPlatform& platform_;
+  HidPlatform& m_Platform;
   BoardProbe* m_Probe;
   InstalledRules m_Rules;
 };

@@ -30,7 +30,7 @@ std::uint8_t ListSelection(const QComboBox* list) { return static_cast<std::uint
 
 CConfigMainDialog::CConfigMainDialog(DeviceLink& link, BoardProbe* probe, InstalledRules rules)
     : CDialog(res::IDD_QORCONFIG_DIALOG),
-      link_(link),
+      m_Link(link),
       m_Probe(probe),
       m_Rules(std::move(rules)),
       m_hIcon(ApplicationIcon()) {}
@@ -116,14 +116,14 @@ void CConfigMainDialog::EnableBoardControls(bool enable) {
 
 void CConfigMainDialog::ScanDevices() {
   m_DeviceList->clear();
-  DeviceTable& table = link_.Table();
+  DeviceTable& table = m_Link.Table();
   table.Scan();
   for (int row = 0; row < table.Count(); ++row) {
     // A board whose identification fails is listed without a text, never
     // with the text of the board before it.
-    std::memset(link_.IdentificationText, 0, sizeof link_.IdentificationText);
-    link_.IdentifyDevice(row, link_.IdentificationText, sizeof link_.IdentificationText);
-    m_DeviceList->addItem(QStringLiteral("%1: %2").arg(row + 1).arg(QString::fromLatin1(link_.IdentificationText)));
+    std::memset(m_Link.IdentificationText, 0, sizeof m_Link.IdentificationText);
+    m_Link.IdentifyDevice(row, m_Link.IdentificationText, sizeof m_Link.IdentificationText);
+    m_DeviceList->addItem(QStringLiteral("%1: %2").arg(row + 1).arg(QString::fromLatin1(m_Link.IdentificationText)));
   }
   m_DeviceList->setCurrentIndex(0);
 
@@ -155,9 +155,9 @@ QString CConfigMainDialog::NoDevicesMessage() const {
 
 bool CConfigMainDialog::LoadSelectedDevice() {
   const int row = m_DeviceList->currentIndex();
-  const bool read = row >= 0 && row < link_.Table().Count() && link_.ReadDeviceSettings(row);
+  const bool read = row >= 0 && row < m_Link.Table().Count() && m_Link.ReadDeviceSettings(row);
   // After a failed read the image holds what the last exchange left, and that is shown.
-  ApplySettings(link_.ReportImage());
+  ApplySettings(m_Link.ReportImage());
   EnableBoardControls(true);
   return read;
 }
@@ -177,10 +177,10 @@ void CConfigMainDialog::OnSaveSettings() {
   SettingsReport settings{};
   CollectSettings(settings);
   // Byte 5 keeps what the board last reported.
-  const SettingsReport image = SaveImage(settings, link_.ReportImage());
+  const SettingsReport image = SaveImage(settings, m_Link.ReportImage());
 
   const bool saved =
-      row >= 0 && row < link_.Table().Count() && link_.SaveDeviceSettings(row, image) == SaveOutcome::Saved;
+      row >= 0 && row < m_Link.Table().Count() && m_Link.SaveDeviceSettings(row, image) == SaveOutcome::Saved;
   // Either closing message is shown under the wait cursor.
   if (saved) {
     ShowMessage(ResourceString(res::IDS_SETTINGS_SAVED));
@@ -202,25 +202,25 @@ void CConfigMainDialog::UpdateWiringLabels() {
 }
 
 void CConfigMainDialog::ApplySettings(const SettingsReport& image) {
-  SetListSelection(m_BoardIdList, image[ReportOffset::BoardId]);
-  SetListSelection(m_ModeList, image[ReportOffset::Mode]);
+  SetListSelection(m_BoardIdList, image[report_offset::BoardId]);
+  SetListSelection(m_ModeList, image[report_offset::Mode]);
   UpdateWiringLabels();
-  m_AnalogDialog.m_AnalogMask = image[ReportOffset::AnalogInputs];
-  m_JoyMouseDialog.m_JoyMouseOptions = image[ReportOffset::JoyMouse];
-  m_JoyMouseDialog.m_JoyMouseZone = ReadDeadZone(image, ReportOffset::JoyMouseDeadZone);
-  m_KeycodeDialog.m_KeyStickZone = ReadDeadZone(image, ReportOffset::KeyStickDeadZone);
-  std::copy_n(image.begin() + ReportOffset::KeyStickKeys, KeyStickKeyCount, m_KeycodeDialog.m_KeyCodes.begin());
+  m_AnalogDialog.m_AnalogMask = image[report_offset::AnalogInputs];
+  m_JoyMouseDialog.m_JoyMouseOptions = image[report_offset::JoyMouse];
+  m_JoyMouseDialog.m_JoyMouseZone = ReadDeadZone(image, report_offset::JoyMouseDeadZone);
+  m_KeycodeDialog.m_KeyStickZone = ReadDeadZone(image, report_offset::KeyStickDeadZone);
+  std::copy_n(image.begin() + report_offset::KeyStickKeys, KeyStickKeyCount, m_KeycodeDialog.m_KeyCodes.begin());
 }
 
 void CConfigMainDialog::CollectSettings(SettingsReport& image) const {
-  image[ReportOffset::BoardId] = ListSelection(m_BoardIdList);
-  image[ReportOffset::Mode] = ListSelection(m_ModeList);
-  image[ReportOffset::AnalogInputs] = m_AnalogDialog.m_AnalogMask;
-  image[ReportOffset::JoyMouse] = m_JoyMouseDialog.m_JoyMouseOptions;
-  WriteDeadZone(image, ReportOffset::JoyMouseDeadZone, m_JoyMouseDialog.m_JoyMouseZone);
-  WriteDeadZone(image, ReportOffset::KeyStickDeadZone, m_KeycodeDialog.m_KeyStickZone);
+  image[report_offset::BoardId] = ListSelection(m_BoardIdList);
+  image[report_offset::Mode] = ListSelection(m_ModeList);
+  image[report_offset::AnalogInputs] = m_AnalogDialog.m_AnalogMask;
+  image[report_offset::JoyMouse] = m_JoyMouseDialog.m_JoyMouseOptions;
+  WriteDeadZone(image, report_offset::JoyMouseDeadZone, m_JoyMouseDialog.m_JoyMouseZone);
+  WriteDeadZone(image, report_offset::KeyStickDeadZone, m_KeycodeDialog.m_KeyStickZone);
   std::copy(m_KeycodeDialog.m_KeyCodes.begin(), m_KeycodeDialog.m_KeyCodes.end(),
-            image.begin() + ReportOffset::KeyStickKeys);
+            image.begin() + report_offset::KeyStickKeys);
 }
 
 void CConfigMainDialog::OnImportSettings() {

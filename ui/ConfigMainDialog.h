@@ -55,7 +55,7 @@ class CConfigMainDialog : public CDialog {
   void AddToolTips();
   QString NoDevicesMessage() const;
 
-  DeviceLink& link_;
+  DeviceLink& m_Link;
   BoardProbe* m_Probe;
   InstalledRules m_Rules;
   QIcon m_hIcon;

@@ -13,21 +13,21 @@ enum Edge : std::size_t { Top, Bottom, Left, Right };
 }  // namespace
 
 void DeadZoneEdits::Bind(const CDialog& dialog) {
-  for (std::size_t i = 0; i < upDowns_.size(); ++i) upDowns_[i] = dialog.DlgItem<CSpinButtonCtrl>(UpDownIds[i]);
+  for (std::size_t i = 0; i < m_UpDowns.size(); ++i) m_UpDowns[i] = dialog.DlgItem<CSpinButtonCtrl>(UpDownIds[i]);
 }
 
 void DeadZoneEdits::SetRanges() {
-  for (const auto& upDown : upDowns_)
+  for (const auto& upDown : m_UpDowns)
     if (upDown) upDown->SetRange(0, 255);
 }
 
 void DeadZoneEdits::SetPositions(const DeadZone& zone) {
   const std::array<int, 4> values{zone.Top, zone.Bottom, zone.Left, zone.Right};
-  for (std::size_t i = 0; i < upDowns_.size(); ++i)
-    if (upDowns_[i]) upDowns_[i]->SetPos(values[i]);
+  for (std::size_t i = 0; i < m_UpDowns.size(); ++i)
+    if (m_UpDowns[i]) m_UpDowns[i]->SetPos(values[i]);
 }
 
-int DeadZoneEdits::Position(std::size_t index) { return upDowns_[index] ? upDowns_[index]->GetPos() : 0; }
+int DeadZoneEdits::Position(std::size_t index) { return m_UpDowns[index] ? m_UpDowns[index]->GetPos() : 0; }
 
 DeadZone DeadZoneEdits::ReadPositions() {
   return DeadZone{static_cast<std::uint8_t>(Position(Top)), static_cast<std::uint8_t>(Position(Bottom)),
@@ -35,7 +35,7 @@ DeadZone DeadZoneEdits::ReadPositions() {
 }
 
 void DeadZoneEdits::Rewrite() {
-  for (const auto& upDown : upDowns_)
+  for (const auto& upDown : m_UpDowns)
     if (upDown) upDown->SetPos(upDown->GetPos());
 }
 

@@ -18,9 +18,9 @@ class CJoyThreshBox;
 class DeadZoneEdits {
  public:
   static constexpr std::array<int, 4> EditIds{res::IDC_ZONE_TOP, res::IDC_ZONE_BOTTOM, res::IDC_ZONE_LEFT,
-                                               res::IDC_ZONE_RIGHT};
+                                              res::IDC_ZONE_RIGHT};
   static constexpr std::array<int, 4> UpDownIds{res::IDC_SPIN_TOP, res::IDC_SPIN_BOTTOM, res::IDC_SPIN_LEFT,
-                                                 res::IDC_SPIN_RIGHT};
+                                                res::IDC_SPIN_RIGHT};
 
   void Bind(const CDialog& dialog);
   void SetRanges();
@@ -38,7 +38,7 @@ class DeadZoneEdits {
  private:
   int Position(std::size_t index);
 
-  std::array<QPointer<CSpinButtonCtrl>, 4> upDowns_;
+  std::array<QPointer<CSpinButtonCtrl>, 4> m_UpDowns;
 };
 
 }  // namespace qor::ui

@@ -8,15 +8,16 @@ namespace {
 SettingsReport DemoSettings(std::uint8_t boardId, std::uint8_t mode, std::uint8_t analog, std::uint8_t joyMouse,
                             int firstKey) {
   SettingsReport image{};
-  image[ReportOffset::BoardId] = boardId;
-  image[ReportOffset::Mode] = mode;
-  image[ReportOffset::AnalogInputs] = analog;
-  image[ReportOffset::Reserved] = 0x5A;
-  image[ReportOffset::JoyMouse] = joyMouse;
-  WriteDeadZone(image, ReportOffset::JoyMouseDeadZone, DeadZone{100, 150, 90, 160});
-  WriteDeadZone(image, ReportOffset::KeyStickDeadZone, DeadZone{64, 192, 64, 192});
+  image[report_offset::BoardId] = boardId;
+  image[report_offset::Mode] = mode;
+  image[report_offset::AnalogInputs] = analog;
+  image[report_offset::Reserved] = 0x5A;
+  image[report_offset::JoyMouse] = joyMouse;
+  WriteDeadZone(image, report_offset::JoyMouseDeadZone, DeadZone{100, 150, 90, 160});
+  WriteDeadZone(image, report_offset::KeyStickDeadZone, DeadZone{64, 192, 64, 192});
   for (std::size_t i = 0; i < KeyStickKeyCount; ++i)
-    image[ReportOffset::KeyStickKeys + i] = KeyCodeTable::CodeAt(static_cast<int>((firstKey + i) % KeyCodeTable::Count));
+    image[report_offset::KeyStickKeys + i] =
+        KeyCodeTable::CodeAt(static_cast<int>((firstKey + i) % KeyCodeTable::Count));
   return image;
 }
 

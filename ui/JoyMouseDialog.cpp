@@ -20,10 +20,10 @@ void CJoyMouseDialog::MessageMap() {
 
 bool CJoyMouseDialog::OnInitDialog() {
   CDialog::OnInitDialog();
-  m_SpeedSlider->setRange(JoyMouse::MinSpeed, JoyMouse::MaxSpeed);
-  m_EnableCheck->setChecked(JoyMouse::IsEnabled(m_JoyMouseOptions));
+  m_SpeedSlider->setRange(joy_mouse::MinSpeed, joy_mouse::MaxSpeed);
+  m_EnableCheck->setChecked(joy_mouse::IsEnabled(m_JoyMouseOptions));
   // The track bar holds a speed beyond 1..32 at the nearer end.
-  m_SpeedSlider->setValue(JoyMouse::Speed(m_JoyMouseOptions));
+  m_SpeedSlider->setValue(joy_mouse::Speed(m_JoyMouseOptions));
   ShowZone(m_JoyMouseZone);
   return true;
 }
@@ -37,7 +37,7 @@ void CJoyMouseDialog::OnOkClicked() {
   if (!m_ZoneEdits.Check()) return;
   StopPreview();
   m_JoyMouseZone = m_ZoneEdits.ReadPositions();
-  m_JoyMouseOptions = JoyMouse::Make(m_EnableCheck->isChecked(), m_SpeedSlider->value());
+  m_JoyMouseOptions = joy_mouse::Make(m_EnableCheck->isChecked(), m_SpeedSlider->value());
   CDialog::OnOK();
 }
 

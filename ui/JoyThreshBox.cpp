@@ -7,9 +7,9 @@
 namespace qor::ui {
 namespace {
 
-const QColor kBoxGrey(200, 200, 200);
-const QColor kZoneRed(255, 80, 80);
-const QColor kCrossHairYellow(255, 255, 0);
+const QColor BoxGrey(200, 200, 200);
+const QColor ZoneRed(255, 80, 80);
+const QColor CrossHairYellow(255, 255, 0);
 
 // A rectangle as GDI's Rectangle draws it with a 1-pixel pen: the right and
 // bottom coordinates are exclusive, the outline takes the first and last
@@ -34,78 +34,78 @@ void DrawLine(QPainter& painter, int x0, int y0, int x1, int y1, const QColor& c
 
 }  // namespace
 
-int CJoyThreshBox::redrawCounter_ = 0;
+int CJoyThreshBox::redrawCounter = 0;
 
 CJoyThreshBox::~CJoyThreshBox() {
-  QObject::disconnect(windowDestroyed_);
-  if (window_) window_->SetPaintHandler({});
-  if (registered_ && joystick::CurrentJoystickInput().Registered() == this) UnregisterJoystickInput();
+  QObject::disconnect(m_WindowDestroyed);
+  if (m_Window) m_Window->SetPaintHandler({});
+  if (m_Registered && joystick::CurrentJoystickInput().Registered() == this) UnregisterJoystickInput();
 }
 
 void CJoyThreshBox::SubclassWindow(CustomControlWindow* window) {
-  QObject::disconnect(windowDestroyed_);
-  window_ = window;
+  QObject::disconnect(m_WindowDestroyed);
+  m_Window = window;
   if (!window) return;
   window->SetPaintHandler([this](QPainter& painter) { OnPaint(painter); });
-  windowDestroyed_ = QObject::connect(window, &QObject::destroyed, [this] { OnWindowDestroyed(); });
+  m_WindowDestroyed = QObject::connect(window, &QObject::destroyed, [this] { OnWindowDestroyed(); });
   PreSubclassWindow();
 }
 
 void CJoyThreshBox::PreSubclassWindow() { RegisterJoystickInput(); }
 
 void CJoyThreshBox::SetDeadZone(int top, int bottom, int left, int right) {
-  zone_ = DeadZone{static_cast<std::uint8_t>(top), static_cast<std::uint8_t>(bottom), static_cast<std::uint8_t>(left),
-                   static_cast<std::uint8_t>(right)};
+  m_Zone = DeadZone{static_cast<std::uint8_t>(top), static_cast<std::uint8_t>(bottom), static_cast<std::uint8_t>(left),
+                    static_cast<std::uint8_t>(right)};
   Invalidate();
 }
 
 void CJoyThreshBox::RegisterJoystickInput() {
   joystick::CurrentJoystickInput().Register(this);
-  registered_ = true;
+  m_Registered = true;
 }
 
 void CJoyThreshBox::UnregisterJoystickInput() {
   joystick::CurrentJoystickInput().Unregister();
-  registered_ = false;
+  m_Registered = false;
 }
 
 void CJoyThreshBox::OnJoystickReport(std::span<const std::uint8_t> report) {
-  if (!window_ || report.size() < 3) return;
+  if (!m_Window || report.size() < 3) return;
   const std::uint8_t x = report[1];
   const std::uint8_t y = report[2];
-  if (x == x_ && y == y_) return;
-  x_ = x;
-  y_ = y;
-  if (redrawCounter_ == 3) {
-    redrawCounter_ = 0;
+  if (x == m_X && y == m_Y) return;
+  m_X = x;
+  m_Y = y;
+  if (redrawCounter == 3) {
+    redrawCounter = 0;
     Invalidate();
   } else {
-    ++redrawCounter_;
+    ++redrawCounter;
   }
 }
 
 void CJoyThreshBox::OnPaint(QPainter& painter) {
   // No 200 ms timer is armed here: nothing would act on it.
   painter.setRenderHint(QPainter::Antialiasing, false);
-  const int w = window_->width();
-  const int h = window_->height();
+  const int w = m_Window->width();
+  const int h = m_Window->height();
   const auto px = [w](int v) { return v * w / 256; };
   const auto py = [h](int v) { return v * h / 256; };
-  DrawRectangle(painter, 0, 0, w, h, kBoxGrey);
-  DrawRectangle(painter, px(zone_.Left), py(zone_.Top), px(zone_.Right), py(zone_.Bottom), kZoneRed);
+  DrawRectangle(painter, 0, 0, w, h, BoxGrey);
+  DrawRectangle(painter, px(m_Zone.Left), py(m_Zone.Top), px(m_Zone.Right), py(m_Zone.Bottom), ZoneRed);
   DrawLine(painter, w / 2, 0, w / 2, h, Qt::black);
   DrawLine(painter, 0, h / 2, w, h / 2, Qt::black);
-  DrawLine(painter, px(x_ - 10), py(y_), px(x_ + 10), py(y_), kCrossHairYellow);
-  DrawLine(painter, px(x_), py(y_ - 10), px(x_), py(y_ + 10), kCrossHairYellow);
+  DrawLine(painter, px(m_X - 10), py(m_Y), px(m_X + 10), py(m_Y), CrossHairYellow);
+  DrawLine(painter, px(m_X), py(m_Y - 10), px(m_X), py(m_Y + 10), CrossHairYellow);
 }
 
 void CJoyThreshBox::Invalidate() {
-  if (window_) window_->update();
+  if (m_Window) m_Window->update();
 }
 
 void CJoyThreshBox::OnWindowDestroyed() {
   // Input must not outlive the window it is drawn in.
-  if (registered_ && joystick::CurrentJoystickInput().Registered() == this) UnregisterJoystickInput();
+  if (m_Registered && joystick::CurrentJoystickInput().Registered() == this) UnregisterJoystickInput();
 }
 
 }  // namespace qor::ui

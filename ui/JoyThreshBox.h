@@ -27,7 +27,7 @@ class CJoyThreshBox : public joystick::JoystickSink {
   // Takes the dialog's item window over for this opening; runs
   // PreSubclassWindow, and so RegisterJoystickInput.
   void SubclassWindow(CustomControlWindow* window);
-  CustomControlWindow* Window() const { return window_.data(); }
+  CustomControlWindow* Window() const { return m_Window.data(); }
 
   // Stores the low 8 bits of each value; any four are drawn.
   void SetDeadZone(int top, int bottom, int left, int right);
@@ -38,14 +38,14 @@ class CJoyThreshBox : public joystick::JoystickSink {
   // and so is input while the control has no window.
   void OnJoystickReport(std::span<const std::uint8_t> report) override;
 
-  const DeadZone& Zone() const { return zone_; }
-  std::uint8_t X() const { return x_; }
-  std::uint8_t Y() const { return y_; }
+  const DeadZone& Zone() const { return m_Zone; }
+  std::uint8_t X() const { return m_X; }
+  std::uint8_t Y() const { return m_Y; }
 
   // Changes of position since the last repaint, counted across every
   // instance: each fourth change repaints.
-  static int RedrawCounter() { return redrawCounter_; }
-  static void ResetRedrawCounter() { redrawCounter_ = 0; }
+  static int RedrawCounter() { return redrawCounter; }
+  static void ResetRedrawCounter() { redrawCounter = 0; }
 
  private:
   void PreSubclassWindow();
@@ -53,14 +53,14 @@ class CJoyThreshBox : public joystick::JoystickSink {
   void Invalidate();
   void OnWindowDestroyed();
 
-  DeadZone zone_{};
-  std::uint8_t x_ = 127;
-  std::uint8_t y_ = 127;
-  QPointer<CustomControlWindow> window_;
-  QMetaObject::Connection windowDestroyed_;
-  bool registered_ = false;
+  DeadZone m_Zone{};
+  std::uint8_t m_X = 127;
+  std::uint8_t m_Y = 127;
+  QPointer<CustomControlWindow> m_Window;
+  QMetaObject::Connection m_WindowDestroyed;
+  bool m_Registered = false;
 
-  static int redrawCounter_;
+  static int redrawCounter;
 };
 
 }  // namespace qor::ui

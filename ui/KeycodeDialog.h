@@ -19,11 +19,10 @@ class CKeycodeDialog : public CDeadZoneDialog {
 
   // The key selectors in input order: Up, Down, Left, Right, Button 1..14.
   static constexpr std::array<int, KeyStickKeyCount> KeySelectorIds{
-      res::IDC_KEY_UP,       res::IDC_KEY_DOWN,     res::IDC_KEY_LEFT,     res::IDC_KEY_RIGHT,
-      res::IDC_KEY_BUTTON1,  res::IDC_KEY_BUTTON2,  res::IDC_KEY_BUTTON3,  res::IDC_KEY_BUTTON4,
-      res::IDC_KEY_BUTTON5,  res::IDC_KEY_BUTTON6,  res::IDC_KEY_BUTTON7,  res::IDC_KEY_BUTTON8,
-      res::IDC_KEY_BUTTON9,  res::IDC_KEY_BUTTON10, res::IDC_KEY_BUTTON11, res::IDC_KEY_BUTTON12,
-      res::IDC_KEY_BUTTON13, res::IDC_KEY_BUTTON14};
+      res::IDC_KEY_UP,       res::IDC_KEY_DOWN,     res::IDC_KEY_LEFT,    res::IDC_KEY_RIGHT,    res::IDC_KEY_BUTTON1,
+      res::IDC_KEY_BUTTON2,  res::IDC_KEY_BUTTON3,  res::IDC_KEY_BUTTON4, res::IDC_KEY_BUTTON5,  res::IDC_KEY_BUTTON6,
+      res::IDC_KEY_BUTTON7,  res::IDC_KEY_BUTTON8,  res::IDC_KEY_BUTTON9, res::IDC_KEY_BUTTON10, res::IDC_KEY_BUTTON11,
+      res::IDC_KEY_BUTTON12, res::IDC_KEY_BUTTON13, res::IDC_KEY_BUTTON14};
 
   std::array<std::uint8_t, KeyStickKeyCount> m_KeyCodes{};
   DeadZone m_KeyStickZone;

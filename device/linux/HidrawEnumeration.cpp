@@ -29,7 +29,8 @@ std::vector<std::optional<std::string>> OrderHidrawNodes(std::vector<HidrawNode>
     const std::optional<unsigned long> number = HidrawNumber(node.SysName);
     return std::make_tuple(!number.has_value(), number.value_or(0), std::string_view(node.SysName));
   };
-  std::stable_sort(nodes.begin(), nodes.end(), [&](const HidrawNode& a, const HidrawNode& b) { return key(a) < key(b); });
+  std::stable_sort(nodes.begin(), nodes.end(),
+                   [&](const HidrawNode& a, const HidrawNode& b) { return key(a) < key(b); });
 
   std::vector<std::optional<std::string>> paths;
   paths.reserve(nodes.size());

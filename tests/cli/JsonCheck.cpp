@@ -8,7 +8,7 @@ namespace {
 
 class Reader {
  public:
-  explicit Reader(const std::string& text) : text_(text) {}
+  explicit Reader(const std::string& text) : m_Text(text) {}
 
   bool Value(std::set<std::string>* keys = nullptr) {
     Blanks();
@@ -20,44 +20,44 @@ class Reader {
   }
   bool AtEnd() {
     Blanks();
-    return pos_ == text_.size();
+    return m_Pos == m_Text.size();
   }
 
  private:
-  char Peek() const { return pos_ < text_.size() ? text_[pos_] : '\0'; }
+  char Peek() const { return m_Pos < m_Text.size() ? m_Text[m_Pos] : '\0'; }
   bool Take(char c) {
     Blanks();
     if (Peek() != c) return false;
-    ++pos_;
+    ++m_Pos;
     return true;
   }
   void Blanks() {
-    while (pos_ < text_.size() && std::strchr(" \t\r\n", text_[pos_])) ++pos_;
+    while (m_Pos < m_Text.size() && std::strchr(" \t\r\n", m_Text[m_Pos])) ++m_Pos;
   }
   bool Literal(const char* word) {
-    if (text_.compare(pos_, std::strlen(word), word) != 0) return false;
-    pos_ += std::strlen(word);
+    if (m_Text.compare(m_Pos, std::strlen(word), word) != 0) return false;
+    m_Pos += std::strlen(word);
     return true;
   }
   bool Number() {
-    const std::size_t start = pos_;
-    if (Peek() == '-') ++pos_;
+    const std::size_t start = m_Pos;
+    if (Peek() == '-') ++m_Pos;
     while (std::isdigit(static_cast<unsigned char>(Peek())) || Peek() == '.' || Peek() == 'e' || Peek() == 'E' ||
            Peek() == '+' || Peek() == '-')
-      ++pos_;
-    return pos_ > start && std::isdigit(static_cast<unsigned char>(text_[pos_ - 1]));
+      ++m_Pos;
+    return m_Pos > start && std::isdigit(static_cast<unsigned char>(m_Text[m_Pos - 1]));
   }
   bool String(std::string* out) {
     if (!Take('"')) return false;
-    while (pos_ < text_.size()) {
-      const char c = text_[pos_++];
+    while (m_Pos < m_Text.size()) {
+      const char c = m_Text[m_Pos++];
       if (c == '"') return true;
       if (static_cast<unsigned char>(c) < 0x20) return false;
       if (c == '\\') {
         const char e = Peek();
-        ++pos_;
+        ++m_Pos;
         if (e == 'u') {
-          for (int i = 0; i < 4; ++i, ++pos_)
+          for (int i = 0; i < 4; ++i, ++m_Pos)
             if (!std::isxdigit(static_cast<unsigned char>(Peek()))) return false;
         } else if (!std::strchr("\"\\/bfnrt", e) || e == '\0') {
           return false;
@@ -89,8 +89,8 @@ class Reader {
     return Take(']');
   }
 
-  const std::string& text_;
-  std::size_t pos_ = 0;
+  const std::string& m_Text;
+  std::size_t m_Pos = 0;
 };
 
 }  // namespace

@@ -38,9 +38,9 @@ const std::string SavedToBoard1 = std::string("Wrote board 1: ABC (/dev/hidraw0)
 SettingsReport BoardSettings(std::uint8_t seed = 0x20) {
   SettingsReport image{};
   for (std::size_t i = 2; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(seed + i);
-  image[ReportOffset::BoardId] = 2;
-  image[ReportOffset::Mode] = DualAnalog3Axis;
-  image[ReportOffset::Reserved] = BoardReserved;
+  image[report_offset::BoardId] = 2;
+  image[report_offset::Mode] = DualAnalog3Axis;
+  image[report_offset::Reserved] = BoardReserved;
   return image;
 }
 
@@ -74,21 +74,21 @@ class QorctlTest : public testing::Test {
   Outcome Qorctl(const Args& arguments) {
     std::ostringstream out;
     std::ostringstream err;
-    CommandContext context{platform, probe, out, err, {AccessRule, PlugdevExample}};
+    CommandContext context{m_Platform, m_Probe, out, err, {AccessRule, PlugdevExample}};
     const int status = cli::Run(arguments, context);
     return {status, out.str(), err.str()};
   }
 
   std::shared_ptr<VirtualBoard> Attach(const std::string& identification, const SettingsReport& stored) {
-    return platform.AddBoard(identification, stored);
+    return m_Platform.AddBoard(identification, stored);
   }
 
   // The settings images written with the store command, in order.
   std::vector<SettingsReport> StoreWrites() const {
     std::vector<SettingsReport> writes;
-    for (const sim::Call& call : platform.Log()) {
+    for (const sim::Call& call : m_Platform.Log()) {
       if (call.Kind != CallKind::SetFeature || call.Bytes.size() != SettingsReportSize ||
-          call.Bytes[ReportOffset::Command] != CommandStore)
+          call.Bytes[report_offset::Command] != CommandStore)
         continue;
       SettingsReport image{};
       std::copy(call.Bytes.begin(), call.Bytes.end(), image.begin());
@@ -97,9 +97,9 @@ class QorctlTest : public testing::Test {
     return writes;
   }
 
-  SimPlatform platform;
-  FakeProbe probe;
-  qor::test::TempFolder folder;
+  SimPlatform m_Platform;
+  FakeProbe m_Probe;
+  qor::test::TempFolder m_Folder;
 };
 
 // --- help and usage ---
@@ -108,8 +108,8 @@ TEST_F(QorctlTest, HelpNamesTheCommandsAndExitCodes) {
   const Outcome outcome = Qorctl({"--help"});
   EXPECT_EQ(outcome.Status, 0);
   for (const char* part : {"list [-j]", "show [-b BOARD | -f FILE] [-j]", "get SETTING", "export [-b BOARD] FILE",
-                           "import [-b BOARD] FILE", "set [-b BOARD | -f FILE] [-n] KEY=VALUE", "  2  usage", "  3  no board",
-                           "  4  communication failure", "  5  file error"}) {
+                           "import [-b BOARD] FILE", "set [-b BOARD | -f FILE] [-n] KEY=VALUE", "  2  usage",
+                           "  3  no board", "  4  communication failure", "  5  file error"}) {
     EXPECT_NE(outcome.Out.find(part), std::string::npos) << part;
   }
   EXPECT_EQ(outcome.Err, "");
@@ -136,7 +136,7 @@ TEST_P(UsageErrors, Exit2BeforeAnyDeviceCall) {
   EXPECT_EQ(outcome.Out, "");
   EXPECT_TRUE(outcome.Err.starts_with("qorctl: ")) << outcome.Err;
   EXPECT_NE(outcome.Err.find("Try \"qorctl --help\"."), std::string::npos);
-  EXPECT_TRUE(platform.Log().empty());
+  EXPECT_TRUE(m_Platform.Log().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, UsageErrors,
@@ -153,7 +153,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, UsageErrors,
 
 TEST_F(QorctlTest, ListNumbersTheBoardsAsTheWindowDoes) {
   Attach("ABC", BoardSettings());
-  probe.Locations["/dev/hidraw0"] = "1-1.4";
+  m_Probe.Locations["/dev/hidraw0"] = "1-1.4";
   Attach("QOR Board 2", BoardSettings());
   const Outcome outcome = Qorctl({"list"});
   EXPECT_EQ(outcome.Status, 0);
@@ -174,7 +174,7 @@ TEST_F(QorctlTest, ListWithoutBoardsSaysNoDevicesFound) {
 TEST_F(QorctlTest, ListShowsABoardThatDoesNotAnswerWithoutTextAndFails) {
   Attach("ABC", BoardSettings());
   Attach("DEF", BoardSettings());
-  platform.FailSetFeature(3);  // the first write of the second identification
+  m_Platform.FailSetFeature(3);  // the first write of the second identification
   const Outcome outcome = Qorctl({"list"});
   EXPECT_EQ(outcome.Status, 4);
   EXPECT_EQ(outcome.Out,
@@ -204,7 +204,7 @@ class Unopenable : public QorctlTest, public testing::WithParamInterface<Access>
 
 TEST_P(Unopenable, BoardsAreNamedWithTheWayToAccess) {
   for (int i = 0; i < GetParam().AccessibleBoards; ++i) Attach("ABC", BoardSettings());
-  probe.Boards = GetParam().Unopenable;
+  m_Probe.Boards = GetParam().Unopenable;
   const Outcome outcome = Qorctl(GetParam().Arguments);
   EXPECT_EQ(outcome.Status, GetParam().Status);
   for (const std::string& part : GetParam().ErrHas) EXPECT_NE(outcome.Err.find(part), std::string::npos) << part;
@@ -214,34 +214,63 @@ TEST_P(Unopenable, BoardsAreNamedWithTheWayToAccess) {
 const std::string RuleName = "70-qor-boards.rules";
 const std::string Denied = "a QOR board is attached at /dev/hidraw7, but it cannot be opened: Permission denied";
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, Unopenable,
-    testing::Values(
-        Access{"ListPermissionDenied", 0, {{"/dev/hidraw7", EACCES}}, {"list"}, 3,
-               {Denied, RuleName, "/usr/lib/udev/rules.d", "plugdev"}, {"No devices found!"}},
-        Access{"ShowPermissionDenied", 0, {{"/dev/hidraw7", EACCES}}, {"show"}, 3, {Denied, RuleName},
-               {"No devices found!"}},
-        Access{"OperationNotPermitted", 0, {{"/dev/hidraw7", EPERM}}, {"export", "x.qos"}, 3,
-               {"Operation not permitted", RuleName}, {}},
-        Access{"BusyIsNoMatterOfTheRule", 0, {{"/dev/hidraw2", EBUSY}}, {"list"}, 3,
-               {"/dev/hidraw2, but it cannot be opened: Device or resource busy"}, {RuleName, "No devices found!"}},
-        Access{"ListNamesThemBesideTheOthers", 1, {{"/dev/hidraw7", EACCES}}, {"list"}, 0, {Denied, RuleName},
-               {"No devices found!"}},
-        Access{"BoardNumberBeyondTheOpenOnes", 1, {{"/dev/hidraw7", EACCES}}, {"show", "--board", "2"}, 3,
-               {"there is no board 2; boards found: 1", Denied, RuleName}, {}},
-        Access{"NothingThere", 0, {}, {"show"}, 3, {"No devices found!"}, {RuleName}}),
-    [](const auto& info) { return std::string(info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Rows, Unopenable,
+                         testing::Values(Access{"ListPermissionDenied",
+                                                0,
+                                                {{"/dev/hidraw7", EACCES}},
+                                                {"list"},
+                                                3,
+                                                {Denied, RuleName, "/usr/lib/udev/rules.d", "plugdev"},
+                                                {"No devices found!"}},
+                                         Access{"ShowPermissionDenied",
+                                                0,
+                                                {{"/dev/hidraw7", EACCES}},
+                                                {"show"},
+                                                3,
+                                                {Denied, RuleName},
+                                                {"No devices found!"}},
+                                         Access{"OperationNotPermitted",
+                                                0,
+                                                {{"/dev/hidraw7", EPERM}},
+                                                {"export", "x.qos"},
+                                                3,
+                                                {"Operation not permitted", RuleName},
+                                                {}},
+                                         Access{"BusyIsNoMatterOfTheRule",
+                                                0,
+                                                {{"/dev/hidraw2", EBUSY}},
+                                                {"list"},
+                                                3,
+                                                {"/dev/hidraw2, but it cannot be opened: Device or resource busy"},
+                                                {RuleName, "No devices found!"}},
+                                         Access{"ListNamesThemBesideTheOthers",
+                                                1,
+                                                {{"/dev/hidraw7", EACCES}},
+                                                {"list"},
+                                                0,
+                                                {Denied, RuleName},
+                                                {"No devices found!"}},
+                                         Access{"BoardNumberBeyondTheOpenOnes",
+                                                1,
+                                                {{"/dev/hidraw7", EACCES}},
+                                                {"show", "--board", "2"},
+                                                3,
+                                                {"there is no board 2; boards found: 1", Denied, RuleName},
+                                                {}},
+                                         Access{"NothingThere", 0, {}, {"show"}, 3, {"No devices found!"}, {RuleName}}),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 // --- show ---
 
 TEST_F(QorctlTest, ShowDecodesTheSelectedBoard) {
   Attach("ABC", BoardSettings());
-  Attach("DEF", With(BoardSettings(), {{ReportOffset::Mode, SingleAnalogKeyStick}, {ReportOffset::BoardId, 0}}));
+  Attach("DEF", With(BoardSettings(), {{report_offset::Mode, SingleAnalogKeyStick}, {report_offset::BoardId, 0}}));
   const Outcome outcome = Qorctl({"show", "--board", "2"});
   EXPECT_EQ(outcome.Status, 0) << outcome.Err;
-  EXPECT_TRUE(outcome.Out.starts_with("Board:               2: DEF\n"
-                                      "Board ID:            1\n"
-                                      "Mode:                Single Analog 2-Axis 14 Button KeyStick\n"))
+  EXPECT_TRUE(
+      outcome.Out.starts_with("Board:               2: DEF\n"
+                              "Board ID:            1\n"
+                              "Mode:                Single Analog 2-Axis 14 Button KeyStick\n"))
       << outcome.Out;
   EXPECT_EQ(outcome.Err, "");
   EXPECT_TRUE(StoreWrites().empty());
@@ -263,7 +292,7 @@ TEST_F(QorctlTest, ShowJsonIsOneObject) {
 TEST_F(QorctlTest, ShowReadsSettingsFromABoardLeftOnItsIdentification) {
   const auto board = Attach("ABC", BoardSettings());
   SettingsReport identify{};
-  identify[ReportOffset::Command] = CommandIdentify;
+  identify[report_offset::Command] = CommandIdentify;
   board->SetFeature(identify.data(), identify.size());
   ASSERT_TRUE(board->IdentificationSelected());
 
@@ -280,7 +309,7 @@ class ShowFailures : public QorctlTest, public testing::WithParamInterface<Failu
 
 TEST_P(ShowFailures, AreCommunicationFailures) {
   Attach("ABC", BoardSettings());
-  GetParam().Inject(platform);
+  GetParam().Inject(m_Platform);
   const Outcome outcome = Qorctl({"show"});
   EXPECT_EQ(outcome.Status, 4);
   EXPECT_EQ(outcome.Out, "");
@@ -306,33 +335,34 @@ TEST_F(QorctlTest, ShowABoardBeyondTheListIsNoBoard) {
 
 TEST_F(QorctlTest, ExportWritesWhatTheWindowExports) {
   Attach("ABC", BoardSettings());
-  const std::string file = folder / "board.qos";
+  const std::string file = m_Folder / "board.qos";
   const Outcome outcome = Qorctl({"export", file});
   EXPECT_EQ(outcome.Status, 0) << outcome.Err;
   EXPECT_EQ(outcome.Out, "Settings exported!\n");
   // Bytes 0, 1 and 5 are 0; the rest is the board's.
-  EXPECT_EQ(qor::test::ReadBytes(file), Bytes(With(BoardSettings(), {{ReportOffset::Reserved, 0}})));
+  EXPECT_EQ(qor::test::ReadBytes(file), Bytes(With(BoardSettings(), {{report_offset::Reserved, 0}})));
   EXPECT_TRUE(StoreWrites().empty());
 }
 
 // The window holds bytes 2 and 3 as list selections; a value outside a list
 // leaves it without a selection, which the window exports as 255.
 TEST_F(QorctlTest, ExportWritesOutOfRangeListBytesAs255LikeTheWindow) {
-  Attach("ABC", With(BoardSettings(), {{ReportOffset::BoardId, 7}, {ReportOffset::Mode, 9}, {15, 0x00}}));
-  const std::string file = folder / "odd.qos";
+  Attach("ABC", With(BoardSettings(), {{report_offset::BoardId, 7}, {report_offset::Mode, 9}, {15, 0x00}}));
+  const std::string file = m_Folder / "odd.qos";
   ASSERT_EQ(Qorctl({"export", file}).Status, 0);
-  EXPECT_EQ(qor::test::ReadBytes(file), Bytes(With(BoardSettings(), {{ReportOffset::BoardId, 0xFF},
-                                                                {ReportOffset::Mode, 0xFF},
-                                                                {ReportOffset::Reserved, 0},
-                                                                {15, 0x00}})));
+  EXPECT_EQ(
+      qor::test::ReadBytes(file),
+      Bytes(With(
+          BoardSettings(),
+          {{report_offset::BoardId, 0xFF}, {report_offset::Mode, 0xFF}, {report_offset::Reserved, 0}, {15, 0x00}})));
 }
 
 TEST_F(QorctlTest, ExportOfBoard2ReadsBoard2) {
   Attach("ABC", BoardSettings());
   Attach("DEF", BoardSettings(0x40));
-  const std::string file = folder / "two.qos";
+  const std::string file = m_Folder / "two.qos";
   ASSERT_EQ(Qorctl({"export", "--board", "2", file}).Status, 0);
-  EXPECT_EQ(qor::test::ReadBytes(file), Bytes(With(BoardSettings(0x40), {{ReportOffset::Reserved, 0}})));
+  EXPECT_EQ(qor::test::ReadBytes(file), Bytes(With(BoardSettings(0x40), {{report_offset::Reserved, 0}})));
 }
 
 struct FileFailure {
@@ -346,7 +376,7 @@ class ExportFileFailures : public QorctlTest, public testing::WithParamInterface
 TEST_P(ExportFileFailures, AreFileErrors) {
   if (!GetParam().Path.empty() && !std::filesystem::exists(GetParam().Path)) GTEST_SKIP() << "no " << GetParam().Path;
   Attach("ABC", BoardSettings());
-  const std::string path = GetParam().Path.empty() ? folder / "missing/board.qos" : GetParam().Path;
+  const std::string path = GetParam().Path.empty() ? m_Folder / "missing/board.qos" : GetParam().Path;
   const Outcome outcome = Qorctl({"export", path});
   EXPECT_EQ(outcome.Status, 5);
   EXPECT_EQ(outcome.Out, "");
@@ -364,10 +394,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(QorctlTest, ExportWritesNoFileWhenTheBoardIsNotRead) {
-  const std::string file = folder / "none.qos";
+  const std::string file = m_Folder / "none.qos";
   EXPECT_EQ(Qorctl({"export", file}).Status, 3);
   Attach("ABC", BoardSettings());
-  platform.FailGetFeature(3);
+  m_Platform.FailGetFeature(3);
   EXPECT_EQ(Qorctl({"export", file}).Status, 4);
   EXPECT_FALSE(std::filesystem::exists(file));
 }
@@ -377,25 +407,26 @@ TEST_F(QorctlTest, ExportWritesNoFileWhenTheBoardIsNotRead) {
 // A file with values of its own everywhere, bytes 0, 1 and 5 included.
 SettingsReport FileSettings() {
   SettingsReport image = BoardSettings(0x70);
-  image[ReportOffset::ReportId] = 0xAB;
-  image[ReportOffset::Command] = 0xCD;
-  image[ReportOffset::Reserved] = 0x99;
-  image[ReportOffset::BoardId] = 3;
-  image[ReportOffset::Mode] = Single49Way12Button;
+  image[report_offset::ReportId] = 0xAB;
+  image[report_offset::Command] = 0xCD;
+  image[report_offset::Reserved] = 0x99;
+  image[report_offset::BoardId] = 3;
+  image[report_offset::Mode] = Single49Way12Button;
   return image;
 }
 
 // What the window's import followed by "Save Settings" writes: the file's
 // bytes 2..4 and 6..32, 0 in bytes 0 and 1, and the board's own byte 5.
 SettingsReport WindowSaveOf(const SettingsReport& file) {
-  return With(file, {{ReportOffset::ReportId, 0}, {ReportOffset::Command, CommandStore},
-                     {ReportOffset::Reserved, BoardReserved}});
+  return With(
+      file,
+      {{report_offset::ReportId, 0}, {report_offset::Command, CommandStore}, {report_offset::Reserved, BoardReserved}});
 }
 
 TEST_F(QorctlTest, ImportSavesTheFileAsTheWindowDoes) {
   const auto board = Attach("ABC", BoardSettings());
-  folder.Write("in.qos", Bytes(FileSettings()));
-  const Outcome outcome = Qorctl({"import", folder / "in.qos"});
+  m_Folder.Write("in.qos", Bytes(FileSettings()));
+  const Outcome outcome = Qorctl({"import", m_Folder / "in.qos"});
   EXPECT_EQ(outcome.Status, 0) << outcome.Err;
   EXPECT_EQ(outcome.Out, SavedToBoard1);
   ASSERT_EQ(StoreWrites().size(), 1u);
@@ -404,7 +435,7 @@ TEST_F(QorctlTest, ImportSavesTheFileAsTheWindowDoes) {
 
   // The store write is verified: a 500 ms pause, then one read-back, the
   // last call but the closes of the link's handles.
-  std::vector<sim::Call> log = platform.Log();
+  std::vector<sim::Call> log = m_Platform.Log();
   std::erase_if(log, [](const sim::Call& call) { return call.Kind == CallKind::Close; });
   ASSERT_GE(log.size(), 3u);
   EXPECT_EQ(sim::Render(log[log.size() - 2]), "pause 500");
@@ -413,28 +444,28 @@ TEST_F(QorctlTest, ImportSavesTheFileAsTheWindowDoes) {
 
 TEST_F(QorctlTest, ImportOfOutOfRangeListBytesSends255LikeTheWindow) {
   Attach("ABC", BoardSettings());
-  const SettingsReport file = With(FileSettings(), {{ReportOffset::BoardId, 4}, {ReportOffset::Mode, 5}});
-  folder.Write("odd.qos", Bytes(file));
-  ASSERT_EQ(Qorctl({"import", folder / "odd.qos"}).Status, 0);
+  const SettingsReport file = With(FileSettings(), {{report_offset::BoardId, 4}, {report_offset::Mode, 5}});
+  m_Folder.Write("odd.qos", Bytes(file));
+  ASSERT_EQ(Qorctl({"import", m_Folder / "odd.qos"}).Status, 0);
   ASSERT_EQ(StoreWrites().size(), 1u);
-  EXPECT_EQ(StoreWrites()[0], WindowSaveOf(With(file, {{ReportOffset::BoardId, 0xFF}, {ReportOffset::Mode, 0xFF}})));
+  EXPECT_EQ(StoreWrites()[0], WindowSaveOf(With(file, {{report_offset::BoardId, 0xFF}, {report_offset::Mode, 0xFF}})));
 }
 
 TEST_F(QorctlTest, ImportUsesTheFirst33BytesOfALongerFile) {
   Attach("ABC", BoardSettings());
   std::vector<std::uint8_t> bytes = Bytes(FileSettings());
   bytes.push_back(0x42);
-  folder.Write("long.qos", bytes);
-  ASSERT_EQ(Qorctl({"import", folder / "long.qos"}).Status, 0);
+  m_Folder.Write("long.qos", bytes);
+  ASSERT_EQ(Qorctl({"import", m_Folder / "long.qos"}).Status, 0);
   EXPECT_EQ(StoreWrites().at(0), WindowSaveOf(FileSettings()));
 }
 
 TEST_F(QorctlTest, ImportToBoard2KeepsBoard2sByte5) {
   Attach("ABC", BoardSettings());
-  const auto second = Attach("DEF", With(BoardSettings(), {{ReportOffset::Reserved, 0x66}}));
-  folder.Write("in.qos", Bytes(FileSettings()));
-  ASSERT_EQ(Qorctl({"import", "--board", "2", folder / "in.qos"}).Status, 0);
-  EXPECT_EQ(second->Stored(), With(WindowSaveOf(FileSettings()), {{ReportOffset::Reserved, 0x66}}));
+  const auto second = Attach("DEF", With(BoardSettings(), {{report_offset::Reserved, 0x66}}));
+  m_Folder.Write("in.qos", Bytes(FileSettings()));
+  ASSERT_EQ(Qorctl({"import", "--board", "2", m_Folder / "in.qos"}).Status, 0);
+  EXPECT_EQ(second->Stored(), With(WindowSaveOf(FileSettings()), {{report_offset::Reserved, 0x66}}));
 }
 
 struct BadFile {
@@ -453,8 +484,8 @@ constexpr const char* Corrupt = "Settings file appears to be corrupt.  Please ve
 // any board is touched, whichever command reads it.
 TEST_P(FileFailures, AreFileErrorsWithoutDeviceCalls) {
   Attach("ABC", BoardSettings());
-  if (GetParam().Content != "none") folder.Write("bad.qos", GetParam().Content);
-  const std::string file = folder / "bad.qos";
+  if (GetParam().Content != "none") m_Folder.Write("bad.qos", GetParam().Content);
+  const std::string file = m_Folder / "bad.qos";
   for (const Args& arguments : {Args{"import", file}, Args{"show", "-f", file}, Args{"get", "mode", "--file", file},
                                 Args{"set", "-f", file, "mode=1"}}) {
     const Outcome outcome = Qorctl(arguments);
@@ -462,25 +493,25 @@ TEST_P(FileFailures, AreFileErrorsWithoutDeviceCalls) {
     EXPECT_EQ(outcome.Out, "");
     EXPECT_EQ(outcome.Err, "qorctl: " + file + ": " + GetParam().Message + " (" + GetParam().Reason + ")\n");
   }
-  EXPECT_TRUE(platform.Log().empty());
+  EXPECT_TRUE(m_Platform.Log().empty());
   if (GetParam().Content != "none") {
     EXPECT_EQ(qor::test::ReadBytes(file).size(), GetParam().Content.size());
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, FileFailures,
-    testing::Values(BadFile{"Missing", "none", CannotRead, "No such file or directory"},
-                    BadFile{"Empty", "", Corrupt, "0 bytes; a settings file holds 33"},
-                    BadFile{"ThirtyTwoBytes", std::string(32, '\x01'), Corrupt, "32 bytes; a settings file holds 33"}),
-    [](const auto& info) { return std::string(info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Rows, FileFailures,
+                         testing::Values(BadFile{"Missing", "none", CannotRead, "No such file or directory"},
+                                         BadFile{"Empty", "", Corrupt, "0 bytes; a settings file holds 33"},
+                                         BadFile{"ThirtyTwoBytes", std::string(32, '\x01'), Corrupt,
+                                                 "32 bytes; a settings file holds 33"}),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(QorctlTest, ImportOfAFolderCannotBeRead) {
   Attach("ABC", BoardSettings());
-  folder.Write("dir/x", "");
-  const Outcome outcome = Qorctl({"import", folder / "dir"});
+  m_Folder.Write("dir/x", "");
+  const Outcome outcome = Qorctl({"import", m_Folder / "dir"});
   EXPECT_EQ(outcome.Status, 5);
-  EXPECT_EQ(outcome.Err, "qorctl: " + std::string(folder / "dir") + ": " + CannotRead + " (Is a directory)\n");
+  EXPECT_EQ(outcome.Err, "qorctl: " + std::string(m_Folder / "dir") + ": " + CannotRead + " (Is a directory)\n");
 }
 
 struct SaveFailure {
@@ -494,9 +525,9 @@ class SaveFailures : public QorctlTest, public testing::WithParamInterface<SaveF
 // never "Settings Saved!".
 TEST_P(SaveFailures, AreCommunicationFailures) {
   const auto board = Attach("ABC", BoardSettings());
-  folder.Write("in.qos", Bytes(FileSettings()));
-  for (const Args& arguments : {Args{"import", folder / "in.qos"}, Args{"set", "mode=0"}}) {
-    GetParam().Inject(platform, *board);
+  m_Folder.Write("in.qos", Bytes(FileSettings()));
+  for (const Args& arguments : {Args{"import", m_Folder / "in.qos"}, Args{"set", "mode=0"}}) {
+    GetParam().Inject(m_Platform, *board);
     const Outcome outcome = Qorctl(arguments);
     EXPECT_EQ(outcome.Status, 4) << arguments[0];
     EXPECT_EQ(outcome.Out, "");
@@ -513,8 +544,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(QorctlTest, ImportWithoutBoardIsNoBoard) {
-  folder.Write("in.qos", Bytes(FileSettings()));
-  const Outcome outcome = Qorctl({"import", folder / "in.qos"});
+  m_Folder.Write("in.qos", Bytes(FileSettings()));
+  const Outcome outcome = Qorctl({"import", m_Folder / "in.qos"});
   EXPECT_EQ(outcome.Status, 3);
   EXPECT_EQ(outcome.Err, NoDevices);
 }
@@ -527,7 +558,7 @@ TEST_F(QorctlTest, SetChangesOnlyTheNamedBytesAndSavesLikeTheWindow) {
   EXPECT_EQ(outcome.Status, 0) << outcome.Err;
   EXPECT_EQ(outcome.Out, SavedToBoard1);
   const SettingsReport expected =
-      With(BoardSettings(), {{ReportOffset::Mode, 4}, {15, 0x52}, {19, 0x2C}, {ReportOffset::BoardId, 0}});
+      With(BoardSettings(), {{report_offset::Mode, 4}, {15, 0x52}, {19, 0x2C}, {report_offset::BoardId, 0}});
   ASSERT_EQ(StoreWrites().size(), 1u);
   EXPECT_EQ(StoreWrites()[0], expected);
   EXPECT_EQ(board->Stored(), expected);
@@ -536,11 +567,14 @@ TEST_F(QorctlTest, SetChangesOnlyTheNamedBytesAndSavesLikeTheWindow) {
 // Unlike a save from the window, bytes that set does not name go back to the
 // board as they were read, whatever their value.
 TEST_F(QorctlTest, SetKeepsUnnamedOddValues) {
-  const SettingsReport odd = With(BoardSettings(), {{ReportOffset::BoardId, 7}, {ReportOffset::Mode, 9},
-                                                    {ReportOffset::AnalogInputs, 0xC1}, {16, 0x00}, {17, 0xFF}});
+  const SettingsReport odd = With(BoardSettings(), {{report_offset::BoardId, 7},
+                                                    {report_offset::Mode, 9},
+                                                    {report_offset::AnalogInputs, 0xC1},
+                                                    {16, 0x00},
+                                                    {17, 0xFF}});
   const auto board = Attach("ABC", odd);
   ASSERT_EQ(Qorctl({"set", "joymouse-speed=3"}).Status, 0);
-  EXPECT_EQ(board->Stored(), With(odd, {{ReportOffset::JoyMouse, JoyMouse::Make(false, 3)}}));
+  EXPECT_EQ(board->Stored(), With(odd, {{report_offset::JoyMouse, joy_mouse::Make(false, 3)}}));
 }
 
 TEST_F(QorctlTest, SetDryRunPrintsTheImageAndSavesNothing) {
@@ -563,7 +597,7 @@ TEST_F(QorctlTest, SetOnBoard2WithoutBoardsIsNoBoard) {
 
 TEST_F(QorctlTest, SetAfterAFailedReadSavesNothing) {
   Attach("ABC", BoardSettings());
-  platform.FailGetFeature(3);
+  m_Platform.FailGetFeature(3);
   EXPECT_EQ(Qorctl({"set", "mode=1"}).Status, 4);
   EXPECT_TRUE(StoreWrites().empty());
 }
@@ -575,10 +609,10 @@ TEST_F(QorctlTest, SetAfterAFailedReadSavesNothing) {
 class Selectors : public QorctlTest {
  protected:
   void SetUp() override {
-    Attach("QOR Arcade", With(BoardSettings(), {{ReportOffset::BoardId, 0}}));
-    Attach("Other", With(BoardSettings(), {{ReportOffset::BoardId, 1}}));
-    Attach("QOR Arcade", With(BoardSettings(), {{ReportOffset::BoardId, 2}}));
-    probe.Locations = {{"/dev/hidraw0", "1-1.4"}, {"/dev/hidraw1", "1-1.3"}};
+    Attach("QOR Arcade", With(BoardSettings(), {{report_offset::BoardId, 0}}));
+    Attach("Other", With(BoardSettings(), {{report_offset::BoardId, 1}}));
+    Attach("QOR Arcade", With(BoardSettings(), {{report_offset::BoardId, 2}}));
+    m_Probe.Locations = {{"/dev/hidraw0", "1-1.4"}, {"/dev/hidraw1", "1-1.3"}};
   }
 };
 
@@ -604,27 +638,26 @@ TEST_P(PickedBoards, AreTheOnesNamed) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, PickedBoards,
-    testing::Values(
-        Selection{"Default", {"get", "board-id"}, 0, "1\n"},
-        Selection{"Number", {"get", "board-id", "--board", "3"}, 0, "3\n"},
-        Selection{"NumberBeforeTheCommand", {"-b", "2", "get", "board-id"}, 0, "2\n"},
-        Selection{"Node", {"get", "-b", "/dev/hidraw2", "board-id"}, 0, "3\n"},
-        Selection{"Location", {"--board=1-1.3", "get", "board-id"}, 0, "2\n"},
-        Selection{"Text", {"get", "board-id", "-b", "Other"}, 0, "2\n"},
-        Selection{"TextIsExact", {"get", "board-id", "-b", "other"}, 3, "", {"no board is \"other\""}},
-        Selection{"SharedText",
-                  {"get", "board-id", "-b", "QOR Arcade"},
-                  3,
-                  "",
-                  {"2 boards answer \"QOR Arcade\"; pick one by node or USB location:\n"
-                   "  1: QOR Arcade (/dev/hidraw0, USB 1-1.4)\n"
-                   "  3: QOR Arcade (/dev/hidraw2)\n"}},
-        Selection{"NoMatchListsTheBoards",
-                  {"show", "-b", "/dev/hidraw9"},
-                  3,
-                  "",
-                  {"no board is \"/dev/hidraw9\" by number, node, USB location or text; boards found:\n"
-                   "  1: QOR Arcade (/dev/hidraw0, USB 1-1.4)\n  2: Other (/dev/hidraw1, USB 1-1.3)\n"}}),
+    testing::Values(Selection{"Default", {"get", "board-id"}, 0, "1\n"},
+                    Selection{"Number", {"get", "board-id", "--board", "3"}, 0, "3\n"},
+                    Selection{"NumberBeforeTheCommand", {"-b", "2", "get", "board-id"}, 0, "2\n"},
+                    Selection{"Node", {"get", "-b", "/dev/hidraw2", "board-id"}, 0, "3\n"},
+                    Selection{"Location", {"--board=1-1.3", "get", "board-id"}, 0, "2\n"},
+                    Selection{"Text", {"get", "board-id", "-b", "Other"}, 0, "2\n"},
+                    Selection{"TextIsExact", {"get", "board-id", "-b", "other"}, 3, "", {"no board is \"other\""}},
+                    Selection{"SharedText",
+                              {"get", "board-id", "-b", "QOR Arcade"},
+                              3,
+                              "",
+                              {"2 boards answer \"QOR Arcade\"; pick one by node or USB location:\n"
+                               "  1: QOR Arcade (/dev/hidraw0, USB 1-1.4)\n"
+                               "  3: QOR Arcade (/dev/hidraw2)\n"}},
+                    Selection{"NoMatchListsTheBoards",
+                              {"show", "-b", "/dev/hidraw9"},
+                              3,
+                              "",
+                              {"no board is \"/dev/hidraw9\" by number, node, USB location or text; boards found:\n"
+                               "  1: QOR Arcade (/dev/hidraw0, USB 1-1.4)\n  2: Other (/dev/hidraw1, USB 1-1.3)\n"}}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(Selectors, WritesNameTheBoardWritten) {
@@ -632,7 +665,7 @@ TEST_F(Selectors, WritesNameTheBoardWritten) {
   EXPECT_EQ(outcome.Status, 0) << outcome.Err;
   EXPECT_EQ(outcome.Out, std::string("Wrote board 2: Other (/dev/hidraw1, USB 1-1.3)\n") + Saved);
   ASSERT_EQ(StoreWrites().size(), 1u);
-  EXPECT_EQ(StoreWrites()[0][ReportOffset::BoardId], 1);
+  EXPECT_EQ(StoreWrites()[0][report_offset::BoardId], 1);
 }
 
 TEST_F(Selectors, ListJsonIsOneObjectWithEveryBoard) {
@@ -665,12 +698,12 @@ TEST_F(QorctlTest, TenBoardsAreAllHandled) {
 
 // What get prints, set takes back without changing a byte.
 TEST_F(QorctlTest, GetPrintsEverySettingInTheWordsSetTakes) {
-  SettingsReport stored = With(BoardSettings(), {{ReportOffset::AnalogInputs, 0x0D},
-                                                  {ReportOffset::JoyMouse, JoyMouse::Make(true, 9)},
-                                                  {ReportOffset::JoyMouseDeadZone, 10},
-                                                  {ReportOffset::KeyStickDeadZone, 10}});
+  SettingsReport stored = With(BoardSettings(), {{report_offset::AnalogInputs, 0x0D},
+                                                 {report_offset::JoyMouse, joy_mouse::Make(true, 9)},
+                                                 {report_offset::JoyMouseDeadZone, 10},
+                                                 {report_offset::KeyStickDeadZone, 10}});
   for (std::size_t i = 0; i < KeyStickKeyCount; ++i) {
-    stored[ReportOffset::KeyStickKeys + i] = KeyCodeTable::CodeAt(static_cast<int>(40 + i));
+    stored[report_offset::KeyStickKeys + i] = KeyCodeTable::CodeAt(static_cast<int>(40 + i));
   }
   const auto board = Attach("ABC", stored);
   std::map<std::string, std::string> words;
@@ -690,7 +723,7 @@ TEST_F(QorctlTest, GetPrintsEverySettingInTheWordsSetTakes) {
   for (const auto& [name, value] : words) set.push_back(name + "=" + value);
   const Outcome outcome = Qorctl(set);
   EXPECT_EQ(outcome.Status, 0) << outcome.Err;
-  EXPECT_EQ(outcome.Out, HexBytes(With(stored, {{ReportOffset::Command, CommandStore}})) + "\n");
+  EXPECT_EQ(outcome.Out, HexBytes(With(stored, {{report_offset::Command, CommandStore}})) + "\n");
 }
 
 TEST_F(QorctlTest, GetMatchesTheSettingNameLikeSet) {
@@ -704,37 +737,38 @@ TEST_F(QorctlTest, GetMatchesTheSettingNameLikeSet) {
 // --- settings files without a board ---
 
 TEST_F(QorctlTest, ShowFileDecodesItWithoutABoard) {
-  const std::string file = folder / "cab.qos";
-  folder.Write("cab.qos", Bytes(BoardSettings()));
+  const std::string file = m_Folder / "cab.qos";
+  m_Folder.Write("cab.qos", Bytes(BoardSettings()));
   const Outcome outcome = Qorctl({"show", "-f", file});
   EXPECT_EQ(outcome.Status, 0) << outcome.Err;
   EXPECT_TRUE(outcome.Out.starts_with("File:                " + file + "\nBoard ID:            3\n")) << outcome.Out;
   const auto keys = test::JsonObjectKeys(Qorctl({"show", "--json", "--file", file}).Out);
   ASSERT_TRUE(keys);
   EXPECT_TRUE(keys->contains("file") && !keys->contains("board"));
-  EXPECT_TRUE(platform.Log().empty());
+  EXPECT_TRUE(m_Platform.Log().empty());
 }
 
 // The file gets the named bytes changed and bytes 0, 1 and 5 as an export
 // writes them; every other byte stays as it was, odd values included.
 TEST_F(QorctlTest, SetFileChangesTheNamedBytesAndWritesItAsExportDoes) {
-  const SettingsReport odd = With(BoardSettings(), {{ReportOffset::Command, 0xFF}, {ReportOffset::Mode, 9}});
-  folder.Write("cab.qos", Bytes(odd));
-  const std::string file = folder / "cab.qos";
+  const SettingsReport odd = With(BoardSettings(), {{report_offset::Command, 0xFF}, {report_offset::Mode, 9}});
+  m_Folder.Write("cab.qos", Bytes(odd));
+  const std::string file = m_Folder / "cab.qos";
   const Outcome outcome = Qorctl({"set", "key.up=space", "--file", file});
   EXPECT_EQ(outcome.Status, 0) << outcome.Err;
   EXPECT_EQ(outcome.Out, "Wrote " + file + "\n");
   EXPECT_EQ(qor::test::ReadBytes(file),
-            Bytes(With(odd, {{ReportOffset::Command, 0}, {ReportOffset::Reserved, 0}, {15, 0x2C}})));
-  EXPECT_TRUE(platform.Log().empty());
+            Bytes(With(odd, {{report_offset::Command, 0}, {report_offset::Reserved, 0}, {15, 0x2C}})));
+  EXPECT_TRUE(m_Platform.Log().empty());
 }
 
 TEST_F(QorctlTest, SetFileDryRunWritesNothing) {
-  folder.Write("cab.qos", Bytes(BoardSettings()));
-  const std::string file = folder / "cab.qos";
+  m_Folder.Write("cab.qos", Bytes(BoardSettings()));
+  const std::string file = m_Folder / "cab.qos";
   const Outcome outcome = Qorctl({"set", "-n", "-f", file, "board-id=1"});
   EXPECT_EQ(outcome.Status, 0);
-  EXPECT_EQ(outcome.Out, HexBytes(With(BoardSettings(), {{ReportOffset::Reserved, 0}, {ReportOffset::BoardId, 0}})) + "\n");
+  EXPECT_EQ(outcome.Out,
+            HexBytes(With(BoardSettings(), {{report_offset::Reserved, 0}, {report_offset::BoardId, 0}})) + "\n");
   EXPECT_EQ(qor::test::ReadBytes(file), Bytes(BoardSettings()));
 }
 

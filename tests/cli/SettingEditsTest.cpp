@@ -14,8 +14,8 @@ using Changes = std::vector<std::pair<std::size_t, std::uint8_t>>;
 SettingsReport BoardImage(std::uint8_t joyMouse = 0x85, std::uint8_t analog = 0xC1) {
   SettingsReport image{};
   for (std::size_t i = 2; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(0x20 + i);
-  image[ReportOffset::AnalogInputs] = analog;
-  image[ReportOffset::JoyMouse] = joyMouse;
+  image[report_offset::AnalogInputs] = analog;
+  image[report_offset::JoyMouse] = joyMouse;
   return image;
 }
 
@@ -45,39 +45,45 @@ TEST_P(AcceptedEdits, ChangeOnlyTheNamedBytes) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, AcceptedEdits,
     testing::Values(
-        Edit{"ModeByNumber", {"mode=4"}, {{ReportOffset::Mode, 4}}},
-        Edit{"ModeByListText", {"mode=Dual Analog 3-Axis 7-Button Joysticks"}, {{ReportOffset::Mode, 1}}},
-        Edit{"ModeByListTextInAnotherCase", {"mode=single digital 10 button joystick"}, {{ReportOffset::Mode, 2}}},
-        Edit{"ModeByAWordOnlyItHas", {"mode=keystick"}, {{ReportOffset::Mode, 4}}},
-        Edit{"ModeByDual", {"mode=Dual"}, {{ReportOffset::Mode, 1}}},
-        Edit{"ModeBy49Way", {"mode=49-WAY"}, {{ReportOffset::Mode, 3}}},
-        Edit{"SettingNameInAnotherCase", {"Key.Up=F2", "JOYMOUSE=On"},
-             {{ReportOffset::KeyStickKeys, 0x3B}, {ReportOffset::JoyMouse, 0x85}}},
+        Edit{"ModeByNumber", {"mode=4"}, {{report_offset::Mode, 4}}},
+        Edit{"ModeByListText", {"mode=Dual Analog 3-Axis 7-Button Joysticks"}, {{report_offset::Mode, 1}}},
+        Edit{"ModeByListTextInAnotherCase", {"mode=single digital 10 button joystick"}, {{report_offset::Mode, 2}}},
+        Edit{"ModeByAWordOnlyItHas", {"mode=keystick"}, {{report_offset::Mode, 4}}},
+        Edit{"ModeByDual", {"mode=Dual"}, {{report_offset::Mode, 1}}},
+        Edit{"ModeBy49Way", {"mode=49-WAY"}, {{report_offset::Mode, 3}}},
+        Edit{"SettingNameInAnotherCase",
+             {"Key.Up=F2", "JOYMOUSE=On"},
+             {{report_offset::KeyStickKeys, 0x3B}, {report_offset::JoyMouse, 0x85}}},
         Edit{"KeyNameInAnotherCase", {"key.up=space", "key.down=u arrow"}, {{15, 0x2C}, {16, 0x52}}},
-        Edit{"BoardIdAsShown", {"board-id=4"}, {{ReportOffset::BoardId, 3}}},
-        Edit{"AnalogList", {"analog=1,3,4,6"}, {{ReportOffset::AnalogInputs, 0x2D}}},
-        Edit{"AnalogRepeatedInput", {"analog=4,4"}, {{ReportOffset::AnalogInputs, 0x08}}},
-        Edit{"AnalogNoneClearsBits6And7", {"analog=none"}, {{ReportOffset::AnalogInputs, 0x00}}},
-        Edit{"AnalogAll", {"analog=all"}, {{ReportOffset::AnalogInputs, 0x3F}}},
-        Edit{"AnalogMask", {"analog=0x20"}, {{ReportOffset::AnalogInputs, 0x20}}},
-        Edit{"JoyMouseOffKeepsSpeed", {"joymouse=off"}, {{ReportOffset::JoyMouse, 0x05}}},
-        Edit{"JoyMouseOnKeepsSpeed", {"joymouse=on"}, {{ReportOffset::JoyMouse, 0x85}}, BoardImage(0x05)},
-        Edit{"SpeedKeepsEnabled", {"joymouse-speed=32"}, {{ReportOffset::JoyMouse, 0xA0}}},
-        Edit{"SpeedAndEnabledTogether", {"joymouse=on", "joymouse-speed=8"}, {{ReportOffset::JoyMouse, 0x88}},
+        Edit{"BoardIdAsShown", {"board-id=4"}, {{report_offset::BoardId, 3}}},
+        Edit{"AnalogList", {"analog=1,3,4,6"}, {{report_offset::AnalogInputs, 0x2D}}},
+        Edit{"AnalogRepeatedInput", {"analog=4,4"}, {{report_offset::AnalogInputs, 0x08}}},
+        Edit{"AnalogNoneClearsBits6And7", {"analog=none"}, {{report_offset::AnalogInputs, 0x00}}},
+        Edit{"AnalogAll", {"analog=all"}, {{report_offset::AnalogInputs, 0x3F}}},
+        Edit{"AnalogMask", {"analog=0x20"}, {{report_offset::AnalogInputs, 0x20}}},
+        Edit{"JoyMouseOffKeepsSpeed", {"joymouse=off"}, {{report_offset::JoyMouse, 0x05}}},
+        Edit{"JoyMouseOnKeepsSpeed", {"joymouse=on"}, {{report_offset::JoyMouse, 0x85}}, BoardImage(0x05)},
+        Edit{"SpeedKeepsEnabled", {"joymouse-speed=32"}, {{report_offset::JoyMouse, 0xA0}}},
+        Edit{"SpeedAndEnabledTogether",
+             {"joymouse=on", "joymouse-speed=8"},
+             {{report_offset::JoyMouse, 0x88}},
              BoardImage(0x00)},
         // The JoyMouse dialog's slider holds a stored speed within 1..32.
-        Edit{"OnWithSpeed0BecomesSpeed1", {"joymouse=on"}, {{ReportOffset::JoyMouse, 0x81}}, BoardImage(0x00)},
-        Edit{"OffWithSpeed127BecomesSpeed32", {"joymouse=off"}, {{ReportOffset::JoyMouse, 0x20}}, BoardImage(0xFF)},
-        Edit{"JoyMouseZone", {"joymouse-zone=100,150,90,160"},
-             {{ReportOffset::JoyMouseDeadZone, 100}, {8, 150}, {9, 90}, {10, 160}}},
-        Edit{"KeyStickZoneExtremes", {"keystick-zone=0,255,254,255"},
-             {{ReportOffset::KeyStickDeadZone, 0}, {12, 255}, {13, 254}, {14, 255}}},
-        Edit{"KeyUp", {"key.up=F1"}, {{ReportOffset::KeyStickKeys, 0x3A}}},
+        Edit{"OnWithSpeed0BecomesSpeed1", {"joymouse=on"}, {{report_offset::JoyMouse, 0x81}}, BoardImage(0x00)},
+        Edit{"OffWithSpeed127BecomesSpeed32", {"joymouse=off"}, {{report_offset::JoyMouse, 0x20}}, BoardImage(0xFF)},
+        Edit{"JoyMouseZone",
+             {"joymouse-zone=100,150,90,160"},
+             {{report_offset::JoyMouseDeadZone, 100}, {8, 150}, {9, 90}, {10, 160}}},
+        Edit{"KeyStickZoneExtremes",
+             {"keystick-zone=0,255,254,255"},
+             {{report_offset::KeyStickDeadZone, 0}, {12, 255}, {13, 254}, {14, 255}}},
+        Edit{"KeyUp", {"key.up=F1"}, {{report_offset::KeyStickKeys, 0x3A}}},
         Edit{"KeyNameWithBlank", {"key.right=KP ENTER"}, {{18, 0x58}}},
         Edit{"KeyNameEquals", {"key.button1=="}, {{19, 0x2E}}},
         Edit{"KeyButton14", {"key.button14=R SHIFT"}, {{32, 0xE5}}},
-        Edit{"Several", {"mode=0", "key.down=SPACE", "board-id=1"},
-             {{ReportOffset::Mode, 0}, {16, 0x2C}, {ReportOffset::BoardId, 0}}}),
+        Edit{"Several",
+             {"mode=0", "key.down=SPACE", "board-id=1"},
+             {{report_offset::Mode, 0}, {16, 0x2C}, {report_offset::BoardId, 0}}}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 struct Refusal {
@@ -101,16 +107,14 @@ constexpr const char* LeftRight = "Please check Dead Zone settings. Right must b
 INSTANTIATE_TEST_SUITE_P(
     Rows, RefusedEdits,
     testing::Values(
-        Refusal{"NoEquals", {"mode"}, "\"mode\" is not KEY=VALUE"},
-        Refusal{"NoKey", {"=4"}, "is not KEY=VALUE"},
+        Refusal{"NoEquals", {"mode"}, "\"mode\" is not KEY=VALUE"}, Refusal{"NoKey", {"=4"}, "is not KEY=VALUE"},
         Refusal{"UnknownSetting", {"speed=3"}, "unknown setting \"speed\"; settings: mode, board-id"},
         Refusal{"GivenTwice", {"mode=1", "mode=2"}, "mode is given twice"},
         Refusal{"Mode5", {"mode=5"}, "\"5\" is not a value for mode"},
         Refusal{"ModeWordOfSeveralModes", {"mode=single"}, "\"single\" is not a value for mode"},
         Refusal{"GivenTwiceInTwoCases", {"mode=1", "MODE=2"}, "mode is given twice"},
         Refusal{"SettingSuggested", {"joymose=on"}, "unknown setting \"joymose\"; did you mean \"joymouse\"?"},
-        Refusal{"BoardId0", {"board-id=0"}, "a number 1..4"},
-        Refusal{"BoardId5", {"board-id=5"}, "a number 1..4"},
+        Refusal{"BoardId0", {"board-id=0"}, "a number 1..4"}, Refusal{"BoardId5", {"board-id=5"}, "a number 1..4"},
         Refusal{"AnalogInput7", {"analog=1,7"}, "not a value for analog"},
         Refusal{"AnalogEmptyItem", {"analog=1,,2"}, "not a value for analog"},
         Refusal{"AnalogMaskBit6", {"analog=0x40"}, "not a value for analog"},

@@ -14,13 +14,13 @@ namespace {
 // zones, and the keys F1, F2, ... in order.
 SettingsReport Typical() {
   SettingsReport image{};
-  image[ReportOffset::BoardId] = 1;
-  image[ReportOffset::Mode] = SingleAnalogKeyStick;
-  image[ReportOffset::AnalogInputs] = 0x05;
-  image[ReportOffset::JoyMouse] = 0x85;
-  WriteDeadZone(image, ReportOffset::JoyMouseDeadZone, {100, 150, 90, 160});
-  WriteDeadZone(image, ReportOffset::KeyStickDeadZone, {10, 20, 30, 40});
-  for (std::size_t i = 0; i < KeyStickKeyCount; ++i) image[ReportOffset::KeyStickKeys + i] = 0x3A + i;
+  image[report_offset::BoardId] = 1;
+  image[report_offset::Mode] = SingleAnalogKeyStick;
+  image[report_offset::AnalogInputs] = 0x05;
+  image[report_offset::JoyMouse] = 0x85;
+  WriteDeadZone(image, report_offset::JoyMouseDeadZone, {100, 150, 90, 160});
+  WriteDeadZone(image, report_offset::KeyStickDeadZone, {10, 20, 30, 40});
+  for (std::size_t i = 0; i < KeyStickKeyCount; ++i) image[report_offset::KeyStickKeys + i] = 0x3A + i;
   return image;
 }
 
@@ -66,31 +66,34 @@ TEST_P(OddValues, AreShownNotHidden) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, OddValues,
     testing::Values(
-        Oddity{"BoardId7", [](auto& i) { i[ReportOffset::BoardId] = 7; }, "Board ID:            raw value 7 (out of range)",
+        Oddity{"BoardId7", [](auto& i) { i[report_offset::BoardId] = 7; },
+               "Board ID:            raw value 7 (out of range)",
                "\"board_id\": {\"raw\": 7, \"value\": null, \"in_range\": false}"},
-        Oddity{"BoardId3IsShownAs4", [](auto& i) { i[ReportOffset::BoardId] = 3; }, "Board ID:            4\n",
+        Oddity{"BoardId3IsShownAs4", [](auto& i) { i[report_offset::BoardId] = 3; }, "Board ID:            4\n",
                "\"value\": 4, \"in_range\": true"},
-        Oddity{"Mode9", [](auto& i) { i[ReportOffset::Mode] = 9; }, "Mode:                9 (unknown)",
+        Oddity{"Mode9", [](auto& i) { i[report_offset::Mode] = 9; }, "Mode:                9 (unknown)",
                "\"mode\": {\"raw\": 9, \"name\": null, \"known\": false}"},
-        Oddity{"Mode255", [](auto& i) { i[ReportOffset::Mode] = 255; }, "255 (unknown)", "\"raw\": 255"},
-        Oddity{"AnalogBits6And7", [](auto& i) { i[ReportOffset::AnalogInputs] = 0xC1; },
+        Oddity{"Mode255", [](auto& i) { i[report_offset::Mode] = 255; }, "255 (unknown)", "\"raw\": 255"},
+        Oddity{"AnalogBits6And7", [](auto& i) { i[report_offset::AnalogInputs] = 0xC1; },
                "Analog inputs:       1 (also set: bit 6, bit 7)", "\"connected\": [1], \"other_bits\": [6, 7]"},
-        Oddity{"AnalogNone", [](auto& i) { i[ReportOffset::AnalogInputs] = 0; }, "Analog inputs:       none\n",
+        Oddity{"AnalogNone", [](auto& i) { i[report_offset::AnalogInputs] = 0; }, "Analog inputs:       none\n",
                "\"connected\": [], \"other_bits\": []"},
-        Oddity{"Speed0", [](auto& i) { i[ReportOffset::JoyMouse] = 0x00; },
-               "JoyMouse speed:      0 (out of range 1..32)", "\"enabled\": false, \"speed\": 0, \"speed_in_range\": false"},
-        Oddity{"Speed127", [](auto& i) { i[ReportOffset::JoyMouse] = 0xFF; }, "127 (out of range 1..32)",
+        Oddity{"Speed0", [](auto& i) { i[report_offset::JoyMouse] = 0x00; },
+               "JoyMouse speed:      0 (out of range 1..32)",
+               "\"enabled\": false, \"speed\": 0, \"speed_in_range\": false"},
+        Oddity{"Speed127", [](auto& i) { i[report_offset::JoyMouse] = 0xFF; }, "127 (out of range 1..32)",
                "\"enabled\": true, \"speed\": 127"},
-        Oddity{"Speed32Disabled", [](auto& i) { i[ReportOffset::JoyMouse] = 0x20; }, "JoyMouse:            disabled",
+        Oddity{"Speed32Disabled", [](auto& i) { i[report_offset::JoyMouse] = 0x20; }, "JoyMouse:            disabled",
                "\"speed\": 32, \"speed_in_range\": true"},
-        Oddity{"ZoneAllZero", [](auto& i) { WriteDeadZone(i, ReportOffset::KeyStickDeadZone, {}); },
+        Oddity{"ZoneAllZero", [](auto& i) { WriteDeadZone(i, report_offset::KeyStickDeadZone, {}); },
                "Top 0, Bottom 0, Left 0, Right 0 (Top not below Bottom) (Left not below Right)",
                "\"keystick_dead_zone\": {\"top\": 0, \"bottom\": 0, \"left\": 0, \"right\": 0, \"valid\": false}"},
-        Oddity{"KeyCode0", [](auto& i) { i[ReportOffset::KeyStickKeys] = 0; }, "  Up          0x00 (not in the key table)",
-               "\"up\": {\"code\": 0, \"name\": null}"},
+        Oddity{"KeyCode0", [](auto& i) { i[report_offset::KeyStickKeys] = 0; },
+               "  Up          0x00 (not in the key table)", "\"up\": {\"code\": 0, \"name\": null}"},
         Oddity{"KeyCodeFF", [](auto& i) { i[32] = 0xFF; }, "Button 14   0xff (not in the key table)",
                "\"button14\": {\"code\": 255, \"name\": null}"},
-        Oddity{"KeyBackslash", [](auto& i) { i[19] = 0x31; }, "Button 1    \\\n", "{\"code\": 49, \"name\": \"\\\\\"}"}),
+        Oddity{"KeyBackslash", [](auto& i) { i[19] = 0x31; }, "Button 1    \\\n",
+               "{\"code\": 49, \"name\": \"\\\\\"}"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(SettingsJson, IsOneObjectWithEverySetting) {
@@ -117,15 +120,13 @@ class PrintableTexts : public testing::TestWithParam<Printable> {};
 
 TEST_P(PrintableTexts, CannotDriveTheTerminal) { EXPECT_EQ(PrintableText(GetParam().Raw), GetParam().Shown); }
 
-INSTANTIATE_TEST_SUITE_P(Rows, PrintableTexts,
-                         testing::Values(Printable{"Plain", "QOR Board v2", "QOR Board v2"},
-                                         Printable{"Escape", "\x1b[2J", "\\x1b[2J"},
-                                         Printable{"NewlineAndDelete", "a\nb\x7f", "a\\x0ab\\x7f"},
-                                         Printable{"C1Control", "\x9b", "\\x9b"},
-                                         // A literal "\x1b" must not read like the ESC above.
-                                         Printable{"Backslash", "\\x1b", "\\\\x1b"},
-                                         Printable{"Latin1", "\xe9t\xe9", "\xc3\xa9t\xc3\xa9"}),
-                         [](const auto& info) { return std::string(info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(
+    Rows, PrintableTexts,
+    testing::Values(Printable{"Plain", "QOR Board v2", "QOR Board v2"}, Printable{"Escape", "\x1b[2J", "\\x1b[2J"},
+                    Printable{"NewlineAndDelete", "a\nb\x7f", "a\\x0ab\\x7f"}, Printable{"C1Control", "\x9b", "\\x9b"},
+                    // A literal "\x1b" must not read like the ESC above.
+                    Printable{"Backslash", "\\x1b", "\\\\x1b"}, Printable{"Latin1", "\xe9t\xe9", "\xc3\xa9t\xc3\xa9"}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(ListEntry, IsNumberColonText) {
   EXPECT_EQ(ListEntry({1, "ABC"}), "1: ABC");

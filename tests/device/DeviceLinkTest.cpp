@@ -31,7 +31,7 @@ SettingsReport BoardSettings() {
 SettingsReport NewSettings() {
   SettingsReport image{};
   for (std::size_t i = 2; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(0x90 + i);
-  image[ReportOffset::Reserved] = BoardSettings()[ReportOffset::Reserved];
+  image[report_offset::Reserved] = BoardSettings()[report_offset::Reserved];
   return image;
 }
 
@@ -50,67 +50,65 @@ std::string Get(const SettingsReport& bytes) { return Transfer(CallKind::GetFeat
 class DeviceLinkTest : public testing::Test {
  protected:
   void Attach(std::string identification) {
-    board = platform.AddBoard(std::move(identification), BoardSettings());
-    link.Table().Scan();
-    ASSERT_EQ(link.Table().Count(), 1);
-    ASSERT_EQ(link.Table().Entry(0).Handle, 1);
-    platform.ClearLog();
+    m_Board = m_Platform.AddBoard(std::move(identification), BoardSettings());
+    m_Link.Table().Scan();
+    ASSERT_EQ(m_Link.Table().Count(), 1);
+    ASSERT_EQ(m_Link.Table().Entry(0).Handle, 1);
+    m_Platform.ClearLog();
   }
   void SetUp() override { Attach("ABC"); }
 
   int Transfers() const {
-    return platform.CallCount(CallKind::GetFeature) + platform.CallCount(CallKind::SetFeature);
+    return m_Platform.CallCount(CallKind::GetFeature) + m_Platform.CallCount(CallKind::SetFeature);
   }
-  bool Identify() { return link.IdentifyDevice(0, text, TextCapacity); }
-  bool Save() {
-    return link.SaveDeviceSettings(0, NewSettings()) == SaveOutcome::Saved;
-  }
+  bool Identify() { return m_Link.IdentifyDevice(0, m_Text, TextCapacity); }
+  bool Save() { return m_Link.SaveDeviceSettings(0, NewSettings()) == SaveOutcome::Saved; }
 
-  SimPlatform platform;
-  std::shared_ptr<VirtualBoard> board;
-  DeviceLink link{platform};
-  char text[TextCapacity] = "unchanged";
+  SimPlatform m_Platform;
+  std::shared_ptr<VirtualBoard> m_Board;
+  DeviceLink m_Link{m_Platform};
+  char m_Text[TextCapacity] = "unchanged";
 };
 
 TEST_F(DeviceLinkTest, IdentifySelectsTheTextThenTheSettingsAgain) {
-  ASSERT_TRUE(link.ReadDeviceSettings(0));
-  platform.ClearLog();
+  ASSERT_TRUE(m_Link.ReadDeviceSettings(0));
+  m_Platform.ClearLog();
   SettingsReport previous = BoardSettings();  // as the read left it
-  previous[ReportOffset::Command] = CommandIdentify;
+  previous[report_offset::Command] = CommandIdentify;
 
   ASSERT_TRUE(Identify());
 
-  EXPECT_EQ(platform.LogLines(), (Lines{
-                                     Set(previous),
-                                     "pause 30",
-                                     "get h1 [00 00 41 42 43 0*28]",
-                                     "set h1 [00 01 41 42 43 0*28]",
-                                     "pause 30",
-                                     Get(BoardSettings()),
-                                 }));
-  EXPECT_EQ(std::string(text), "ABC");
-  EXPECT_FALSE(board->IdentificationSelected());
-  EXPECT_EQ(board->Stored(), BoardSettings()) << "identification stores nothing";
+  EXPECT_EQ(m_Platform.LogLines(), (Lines{
+                                       Set(previous),
+                                       "pause 30",
+                                       "get h1 [00 00 41 42 43 0*28]",
+                                       "set h1 [00 01 41 42 43 0*28]",
+                                       "pause 30",
+                                       Get(BoardSettings()),
+                                   }));
+  EXPECT_EQ(std::string(m_Text), "ABC");
+  EXPECT_FALSE(m_Board->IdentificationSelected());
+  EXPECT_EQ(m_Board->Stored(), BoardSettings()) << "identification stores nothing";
 }
 
 TEST_F(DeviceLinkTest, ReadIsOneGetAndNoWrite) {
-  ASSERT_TRUE(link.ReadDeviceSettings(0));
-  EXPECT_EQ(platform.LogLines(), Lines{Get(BoardSettings())});
-  EXPECT_EQ(link.ReportImage(), BoardSettings());
+  ASSERT_TRUE(m_Link.ReadDeviceSettings(0));
+  EXPECT_EQ(m_Platform.LogLines(), Lines{Get(BoardSettings())});
+  EXPECT_EQ(m_Link.ReportImage(), BoardSettings());
 }
 
 TEST_F(DeviceLinkTest, ReadRightAfterIdentificationGetsTheSettings) {
   ASSERT_TRUE(Identify());
-  platform.ClearLog();
-  ASSERT_TRUE(link.ReadDeviceSettings(0));
-  EXPECT_EQ(platform.LogLines(), Lines{Get(BoardSettings())});
+  m_Platform.ClearLog();
+  ASSERT_TRUE(m_Link.ReadDeviceSettings(0));
+  EXPECT_EQ(m_Platform.LogLines(), Lines{Get(BoardSettings())});
 }
 
 TEST_F(DeviceLinkTest, ReadRightAfterSaveGetsTheSavedSettings) {
   ASSERT_TRUE(Save());
-  platform.ClearLog();
-  ASSERT_TRUE(link.ReadDeviceSettings(0));
-  EXPECT_EQ(platform.LogLines(), Lines{Get(NewSettings())});
+  m_Platform.ClearLog();
+  ASSERT_TRUE(m_Link.ReadDeviceSettings(0));
+  EXPECT_EQ(m_Platform.LogLines(), Lines{Get(NewSettings())});
 }
 
 // Save: the steps each case expects, written with the image W the program saves:
@@ -128,23 +126,28 @@ class SaveTest : public DeviceLinkTest, public testing::WithParamInterface<SaveC
 Lines Expand(const Lines& steps) {
   Lines lines;
   for (const std::string& step : steps) {
-    if (step == "set") lines.push_back(Set(NewSettings()));
-    else if (step == "get") lines.push_back(Get(NewSettings()));
-    else if (step.starts_with("get~")) lines.push_back(Get(Altered(NewSettings(), std::stoul(step.substr(4)))));
-    else if (step == "set failed") lines.push_back(Set(NewSettings()) + " failed");
-    else lines.push_back(step);
+    if (step == "set")
+      lines.push_back(Set(NewSettings()));
+    else if (step == "get")
+      lines.push_back(Get(NewSettings()));
+    else if (step.starts_with("get~"))
+      lines.push_back(Get(Altered(NewSettings(), std::stoul(step.substr(4)))));
+    else if (step == "set failed")
+      lines.push_back(Set(NewSettings()) + " failed");
+    else
+      lines.push_back(step);
   }
   return lines;
 }
 
 TEST_P(SaveTest, WritesAndVerifiesByReadBack) {
-  GetParam().Fault(platform, *board);
+  GetParam().Fault(m_Platform, *m_Board);
 
-  EXPECT_EQ(link.SaveDeviceSettings(0, NewSettings()), GetParam().Outcome);
+  EXPECT_EQ(m_Link.SaveDeviceSettings(0, NewSettings()), GetParam().Outcome);
 
-  EXPECT_EQ(platform.LogLines(), Expand(GetParam().Steps));
+  EXPECT_EQ(m_Platform.LogLines(), Expand(GetParam().Steps));
   if (GetParam().Outcome == SaveOutcome::Saved) {
-    EXPECT_EQ(link.ReportImage(), NewSettings());
+    EXPECT_EQ(m_Link.ReportImage(), NewSettings());
   }
 }
 
@@ -169,8 +172,7 @@ INSTANTIATE_TEST_SUITE_P(
                  SaveOutcome::Saved},
         SaveCase{"ReadBackKeepsDiffering",
                  [](SimPlatform& p, const VirtualBoard& b) { p.CorruptReplies(b, 5, sim::Always); },
-                 Repeat(Attempt, MaxSaveAttempts),
-                 SaveOutcome::CommunicationFailure},
+                 Repeat(Attempt, MaxSaveAttempts), SaveOutcome::CommunicationFailure},
         SaveCase{"FirstWriteFails",
                  [](SimPlatform& p, const VirtualBoard&) { p.FailSetFeature(); },
                  {"set failed"},
@@ -190,18 +192,18 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(DeviceLinkTest, SavedSettingsAreStoredOnTheBoard) {
   ASSERT_TRUE(Save());
-  EXPECT_EQ(board->Stored(), NewSettings());
+  EXPECT_EQ(m_Board->Stored(), NewSettings());
 }
 
 // A board pulled out right after it took the write: the save is reported as
 // failed, the honest outcome, though the board holds the new settings.
 TEST_F(DeviceLinkTest, BoardLeavingAfterTakingTheWriteFailsTheSaveButKeepsTheWrite) {
-  platform.UnplugAfterDelivery(*board);
+  m_Platform.UnplugAfterDelivery(*m_Board);
   EXPECT_FALSE(Save());
-  EXPECT_EQ(platform.LogLines(), Lines{Set(NewSettings()) + " failed"});
-  EXPECT_EQ(board->Stored(), NewSettings());
-  link.Table().Scan();
-  EXPECT_EQ(link.Table().Count(), 0);
+  EXPECT_EQ(m_Platform.LogLines(), Lines{Set(NewSettings()) + " failed"});
+  EXPECT_EQ(m_Board->Stored(), NewSettings());
+  m_Link.Table().Scan();
+  EXPECT_EQ(m_Link.Table().Count(), 0);
 }
 
 // Every transfer of each transaction failing once, and an unplugged board.
@@ -220,16 +222,22 @@ struct FaultCase {
 class FaultPointTest : public DeviceLinkTest, public testing::WithParamInterface<FaultCase> {};
 
 TEST_P(FaultPointTest, EndsAtTheFirstFailingTransfer) {
-  GetParam().Fault(platform, *board);
+  GetParam().Fault(m_Platform, *m_Board);
   bool succeeded = false;
   switch (GetParam().Run) {
-    case Transaction::Identify: succeeded = Identify(); break;
-    case Transaction::Read: succeeded = link.ReadDeviceSettings(0); break;
-    case Transaction::Save: succeeded = Save(); break;
+    case Transaction::Identify:
+      succeeded = Identify();
+      break;
+    case Transaction::Read:
+      succeeded = m_Link.ReadDeviceSettings(0);
+      break;
+    case Transaction::Save:
+      succeeded = Save();
+      break;
   }
   EXPECT_EQ(succeeded, GetParam().Succeeds);
   EXPECT_EQ(Transfers(), GetParam().TransfersMade);
-  EXPECT_EQ(std::string(text), GetParam().TextChanged ? "ABC" : "unchanged");
+  EXPECT_EQ(std::string(m_Text), GetParam().TextChanged ? "ABC" : "unchanged");
 }
 
 std::function<void(SimPlatform&, const VirtualBoard&)> FailTransfer(int nth) {
@@ -239,20 +247,19 @@ void Unplug(SimPlatform& p, const VirtualBoard& b) { p.Unplug(b); }
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, FaultPointTest,
-    testing::Values(
-        FaultCase{"IdentifyFirstWrite", Transaction::Identify, FailTransfer(1), false, 1},
-        FaultCase{"IdentifyFirstRead", Transaction::Identify, FailTransfer(2), false, 2},
-        FaultCase{"IdentifySecondWrite", Transaction::Identify, FailTransfer(3), false, 3, true},
-        FaultCase{"IdentifySecondRead", Transaction::Identify, FailTransfer(4), false, 4, true},
-        FaultCase{"IdentifyUntouched", Transaction::Identify, FailTransfer(5), true, 4, true},
-        FaultCase{"IdentifyUnplugged", Transaction::Identify, Unplug, false, 1},
-        FaultCase{"ReadOnlyRead", Transaction::Read, FailTransfer(1), false, 1},
-        FaultCase{"ReadUntouched", Transaction::Read, FailTransfer(2), true, 1},
-        FaultCase{"ReadUnplugged", Transaction::Read, Unplug, false, 1},
-        FaultCase{"SaveWrite", Transaction::Save, FailTransfer(1), false, 1},
-        FaultCase{"SaveReadBack", Transaction::Save, FailTransfer(2), false, 2},
-        FaultCase{"SaveUntouched", Transaction::Save, FailTransfer(3), true, 2},
-        FaultCase{"SaveUnplugged", Transaction::Save, Unplug, false, 1}),
+    testing::Values(FaultCase{"IdentifyFirstWrite", Transaction::Identify, FailTransfer(1), false, 1},
+                    FaultCase{"IdentifyFirstRead", Transaction::Identify, FailTransfer(2), false, 2},
+                    FaultCase{"IdentifySecondWrite", Transaction::Identify, FailTransfer(3), false, 3, true},
+                    FaultCase{"IdentifySecondRead", Transaction::Identify, FailTransfer(4), false, 4, true},
+                    FaultCase{"IdentifyUntouched", Transaction::Identify, FailTransfer(5), true, 4, true},
+                    FaultCase{"IdentifyUnplugged", Transaction::Identify, Unplug, false, 1},
+                    FaultCase{"ReadOnlyRead", Transaction::Read, FailTransfer(1), false, 1},
+                    FaultCase{"ReadUntouched", Transaction::Read, FailTransfer(2), true, 1},
+                    FaultCase{"ReadUnplugged", Transaction::Read, Unplug, false, 1},
+                    FaultCase{"SaveWrite", Transaction::Save, FailTransfer(1), false, 1},
+                    FaultCase{"SaveReadBack", Transaction::Save, FailTransfer(2), false, 2},
+                    FaultCase{"SaveUntouched", Transaction::Save, FailTransfer(3), true, 2},
+                    FaultCase{"SaveUnplugged", Transaction::Save, Unplug, false, 1}),
     [](const auto& info) { return info.param.Name; });
 
 // The identification text as the text area receives it.
@@ -271,7 +278,7 @@ class IdentificationTextTest : public DeviceLinkTest, public testing::WithParamI
 
 TEST_P(IdentificationTextTest, CopiesUpToTheFirstZeroAndZeroFillsTheRest) {
   std::string area(GetParam().Capacity, 'x');
-  ASSERT_TRUE(link.IdentifyDevice(0, area.data(), area.size()));
+  ASSERT_TRUE(m_Link.IdentifyDevice(0, area.data(), area.size()));
   EXPECT_EQ(area, GetParam().Area);
 }
 
@@ -291,12 +298,12 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.Name; });
 
 TEST_F(DeviceLinkTest, RowWithoutOpenHandleFailsWithoutDeviceCall) {
-  link.Table().Entry(0).Handle = InvalidHidHandle;
+  m_Link.Table().Entry(0).Handle = InvalidHidHandle;
   EXPECT_FALSE(Identify());
-  EXPECT_FALSE(link.ReadDeviceSettings(0));
+  EXPECT_FALSE(m_Link.ReadDeviceSettings(0));
   EXPECT_FALSE(Save());
-  EXPECT_TRUE(platform.Log().empty()) << platform.LogLines().front();
-  EXPECT_EQ(std::string(text), "unchanged");
+  EXPECT_TRUE(m_Platform.Log().empty()) << m_Platform.LogLines().front();
+  EXPECT_EQ(std::string(m_Text), "unchanged");
 }
 
 TEST_F(DeviceLinkTest, PrimitivesSendReportIdZero) {
@@ -306,23 +313,23 @@ TEST_F(DeviceLinkTest, PrimitivesSendReportIdZero) {
     bool Succeeds;
   };
   const std::vector<Row> rows = {
-      {"Set", [&] { return link.SetFeatureReport(1, 33); }, true},
-      {"Get", [&] { return link.GetFeatureReport(1, 33); }, true},
-      {"SetWithoutHandle", [&] { return link.SetFeatureReport(InvalidHidHandle, 33); }, false},
-      {"GetWithoutHandle", [&] { return link.GetFeatureReport(InvalidHidHandle, 33); }, false},
+      {"Set", [&] { return m_Link.SetFeatureReport(1, 33); }, true},
+      {"Get", [&] { return m_Link.GetFeatureReport(1, 33); }, true},
+      {"SetWithoutHandle", [&] { return m_Link.SetFeatureReport(InvalidHidHandle, 33); }, false},
+      {"GetWithoutHandle", [&] { return m_Link.GetFeatureReport(InvalidHidHandle, 33); }, false},
   };
   for (const Row& row : rows) {
     // A reply with another byte 0 leaves it set in the image.
-    platform.CorruptReplies(*board, ReportOffset::ReportId);
-    ASSERT_TRUE(link.ReadDeviceSettings(0));
-    ASSERT_EQ(link.ReportImage()[ReportOffset::ReportId], 0xFF);
-    platform.ClearLog();
+    m_Platform.CorruptReplies(*m_Board, report_offset::ReportId);
+    ASSERT_TRUE(m_Link.ReadDeviceSettings(0));
+    ASSERT_EQ(m_Link.ReportImage()[report_offset::ReportId], 0xFF);
+    m_Platform.ClearLog();
     // The board refuses any report but 0, so success shows byte 0 was cleared.
     EXPECT_EQ(row.Transfer(), row.Succeeds) << row.Name;
-    EXPECT_EQ(link.ReportImage()[ReportOffset::ReportId], 0) << row.Name;
-    EXPECT_EQ(platform.Log().size(), row.Succeeds ? 1u : 0u) << row.Name;
+    EXPECT_EQ(m_Link.ReportImage()[report_offset::ReportId], 0) << row.Name;
+    EXPECT_EQ(m_Platform.Log().size(), row.Succeeds ? 1u : 0u) << row.Name;
   }
-  EXPECT_EQ(board->Stored(), BoardSettings());
+  EXPECT_EQ(m_Board->Stored(), BoardSettings());
 }
 
 }  // namespace

@@ -103,65 +103,64 @@ std::function<void(SimPlatform&)> Boards(int count) {
 
 INSTANTIATE_TEST_SUITE_P(
     Interfaces, ScanTest,
-    testing::Values(
-        ScanCase{"FirstProductId", BetweenTwoBoards({.ProductId = 0x07B3}), {0, 1, 2}},
-        ScanCase{"LastProductId", BetweenTwoBoards({.ProductId = 0x07BA}), {0, 1, 2}},
-        ScanCase{"ProductIdBelow", BetweenTwoBoards({.ProductId = 0x07B2}), {0, 2}},
-        ScanCase{"ProductIdAbove", BetweenTwoBoards({.ProductId = 0x07BB}), {0, 2}},
-        ScanCase{"OtherVendor", BetweenTwoBoards({.VendorId = OtherVendorId}), {0, 2}},
-        ScanCase{"ReportLength32", BetweenTwoBoards({.FeatureReportLength = 32}), {0, 2}},
-        ScanCase{"ReportLength65", BetweenTwoBoards({.FeatureReportLength = 65}), {0, 2}},
-        ScanCase{"NoFeatureReports", BetweenTwoBoards({.FeatureReportLength = 0}), {0, 2}},
-        ScanCase{"PathFails", BetweenTwoBoards({.PathFails = true}), {0, 2}},
-        ScanCase{"OpenFails", BetweenTwoBoards({.OpenFails = true}), {0, 2}},
-        ScanCase{"AttributesFail", BetweenTwoBoards({.AttributesFail = true}), {0, 2}},
-        ScanCase{"CapabilitiesFail", BetweenTwoBoards({.CapabilitiesFail = true}), {0, 2}},
-        ScanCase{"BoardWithTwoFurtherInterfaces",
-                 [](SimPlatform& platform) {
-                   auto board = std::make_shared<sim::VirtualBoard>("QOR", SettingsReport{});
-                   platform.AddInterface({.FeatureReportLength = 0}, board);
-                   platform.AddInterface({}, board);
-                   platform.AddInterface({.FeatureReportLength = 9}, board);
-                 },
-                 {1}},
-        ScanCase{"NoBoard",
-                 [](SimPlatform& platform) {
-                   platform.AddInterface({.VendorId = OtherVendorId, .FeatureReportLength = 0});
-                   platform.AddInterface({.ProductId = 0x07B2});
-                 },
-                 {}},
-        ScanCase{"NothingAttached", [](SimPlatform&) {}, {}},
-        ScanCase{"TenBoards", Boards(10), {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
-        ScanCase{"EleventhNeverOpened", Boards(11), {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, {10}},
-        ScanCase{"ForeignInterfacesDoNotCount",
-                 [](SimPlatform& platform) {
-                   Boards(5)(platform);
-                   platform.AddInterface({.ProductId = 0x07BB});
-                   Boards(6)(platform);
-                 },
-                 {0, 1, 2, 3, 4, 6, 7, 8, 9, 10},
-                 {11}},
-        ScanCase{"EnumerationFails",
-                 [](SimPlatform& platform) {
-                   Boards(2)(platform);
-                   platform.FailEnumerationAfter(0);
-                 },
-                 {},
-                 {0, 1}},
-        ScanCase{"EnumerationFailsPartWay",
-                 [](SimPlatform& platform) {
-                   Boards(3)(platform);
-                   platform.FailEnumerationAfter(2);
-                 },
-                 {0, 1},
-                 {2}},
-        ScanCase{"UnpluggedBoardNotListed",
-                 [](SimPlatform& platform) {
-                   Boards(3)(platform);
-                   platform.Unplug(1);
-                 },
-                 {0, 2},
-                 {1}}),
+    testing::Values(ScanCase{"FirstProductId", BetweenTwoBoards({.ProductId = 0x07B3}), {0, 1, 2}},
+                    ScanCase{"LastProductId", BetweenTwoBoards({.ProductId = 0x07BA}), {0, 1, 2}},
+                    ScanCase{"ProductIdBelow", BetweenTwoBoards({.ProductId = 0x07B2}), {0, 2}},
+                    ScanCase{"ProductIdAbove", BetweenTwoBoards({.ProductId = 0x07BB}), {0, 2}},
+                    ScanCase{"OtherVendor", BetweenTwoBoards({.VendorId = OtherVendorId}), {0, 2}},
+                    ScanCase{"ReportLength32", BetweenTwoBoards({.FeatureReportLength = 32}), {0, 2}},
+                    ScanCase{"ReportLength65", BetweenTwoBoards({.FeatureReportLength = 65}), {0, 2}},
+                    ScanCase{"NoFeatureReports", BetweenTwoBoards({.FeatureReportLength = 0}), {0, 2}},
+                    ScanCase{"PathFails", BetweenTwoBoards({.PathFails = true}), {0, 2}},
+                    ScanCase{"OpenFails", BetweenTwoBoards({.OpenFails = true}), {0, 2}},
+                    ScanCase{"AttributesFail", BetweenTwoBoards({.AttributesFail = true}), {0, 2}},
+                    ScanCase{"CapabilitiesFail", BetweenTwoBoards({.CapabilitiesFail = true}), {0, 2}},
+                    ScanCase{"BoardWithTwoFurtherInterfaces",
+                             [](SimPlatform& platform) {
+                               auto board = std::make_shared<sim::VirtualBoard>("QOR", SettingsReport{});
+                               platform.AddInterface({.FeatureReportLength = 0}, board);
+                               platform.AddInterface({}, board);
+                               platform.AddInterface({.FeatureReportLength = 9}, board);
+                             },
+                             {1}},
+                    ScanCase{"NoBoard",
+                             [](SimPlatform& platform) {
+                               platform.AddInterface({.VendorId = OtherVendorId, .FeatureReportLength = 0});
+                               platform.AddInterface({.ProductId = 0x07B2});
+                             },
+                             {}},
+                    ScanCase{"NothingAttached", [](SimPlatform&) {}, {}},
+                    ScanCase{"TenBoards", Boards(10), {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
+                    ScanCase{"EleventhNeverOpened", Boards(11), {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, {10}},
+                    ScanCase{"ForeignInterfacesDoNotCount",
+                             [](SimPlatform& platform) {
+                               Boards(5)(platform);
+                               platform.AddInterface({.ProductId = 0x07BB});
+                               Boards(6)(platform);
+                             },
+                             {0, 1, 2, 3, 4, 6, 7, 8, 9, 10},
+                             {11}},
+                    ScanCase{"EnumerationFails",
+                             [](SimPlatform& platform) {
+                               Boards(2)(platform);
+                               platform.FailEnumerationAfter(0);
+                             },
+                             {},
+                             {0, 1}},
+                    ScanCase{"EnumerationFailsPartWay",
+                             [](SimPlatform& platform) {
+                               Boards(3)(platform);
+                               platform.FailEnumerationAfter(2);
+                             },
+                             {0, 1},
+                             {2}},
+                    ScanCase{"UnpluggedBoardNotListed",
+                             [](SimPlatform& platform) {
+                               Boards(3)(platform);
+                               platform.Unplug(1);
+                             },
+                             {0, 2},
+                             {1}}),
     [](const auto& info) { return info.param.Name; });
 
 TEST(Scan, ClosesEveryOldHandleBeforeOpeningAnyNewOne) {

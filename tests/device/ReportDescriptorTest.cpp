@@ -29,14 +29,14 @@ const Bytes QorConfiguration = {
 // A vendor collection with one feature report of `count` bytes.
 Bytes VendorFeature(std::uint8_t count) {
   return {
-      0x06, 0x00, 0xFF,  // Usage Page (Vendor Defined 0xFF00)
-      0x09, 0x01,        // Usage (1)
-      0xA1, 0x01,        // Collection (Application)
-      0x75, 0x08,        //   Report Size (8)
-      0x95, count,       //   Report Count (count)
-      0x09, 0x01,        //   Usage (1)
-      0xB1, 0x02,        //   Feature (Data, Var, Abs)
-      0xC0,              // End Collection
+      0x06, 0x00,  0xFF,  // Usage Page (Vendor Defined 0xFF00)
+      0x09, 0x01,         // Usage (1)
+      0xA1, 0x01,         // Collection (Application)
+      0x75, 0x08,         //   Report Size (8)
+      0x95, count,        //   Report Count (count)
+      0x09, 0x01,         //   Usage (1)
+      0xB1, 0x02,         //   Feature (Data, Var, Abs)
+      0xC0,               // End Collection
   };
 }
 
@@ -196,11 +196,13 @@ const Bytes BitFields = {
 Bytes WideFeature(std::uint32_t sizeBits, std::uint32_t count) {
   auto le = [](std::uint32_t v, int byte) { return static_cast<std::uint8_t>(v >> (8 * byte)); };
   return {
-      0xA1, 0x01,                                                       // Collection (Application)
+      0xA1,
+      0x01,                                                                      // Collection (Application)
       0x77, le(sizeBits, 0), le(sizeBits, 1), le(sizeBits, 2), le(sizeBits, 3),  //   Report Size
-      0x97, le(count, 0), le(count, 1), le(count, 2), le(count, 3),              //   Report Count
-      0xB1, 0x02,                                                       //   Feature (Data, Var, Abs)
-      0xC0,                                                             // End Collection
+      0x97, le(count, 0),    le(count, 1),    le(count, 2),    le(count, 3),     //   Report Count
+      0xB1,
+      0x02,  //   Feature (Data, Var, Abs)
+      0xC0,  // End Collection
   };
 }
 
@@ -245,15 +247,12 @@ INSTANTIATE_TEST_SUITE_P(
     Descriptors, FeatureReportByteLengthTest,
     testing::Values(
         DescriptorCase{"QorConfigurationInterface", QorConfiguration, 33},
-        DescriptorCase{"JoystickInputOnly", Joystick, 0},
-        DescriptorCase{"BootKeyboardInputAndOutput", BootKeyboard, 0},
+        DescriptorCase{"JoystickInputOnly", Joystick, 0}, DescriptorCase{"BootKeyboardInputAndOutput", BootKeyboard, 0},
         DescriptorCase{"SeveralReportIdsLongestWins", SeveralReportIds, 21},
         DescriptorCase{"Feature64Bytes", VendorFeature(64), 65},
         DescriptorCase{"Feature31Bytes", VendorFeature(31), 32},
-        DescriptorCase{"PushPopRestoresSizeAndId", PushPop, 11},
-        DescriptorCase{"LongItemsSkipped", LongItems, 33},
-        DescriptorCase{"NestedCollections", NestedCollections, 25},
-        DescriptorCase{"BitFieldsRoundedUp", BitFields, 3},
+        DescriptorCase{"PushPopRestoresSizeAndId", PushPop, 11}, DescriptorCase{"LongItemsSkipped", LongItems, 33},
+        DescriptorCase{"NestedCollections", NestedCollections, 25}, DescriptorCase{"BitFieldsRoundedUp", BitFields, 3},
         DescriptorCase{"ZeroBitFeatureIsOnlyTheIdByte", ZeroBitFeature, 1},
         DescriptorCase{"ReportId255", ReportId255, 3},
         DescriptorCase{"TwoTopLevelCollections", Concat(Joystick, QorConfiguration), 33},

@@ -72,7 +72,7 @@ namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 using FolderEntries = std::map<std::string, fs::file_type>;
 
-const Bytes kOldBytes(40, 0x5A);
+const Bytes OldBytes(40, 0x5A);
 
 SettingsReport NewImage() {
   SettingsReport image{};
@@ -81,13 +81,13 @@ SettingsReport NewImage() {
 }
 
 struct FaultCase {
-  const char* name;
-  InjectedFault fault;
-  bool existingFile;
-  FileWriteOutcome expected;
+  const char* Name;
+  InjectedFault Fault;
+  bool ExistingFile;
+  FileWriteOutcome Expected;
 };
 
-void PrintTo(const FaultCase& row, std::ostream* os) { *os << row.name; }
+void PrintTo(const FaultCase& row, std::ostream* os) { *os << row.Name; }
 
 class ExportFaultTest : public testing::TestWithParam<FaultCase> {
  protected:
@@ -98,22 +98,22 @@ TEST_P(ExportFaultTest, LateFailureIsReportedAndTheOldFileKept) {
   const FaultCase& row = GetParam();
   test::TempFolder folder;
   const std::string path = folder / "old.qos";
-  if (row.existingFile) folder.Write("old.qos", kOldBytes);
+  if (row.ExistingFile) folder.Write("old.qos", OldBytes);
 
   fired = false;
-  armed = row.fault;
+  armed = row.Fault;
   const FileWriteOutcome outcome = WriteSettingsFile(path, NewImage()).Outcome;
   armed = InjectedFault::None;
 
-  EXPECT_EQ(fired, row.fault != InjectedFault::None) << "the export never reached the failing call";
-  EXPECT_EQ(outcome, row.expected);
-  const bool written = row.expected == FileWriteOutcome::Ok;
-  if (written || row.existingFile) {
-    EXPECT_EQ(folder.FolderEntries(), (FolderEntries{{"old.qos", fs::file_type::regular}}));
+  EXPECT_EQ(fired, row.Fault != InjectedFault::None) << "the export never reached the failing call";
+  EXPECT_EQ(outcome, row.Expected);
+  const bool written = row.Expected == FileWriteOutcome::Ok;
+  if (written || row.ExistingFile) {
+    EXPECT_EQ(folder.Entries(), (FolderEntries{{"old.qos", fs::file_type::regular}}));
     const SettingsReport image = NewImage();
-    EXPECT_EQ(test::ReadBytes(path), written ? Bytes(image.begin(), image.end()) : kOldBytes);
+    EXPECT_EQ(test::ReadBytes(path), written ? Bytes(image.begin(), image.end()) : OldBytes);
   } else {
-    EXPECT_EQ(folder.FolderEntries(), FolderEntries{});
+    EXPECT_EQ(folder.Entries(), FolderEntries{});
   }
 }
 

@@ -26,10 +26,10 @@ using test::TempFolder;
 using FolderEntries = std::map<std::string, fs::file_type>;
 using Bytes = std::vector<std::uint8_t>;
 
-constexpr auto kRegular = fs::file_type::regular;
-constexpr auto kDirectory = fs::file_type::directory;
-constexpr auto kSymlink = fs::file_type::symlink;
-constexpr auto kFifo = fs::file_type::fifo;
+constexpr auto Regular = fs::file_type::regular;
+constexpr auto Directory = fs::file_type::directory;
+constexpr auto Symlink = fs::file_type::symlink;
+constexpr auto Fifo = fs::file_type::fifo;
 
 Bytes Pattern(std::size_t size, std::uint8_t seed) {
   Bytes bytes(size);
@@ -45,10 +45,10 @@ SettingsReport ImageOf(const Bytes& bytes) {
 
 Bytes BytesOf(const SettingsReport& image) { return Bytes(image.begin(), image.end()); }
 
-const Bytes kFileBytes = Pattern(SettingsReportSize, 3);  // a settings file on disk
-const Bytes kOldBytes(40, 0x5A);                          // a file an export replaces
-const SettingsReport kNewImage = ImageOf(Pattern(SettingsReportSize, 101));
-constexpr std::uint8_t kUntouched = 0xAA;
+const Bytes FileBytes = Pattern(SettingsReportSize, 3);  // a settings file on disk
+const Bytes OldBytes(40, 0x5A);                          // a file an export replaces
+const SettingsReport NewImage = ImageOf(Pattern(SettingsReportSize, 101));
+constexpr std::uint8_t Untouched = 0xAA;
 
 mode_t PermissionsOf(const std::string& path) {
   struct stat st {};
@@ -66,28 +66,28 @@ void MakeFifo(const std::string& path) {
 // --- Reading: the file's length decides -----------------------------------
 
 struct SizeCase {
-  const char* name;
-  std::size_t size;
-  FileReadOutcome expected;
+  const char* Name;
+  std::size_t Size;
+  FileReadOutcome Expected;
 };
 
-void PrintTo(const SizeCase& row, std::ostream* os) { *os << row.name; }
+void PrintTo(const SizeCase& row, std::ostream* os) { *os << row.Name; }
 
 class ReadBySizeTest : public testing::TestWithParam<SizeCase> {};
 
 TEST_P(ReadBySizeTest, OnlyTheFirst33BytesCountAndAShortFileChangesNothing) {
   const SizeCase& row = GetParam();
   TempFolder folder;
-  const Bytes content = Pattern(row.size, 9);
+  const Bytes content = Pattern(row.Size, 9);
   folder.Write("file.qos", content);
   SettingsReport image{};
-  image.fill(kUntouched);
+  image.fill(Untouched);
 
-  EXPECT_EQ(ReadSettingsFile(folder / "file.qos", image).Outcome, row.expected);
+  EXPECT_EQ(ReadSettingsFile(folder / "file.qos", image).Outcome, row.Expected);
 
   SettingsReport expected{};
-  expected.fill(kUntouched);
-  if (row.expected == FileReadOutcome::Ok) expected = ImageOf(content);
+  expected.fill(Untouched);
+  if (row.Expected == FileReadOutcome::Ok) expected = ImageOf(content);
   EXPECT_EQ(image, expected);
 }
 
@@ -102,12 +102,12 @@ INSTANTIATE_TEST_SUITE_P(Sizes, ReadBySizeTest,
 // --- Reading: what the chosen path is ---------------------------------------
 
 struct ReadPathCase {
-  const char* name;
-  std::function<std::string(const TempFolder&)> arrange;  // returns the path to import
-  FileReadOutcome expected;
+  const char* Name;
+  std::function<std::string(const TempFolder&)> Arrange;  // returns the path to import
+  FileReadOutcome Expected;
 };
 
-void PrintTo(const ReadPathCase& row, std::ostream* os) { *os << row.name; }
+void PrintTo(const ReadPathCase& row, std::ostream* os) { *os << row.Name; }
 
 class ReadPathTest : public testing::TestWithParam<ReadPathCase> {};
 
@@ -116,21 +116,21 @@ class ReadPathTest : public testing::TestWithParam<ReadPathCase> {};
 TEST_P(ReadPathTest, ImportOpensOnlyWhatItCanRead) {
   const ReadPathCase& row = GetParam();
   TempFolder folder;
-  const std::string path = row.arrange(folder);
+  const std::string path = row.Arrange(folder);
   folder.HandToUnprivilegedUser();
 
-  constexpr int kImageWrong = 99;
+  constexpr int ImageWrong = 99;
   const int code = test::RunInChild(true, [&] {
     SettingsReport image{};
-    image.fill(kUntouched);
+    image.fill(Untouched);
     const FileReadOutcome outcome = ReadSettingsFile(path, image).Outcome;
     SettingsReport expected{};
-    expected.fill(kUntouched);
-    if (outcome == FileReadOutcome::Ok) expected = ImageOf(kFileBytes);
-    return image == expected ? static_cast<int>(outcome) : kImageWrong;
+    expected.fill(Untouched);
+    if (outcome == FileReadOutcome::Ok) expected = ImageOf(FileBytes);
+    return image == expected ? static_cast<int>(outcome) : ImageWrong;
   });
 
-  EXPECT_EQ(code, static_cast<int>(row.expected));
+  EXPECT_EQ(code, static_cast<int>(row.Expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, ReadPathTest,
@@ -150,21 +150,21 @@ INSTANTIATE_TEST_SUITE_P(Paths, ReadPathTest,
                                                       FileReadOutcome::OpenFailed},
                                          ReadPathCase{"ReadOnlyFile",
                                                       [](const TempFolder& f) {
-                                                        f.Write("file.qos", kFileBytes);
+                                                        f.Write("file.qos", FileBytes);
                                                         Chmod(f / "file.qos", 0444);
                                                         return f / "file.qos";
                                                       },
                                                       FileReadOutcome::Ok},
                                          ReadPathCase{"UnreadableFile",
                                                       [](const TempFolder& f) {
-                                                        f.Write("file.qos", kFileBytes);
+                                                        f.Write("file.qos", FileBytes);
                                                         Chmod(f / "file.qos", 0200);
                                                         return f / "file.qos";
                                                       },
                                                       FileReadOutcome::OpenFailed},
                                          ReadPathCase{"LinkToFile",
                                                       [](const TempFolder& f) {
-                                                        f.Write("file.qos", kFileBytes);
+                                                        f.Write("file.qos", FileBytes);
                                                         fs::create_symlink("file.qos", f / "link.qos");
                                                         return f / "link.qos";
                                                       },
@@ -182,39 +182,39 @@ INSTANTIATE_TEST_SUITE_P(Paths, ReadPathTest,
 enum class ContentAfter { New, Old };
 
 struct WriteCase {
-  const char* name;
-  std::function<std::string(const TempFolder&)> arrange;  // returns the path to export to
-  bool unprivileged;
-  mode_t umask;
-  FileWriteOutcome expected;
-  FolderEntries entries;             // the folder afterwards: no temporary file, links still links
-  const char* checkedFile;     // a file in the folder whose bytes are checked, or nullptr
-  ContentAfter content;             // what that file holds afterwards
-  std::optional<mode_t> mode;  // and its permissions
+  const char* Name;
+  std::function<std::string(const TempFolder&)> Arrange;  // returns the path to export to
+  bool Unprivileged;
+  mode_t Umask;
+  FileWriteOutcome Expected;
+  FolderEntries Entries;       // the folder afterwards: no temporary file, links still links
+  const char* CheckedFile;     // a file in the folder whose bytes are checked, or nullptr
+  ContentAfter Content;        // what that file holds afterwards
+  std::optional<mode_t> Mode;  // and its permissions
 };
 
-void PrintTo(const WriteCase& row, std::ostream* os) { *os << row.name; }
+void PrintTo(const WriteCase& row, std::ostream* os) { *os << row.Name; }
 
 class WriteTest : public testing::TestWithParam<WriteCase> {};
 
 TEST_P(WriteTest, ExportReplacesWholeOrLeavesEverythingAsItWas) {
   const WriteCase& row = GetParam();
   TempFolder folder;
-  const std::string path = row.arrange(folder);
-  if (row.unprivileged) folder.HandToUnprivilegedUser();
+  const std::string path = row.Arrange(folder);
+  if (row.Unprivileged) folder.HandToUnprivilegedUser();
 
-  const int code = test::RunInChild(row.unprivileged, [&] {
-    ::umask(row.umask);
-    return static_cast<int>(WriteSettingsFile(path, kNewImage).Outcome);
+  const int code = test::RunInChild(row.Unprivileged, [&] {
+    ::umask(row.Umask);
+    return static_cast<int>(WriteSettingsFile(path, NewImage).Outcome);
   });
 
-  EXPECT_EQ(code, static_cast<int>(row.expected));
-  EXPECT_EQ(folder.FolderEntries(), row.entries);
-  if (row.checkedFile != nullptr) {
-    const std::string file = folder / row.checkedFile;
-    EXPECT_EQ(test::ReadBytes(file), row.content == ContentAfter::New ? BytesOf(kNewImage) : kOldBytes);
-    if (row.mode) {
-      EXPECT_EQ(PermissionsOf(file), *row.mode);
+  EXPECT_EQ(code, static_cast<int>(row.Expected));
+  EXPECT_EQ(folder.Entries(), row.Entries);
+  if (row.CheckedFile != nullptr) {
+    const std::string file = folder / row.CheckedFile;
+    EXPECT_EQ(test::ReadBytes(file), row.Content == ContentAfter::New ? BytesOf(NewImage) : OldBytes);
+    if (row.Mode) {
+      EXPECT_EQ(PermissionsOf(file), *row.Mode);
     }
   }
   // Special files are written in place, never replaced.
@@ -223,7 +223,7 @@ TEST_P(WriteTest, ExportReplacesWholeOrLeavesEverythingAsItWas) {
 }
 
 std::string Existing(const TempFolder& f, const char* name, mode_t mode) {
-  f.Write(name, kOldBytes);
+  f.Write(name, OldBytes);
   Chmod(f / name, mode);
   return f / name;
 }
@@ -238,47 +238,48 @@ std::string LockFolder(const TempFolder& f, std::string path) {
   return path;
 }
 
-constexpr auto kOk = FileWriteOutcome::Ok;
-constexpr auto kOpenFailed = FileWriteOutcome::OpenFailed;
-constexpr auto kWriteFailed = FileWriteOutcome::WriteFailed;
-constexpr bool kAsUser = true;  // as the unprivileged user when running as root
-constexpr bool kAsIs = false;   // as whoever runs the tests
+constexpr auto Ok = FileWriteOutcome::Ok;
+constexpr auto OpenFailed = FileWriteOutcome::OpenFailed;
+constexpr auto WriteFailed = FileWriteOutcome::WriteFailed;
+constexpr bool AsUser = true;  // as the unprivileged user when running as root
+constexpr bool AsIs = false;   // as whoever runs the tests
 
 INSTANTIATE_TEST_SUITE_P(
     NewFiles, WriteTest,
-    testing::Values(WriteCase{"UsualUmask", [](const TempFolder& f) { return f / "new.qos"; }, kAsIs, 022, kOk,
-                              FolderEntries{{"new.qos", kRegular}}, "new.qos", ContentAfter::New, 0644},
-                    WriteCase{"StrictUmask", [](const TempFolder& f) { return f / "new.qos"; }, kAsIs, 077, kOk,
-                              FolderEntries{{"new.qos", kRegular}}, "new.qos", ContentAfter::New, 0600},
-                    WriteCase{"OrdinaryUser", [](const TempFolder& f) { return f / "new.qos"; }, kAsUser, 027, kOk,
-                              FolderEntries{{"new.qos", kRegular}}, "new.qos", ContentAfter::New, 0640},
+    testing::Values(WriteCase{"UsualUmask", [](const TempFolder& f) { return f / "new.qos"; }, AsIs, 022, Ok,
+                              FolderEntries{{"new.qos", Regular}}, "new.qos", ContentAfter::New, 0644},
+                    WriteCase{"StrictUmask", [](const TempFolder& f) { return f / "new.qos"; }, AsIs, 077, Ok,
+                              FolderEntries{{"new.qos", Regular}}, "new.qos", ContentAfter::New, 0600},
+                    WriteCase{"OrdinaryUser", [](const TempFolder& f) { return f / "new.qos"; }, AsUser, 027, Ok,
+                              FolderEntries{{"new.qos", Regular}}, "new.qos", ContentAfter::New, 0640},
                     WriteCase{"FolderWithoutWritePermission",
-                              [](const TempFolder& f) { return LockFolder(f, f / "new.qos"); }, kAsUser, 022,
-                              kOpenFailed, FolderEntries{}, nullptr, ContentAfter::New, std::nullopt},
-                    WriteCase{"MissingFolder", [](const TempFolder& f) { return f / "none/new.qos"; }, kAsIs, 022,
-                              kOpenFailed, FolderEntries{}, nullptr, ContentAfter::New, std::nullopt},
-                    WriteCase{"EmptyPath", [](const TempFolder&) { return std::string(); }, kAsIs, 022, kOpenFailed,
+                              [](const TempFolder& f) { return LockFolder(f, f / "new.qos"); }, AsUser, 022, OpenFailed,
+                              FolderEntries{}, nullptr, ContentAfter::New, std::nullopt},
+                    WriteCase{"MissingFolder", [](const TempFolder& f) { return f / "none/new.qos"; }, AsIs, 022,
+                              OpenFailed, FolderEntries{}, nullptr, ContentAfter::New, std::nullopt},
+                    WriteCase{"EmptyPath", [](const TempFolder&) { return std::string(); }, AsIs, 022, OpenFailed,
                               FolderEntries{}, nullptr, ContentAfter::New, std::nullopt}),
     test::RowName());
 
 INSTANTIATE_TEST_SUITE_P(
     ExistingFiles, WriteTest,
     testing::Values(
-        WriteCase{"ReplacedKeepingPermissions", [](const TempFolder& f) { return Existing(f, "old.qos", 0640); }, kAsIs,
-                  077, kOk, FolderEntries{{"old.qos", kRegular}}, "old.qos", ContentAfter::New, 0640},
-        WriteCase{"ReplacedByOrdinaryUser", [](const TempFolder& f) { return Existing(f, "old.qos", 0600); }, kAsUser,
-                  022, kOk, FolderEntries{{"old.qos", kRegular}}, "old.qos", ContentAfter::New, 0600},
-        WriteCase{"ReadOnlyFileKept", [](const TempFolder& f) { return Existing(f, "old.qos", 0444); }, kAsUser, 022,
-                  kOpenFailed, FolderEntries{{"old.qos", kRegular}}, "old.qos", ContentAfter::Old, 0444},
+        WriteCase{"ReplacedKeepingPermissions", [](const TempFolder& f) { return Existing(f, "old.qos", 0640); }, AsIs,
+                  077, Ok, FolderEntries{{"old.qos", Regular}}, "old.qos", ContentAfter::New, 0640},
+        WriteCase{"ReplacedByOrdinaryUser", [](const TempFolder& f) { return Existing(f, "old.qos", 0600); }, AsUser,
+                  022, Ok, FolderEntries{{"old.qos", Regular}}, "old.qos", ContentAfter::New, 0600},
+        WriteCase{"ReadOnlyFileKept", [](const TempFolder& f) { return Existing(f, "old.qos", 0444); }, AsUser, 022,
+                  OpenFailed, FolderEntries{{"old.qos", Regular}}, "old.qos", ContentAfter::Old, 0444},
         WriteCase{"FolderWithoutWritePermissionWrittenInPlace",
-                  [](const TempFolder& f) { return LockFolder(f, Existing(f, "old.qos", 0644)); }, kAsUser, 022, kOk,
-                  FolderEntries{{"old.qos", kRegular}}, "old.qos", ContentAfter::New, 0644},
+                  [](const TempFolder& f) { return LockFolder(f, Existing(f, "old.qos", 0644)); }, AsUser, 022, Ok,
+                  FolderEntries{{"old.qos", Regular}}, "old.qos", ContentAfter::New, 0644},
         WriteCase{"DirectoryKept",
                   [](const TempFolder& f) {
                     fs::create_directory(f / "sub.qos");
                     return f / "sub.qos";
                   },
-                  kAsIs, 022, kOpenFailed, FolderEntries{{"sub.qos", kDirectory}}, nullptr, ContentAfter::New, std::nullopt}),
+                  AsIs, 022, OpenFailed, FolderEntries{{"sub.qos", Directory}}, nullptr, ContentAfter::New,
+                  std::nullopt}),
     test::RowName());
 
 INSTANTIATE_TEST_SUITE_P(
@@ -289,17 +290,17 @@ INSTANTIATE_TEST_SUITE_P(
                     Existing(f, "real.qos", 0640);
                     return Link(f, "link.qos", "real.qos");
                   },
-                  kAsIs, 022, kOk, FolderEntries{{"link.qos", kSymlink}, {"real.qos", kRegular}}, "real.qos", ContentAfter::New,
-                  0640},
-        WriteCase{"ToMissingFile", [](const TempFolder& f) { return Link(f, "link.qos", "real.qos"); }, kAsIs, 022, kOk,
-                  FolderEntries{{"link.qos", kSymlink}, {"real.qos", kRegular}}, "real.qos", ContentAfter::New, 0644},
+                  AsIs, 022, Ok, FolderEntries{{"link.qos", Symlink}, {"real.qos", Regular}}, "real.qos",
+                  ContentAfter::New, 0640},
+        WriteCase{"ToMissingFile", [](const TempFolder& f) { return Link(f, "link.qos", "real.qos"); }, AsIs, 022, Ok,
+                  FolderEntries{{"link.qos", Symlink}, {"real.qos", Regular}}, "real.qos", ContentAfter::New, 0644},
         WriteCase{"ThroughAChain",
                   [](const TempFolder& f) {
                     Existing(f, "real.qos", 0600);
                     Link(f, "middle.qos", "real.qos");
                     return Link(f, "link.qos", f / "middle.qos");
                   },
-                  kAsIs, 022, kOk, FolderEntries{{"link.qos", kSymlink}, {"middle.qos", kSymlink}, {"real.qos", kRegular}},
+                  AsIs, 022, Ok, FolderEntries{{"link.qos", Symlink}, {"middle.qos", Symlink}, {"real.qos", Regular}},
                   "real.qos", ContentAfter::New, 0600},
         WriteCase{"IntoOtherFolder",
                   [](const TempFolder& f) {
@@ -307,31 +308,31 @@ INSTANTIATE_TEST_SUITE_P(
                     Existing(f, "sub/real.qos", 0644);
                     return Link(f, "link.qos", "sub/real.qos");
                   },
-                  kAsIs, 022, kOk, FolderEntries{{"link.qos", kSymlink}, {"sub", kDirectory}}, "sub/real.qos", ContentAfter::New,
-                  0644},
+                  AsIs, 022, Ok, FolderEntries{{"link.qos", Symlink}, {"sub", Directory}}, "sub/real.qos",
+                  ContentAfter::New, 0644},
         WriteCase{"InALoop",
                   [](const TempFolder& f) {
                     Link(f, "b.qos", "a.qos");
                     return Link(f, "a.qos", "b.qos");
                   },
-                  kAsIs, 022, kOpenFailed, FolderEntries{{"a.qos", kSymlink}, {"b.qos", kSymlink}}, nullptr, ContentAfter::New,
-                  std::nullopt},
-        WriteCase{"ToFullDevice", [](const TempFolder& f) { return Link(f, "link.qos", "/dev/full"); }, kAsIs, 022,
-                  kWriteFailed, FolderEntries{{"link.qos", kSymlink}}, nullptr, ContentAfter::New, std::nullopt}),
+                  AsIs, 022, OpenFailed, FolderEntries{{"a.qos", Symlink}, {"b.qos", Symlink}}, nullptr,
+                  ContentAfter::New, std::nullopt},
+        WriteCase{"ToFullDevice", [](const TempFolder& f) { return Link(f, "link.qos", "/dev/full"); }, AsIs, 022,
+                  WriteFailed, FolderEntries{{"link.qos", Symlink}}, nullptr, ContentAfter::New, std::nullopt}),
     test::RowName());
 
 INSTANTIATE_TEST_SUITE_P(
     SpecialFiles, WriteTest,
-    testing::Values(WriteCase{"FullDevice", [](const TempFolder&) { return std::string("/dev/full"); }, kAsIs, 022,
-                              kWriteFailed, FolderEntries{}, nullptr, ContentAfter::New, std::nullopt},
-                    WriteCase{"NullDevice", [](const TempFolder&) { return std::string("/dev/null"); }, kAsIs, 022, kOk,
+    testing::Values(WriteCase{"FullDevice", [](const TempFolder&) { return std::string("/dev/full"); }, AsIs, 022,
+                              WriteFailed, FolderEntries{}, nullptr, ContentAfter::New, std::nullopt},
+                    WriteCase{"NullDevice", [](const TempFolder&) { return std::string("/dev/null"); }, AsIs, 022, Ok,
                               FolderEntries{}, nullptr, ContentAfter::New, std::nullopt},
                     WriteCase{"FifoWithoutReader",
                               [](const TempFolder& f) {
                                 MakeFifo(f / "pipe.qos");
                                 return f / "pipe.qos";
                               },
-                              kAsIs, 022, kOpenFailed, FolderEntries{{"pipe.qos", kFifo}}, nullptr, ContentAfter::New,
+                              AsIs, 022, OpenFailed, FolderEntries{{"pipe.qos", Fifo}}, nullptr, ContentAfter::New,
                               std::nullopt}),
     test::RowName());
 
@@ -345,55 +346,55 @@ class FileSizeLimit {
   explicit FileSizeLimit(rlim_t bytes) {
     struct sigaction ignore {};
     ignore.sa_handler = SIG_IGN;
-    applied_ = ::getrlimit(RLIMIT_FSIZE, &saved_) == 0 && ::sigaction(SIGXFSZ, &ignore, &savedAction_) == 0;
-    rlimit lowered = saved_;
+    m_Applied = ::getrlimit(RLIMIT_FSIZE, &m_Saved) == 0 && ::sigaction(SIGXFSZ, &ignore, &m_SavedAction) == 0;
+    rlimit lowered = m_Saved;
     lowered.rlim_cur = bytes;
-    applied_ = applied_ && ::setrlimit(RLIMIT_FSIZE, &lowered) == 0;
+    m_Applied = m_Applied && ::setrlimit(RLIMIT_FSIZE, &lowered) == 0;
   }
   ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &saved_);
-    ::sigaction(SIGXFSZ, &savedAction_, nullptr);
+    ::setrlimit(RLIMIT_FSIZE, &m_Saved);
+    ::sigaction(SIGXFSZ, &m_SavedAction, nullptr);
   }
   FileSizeLimit(const FileSizeLimit&) = delete;
   FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-  bool applied() const { return applied_; }
+  bool applied() const { return m_Applied; }
 
  private:
-  rlimit saved_{};
-  struct sigaction savedAction_ {};
-  bool applied_ = false;
+  rlimit m_Saved{};
+  struct sigaction m_SavedAction {};
+  bool m_Applied = false;
 };
 
 struct FullDiskCase {
-  const char* name;
-  rlim_t room;        // bytes a file may hold
-  bool existingFile;  // an older export is there
+  const char* Name;
+  rlim_t Room;        // bytes a file may hold
+  bool ExistingFile;  // an older export is there
 };
 
-void PrintTo(const FullDiskCase& row, std::ostream* os) { *os << row.name; }
+void PrintTo(const FullDiskCase& row, std::ostream* os) { *os << row.Name; }
 
 class FullDiskTest : public testing::TestWithParam<FullDiskCase> {};
 
 TEST_P(FullDiskTest, FailedWriteKeepsTheOldFileAndLeavesNoTemporaryFile) {
   const FullDiskCase& row = GetParam();
   TempFolder folder;
-  if (row.existingFile) folder.Write("old.qos", kOldBytes);
+  if (row.ExistingFile) folder.Write("old.qos", OldBytes);
 
-  FileWriteOutcome outcome = kOk;
+  FileWriteOutcome outcome = Ok;
   bool applied = false;
   {
-    FileSizeLimit limit(row.room);
+    FileSizeLimit limit(row.Room);
     applied = limit.applied();
-    if (applied) outcome = WriteSettingsFile(folder / "old.qos", kNewImage).Outcome;
+    if (applied) outcome = WriteSettingsFile(folder / "old.qos", NewImage).Outcome;
   }
 
   ASSERT_TRUE(applied) << "could not lower the file size limit";
-  EXPECT_EQ(outcome, kWriteFailed);
-  if (row.existingFile) {
-    EXPECT_EQ(folder.FolderEntries(), (FolderEntries{{"old.qos", kRegular}}));
-    EXPECT_EQ(test::ReadBytes(folder / "old.qos"), kOldBytes);
+  EXPECT_EQ(outcome, WriteFailed);
+  if (row.ExistingFile) {
+    EXPECT_EQ(folder.Entries(), (FolderEntries{{"old.qos", Regular}}));
+    EXPECT_EQ(test::ReadBytes(folder / "old.qos"), OldBytes);
   } else {
-    EXPECT_EQ(folder.FolderEntries(), FolderEntries{});
+    EXPECT_EQ(folder.Entries(), FolderEntries{});
   }
 }
 
@@ -409,24 +410,24 @@ INSTANTIATE_TEST_SUITE_P(Limits, FullDiskTest,
 // --- Export then import -----------------------------------------------------
 
 struct RoundTripCase {
-  const char* name;
-  SettingsReport image;
+  const char* Name;
+  SettingsReport Image;
 };
 
-void PrintTo(const RoundTripCase& row, std::ostream* os) { *os << row.name; }
+void PrintTo(const RoundTripCase& row, std::ostream* os) { *os << row.Name; }
 
 class RoundTripTest : public testing::TestWithParam<RoundTripCase> {};
 
 TEST_P(RoundTripTest, ImportGivesBackWhatExportWrote) {
   TempFolder folder;
   const std::string path = folder / "settings.qos";
-  ASSERT_EQ(WriteSettingsFile(path, GetParam().image).Outcome, kOk);
+  ASSERT_EQ(WriteSettingsFile(path, GetParam().Image).Outcome, Ok);
   EXPECT_EQ(fs::file_size(path), SettingsReportSize);
 
   SettingsReport image{};
-  image.fill(kUntouched);
+  image.fill(Untouched);
   ASSERT_EQ(ReadSettingsFile(path, image).Outcome, FileReadOutcome::Ok);
-  EXPECT_EQ(image, GetParam().image);
+  EXPECT_EQ(image, GetParam().Image);
 }
 
 SettingsReport Filled(std::uint8_t value) {
@@ -437,7 +438,7 @@ SettingsReport Filled(std::uint8_t value) {
 
 INSTANTIATE_TEST_SUITE_P(Images, RoundTripTest,
                          testing::Values(RoundTripCase{"Zeros", Filled(0x00)}, RoundTripCase{"Ones", Filled(0xFF)},
-                                         RoundTripCase{"Pattern", kNewImage}),
+                                         RoundTripCase{"Pattern", NewImage}),
                          test::RowName());
 
 }  // namespace

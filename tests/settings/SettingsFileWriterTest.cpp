@@ -30,22 +30,22 @@ namespace fs = std::filesystem;
 using test::TempFolder;
 using Bytes = std::vector<std::uint8_t>;
 
-constexpr uid_t kOtherUser = test::kUnprivilegedId - 1;  // owns what the exporting user does not
-const Bytes kOldBytes(40, 0x5A);
+constexpr uid_t OtherUser = test::UnprivilegedId - 1;  // owns what the exporting user does not
+const Bytes OldBytes(40, 0x5A);
 
 SettingsReport NewImage() {
   SettingsReport image{};
   for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(0x80 + i);
   return image;
 }
-const Bytes kNewBytes = [] {
+const Bytes NewBytes = [] {
   const SettingsReport image = NewImage();
   return Bytes(image.begin(), image.end());
 }();
 
 bool IsRoot() { return ::geteuid() == 0; }
 // The user the export runs as: the unprivileged user under root, else whoever runs the tests.
-uid_t ExportingUser() { return IsRoot() ? test::kUnprivilegedId : ::geteuid(); }
+uid_t ExportingUser() { return IsRoot() ? test::UnprivilegedId : ::geteuid(); }
 
 void Check(bool done, const std::string& what) {
   if (!done) throw std::runtime_error(what + " failed");
@@ -67,7 +67,7 @@ std::string Folder(const TempFolder& f, const std::string& name, mode_t mode, ui
 
 // A file with the old bytes, its mode and owner.
 std::string OldFile(const TempFolder& f, const std::string& name, mode_t mode, uid_t user) {
-  f.Write(name, kOldBytes);
+  f.Write(name, OldBytes);
   Own(f / name, user);
   Chmod(f / name, mode);
   return f / name;
@@ -102,75 +102,75 @@ FolderEntries AllEntries(const TempFolder& f) {
 enum class ContentAfter { New, Old };
 
 struct ReplaceCase {
-  const char* name;
-  std::function<std::string(const TempFolder&)> arrange;  // returns the path to export to
-  FileWriteOutcome expected;
-  std::string checkedFile;  // relative to the folder
-  ContentAfter content;
-  mode_t mode;
-  bool ownedByOther;  // else by the exporting user
-  nlink_t links;
-  bool acl;        // the file carries an ACL afterwards
-  bool needsRoot;  // sets up files of another user
+  const char* Name;
+  std::function<std::string(const TempFolder&)> Arrange;  // returns the path to export to
+  FileWriteOutcome Expected;
+  std::string CheckedFile;  // relative to the folder
+  ContentAfter Content;
+  mode_t Mode;
+  bool OwnedByOther;  // else by the exporting user
+  nlink_t Links;
+  bool Acl;        // the file carries an ACL afterwards
+  bool NeedsRoot;  // sets up files of another user
 };
 
-void PrintTo(const ReplaceCase& row, std::ostream* os) { *os << row.name; }
+void PrintTo(const ReplaceCase& row, std::ostream* os) { *os << row.Name; }
 
 class ReplaceTest : public testing::TestWithParam<ReplaceCase> {};
 
 TEST_P(ReplaceTest, FileKeepsEverythingButItsContentAndNoTemporaryFileStays) {
   const ReplaceCase& row = GetParam();
-  if (row.needsRoot && !IsRoot()) GTEST_SKIP() << "files of another user can be set up only as root";
+  if (row.NeedsRoot && !IsRoot()) GTEST_SKIP() << "files of another user can be set up only as root";
   TempFolder folder;
   folder.HandToUnprivilegedUser();
-  const std::string path = row.arrange(folder);
+  const std::string path = row.Arrange(folder);
   auto entries = AllEntries(folder);
-  entries.emplace(row.checkedFile, fs::file_type::regular);  // a new file may appear, nothing else
+  entries.emplace(row.CheckedFile, fs::file_type::regular);  // a new file may appear, nothing else
 
   const int code = test::RunInChild(true, [&] {
     ::umask(022);
     return static_cast<int>(WriteSettingsFile(path, NewImage()).Outcome);
   });
 
-  EXPECT_EQ(code, static_cast<int>(row.expected));
+  EXPECT_EQ(code, static_cast<int>(row.Expected));
   EXPECT_EQ(AllEntries(folder), entries);
-  const std::string file = folder / row.checkedFile;
-  EXPECT_EQ(test::ReadBytes(file), row.content == ContentAfter::New ? kNewBytes : kOldBytes);
+  const std::string file = folder / row.CheckedFile;
+  EXPECT_EQ(test::ReadBytes(file), row.Content == ContentAfter::New ? NewBytes : OldBytes);
   struct stat st {};
   ASSERT_EQ(::stat(file.c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 07777, row.mode);
-  EXPECT_EQ(st.st_uid, row.ownedByOther ? kOtherUser : ExportingUser());
-  EXPECT_EQ(st.st_nlink, row.links);
-  EXPECT_EQ(HasAcl(file), row.acl);
+  EXPECT_EQ(st.st_mode & 07777, row.Mode);
+  EXPECT_EQ(st.st_uid, row.OwnedByOther ? OtherUser : ExportingUser());
+  EXPECT_EQ(st.st_nlink, row.Links);
+  EXPECT_EQ(HasAcl(file), row.Acl);
 }
 
 std::string NameOf(std::size_t length) { return std::string(length - 4, 'n') + ".qos"; }
 
-constexpr auto kOk = FileWriteOutcome::Ok;
-constexpr auto kOpenFailed = FileWriteOutcome::OpenFailed;
+constexpr auto Ok = FileWriteOutcome::Ok;
+constexpr auto OpenFailed = FileWriteOutcome::OpenFailed;
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ReplaceTest,
     testing::Values(ReplaceCase{"OtherUsersWritableFileInStickyFolder",
                                 [](const TempFolder& f) {
                                   Folder(f, "tmp", 01777, 0);
-                                  return OldFile(f, "tmp/cab.qos", 0666, kOtherUser);
+                                  return OldFile(f, "tmp/cab.qos", 0666, OtherUser);
                                 },
-                                kOk, "tmp/cab.qos", ContentAfter::New, 0666, true, 1, false, true},
+                                Ok, "tmp/cab.qos", ContentAfter::New, 0666, true, 1, false, true},
                     ReplaceCase{"SecondHardLinkSeesTheNewContent",
                                 [](const TempFolder& f) {
                                   const std::string path = OldFile(f, "cab.qos", 0640, ExportingUser());
                                   fs::create_hard_link(path, f / "copy.qos");
                                   return path;
                                 },
-                                kOk, "copy.qos", ContentAfter::New, 0640, false, 2, false, false},
+                                Ok, "copy.qos", ContentAfter::New, 0640, false, 2, false, false},
                     ReplaceCase{"FileWithAclKeepsIt",
                                 [](const TempFolder& f) {
                                   const std::string path = OldFile(f, "cab.qos", 0640, ExportingUser());
-                                  SetFacl("-m u:" + std::to_string(kOtherUser) + ":r " + path);
+                                  SetFacl("-m u:" + std::to_string(OtherUser) + ":r " + path);
                                   return path;
                                 },
-                                kOk, "cab.qos", ContentAfter::New, 0640, false, 1, true, false},
+                                Ok, "cab.qos", ContentAfter::New, 0640, false, 1, true, false},
                     // A new file gets what a plain create gives there: the default ACL
                     // overrides the umask.
                     ReplaceCase{"NewFileInDefaultAclFolder",
@@ -179,24 +179,24 @@ INSTANTIATE_TEST_SUITE_P(
                                   SetFacl("-d -m u::rw,g::rw,o::- " + folder);
                                   return f / "shared/cab.qos";
                                 },
-                                kOk, "shared/cab.qos", ContentAfter::New, 0660, false, 1, false, false},
+                                Ok, "shared/cab.qos", ContentAfter::New, 0660, false, 1, false, false},
                     // A temporary file there would carry an ACL the file does not have.
                     ReplaceCase{"FileWithoutAclInDefaultAclFolder",
                                 [](const TempFolder& f) {
                                   const std::string folder = Folder(f, "shared", 0770, ExportingUser());
                                   const std::string path = OldFile(f, "shared/cab.qos", 0604, ExportingUser());
-                                  SetFacl("-d -m u:" + std::to_string(kOtherUser) + ":r " + folder);
+                                  SetFacl("-d -m u:" + std::to_string(OtherUser) + ":r " + folder);
                                   return path;
                                 },
-                                kOk, "shared/cab.qos", ContentAfter::New, 0604, false, 1, false, false},
-                    ReplaceCase{"NewName247Bytes", [](const TempFolder& f) { return f / NameOf(247); }, kOk,
-                                NameOf(247), ContentAfter::New, 0644, false, 1, false, false},
-                    ReplaceCase{"NewName248Bytes", [](const TempFolder& f) { return f / NameOf(248); }, kOk,
-                                NameOf(248), ContentAfter::New, 0644, false, 1, false, false},
-                    ReplaceCase{"NewName255Bytes", [](const TempFolder& f) { return f / NameOf(255); }, kOk,
-                                NameOf(255), ContentAfter::New, 0644, false, 1, false, false},
+                                Ok, "shared/cab.qos", ContentAfter::New, 0604, false, 1, false, false},
+                    ReplaceCase{"NewName247Bytes", [](const TempFolder& f) { return f / NameOf(247); }, Ok, NameOf(247),
+                                ContentAfter::New, 0644, false, 1, false, false},
+                    ReplaceCase{"NewName248Bytes", [](const TempFolder& f) { return f / NameOf(248); }, Ok, NameOf(248),
+                                ContentAfter::New, 0644, false, 1, false, false},
+                    ReplaceCase{"NewName255Bytes", [](const TempFolder& f) { return f / NameOf(255); }, Ok, NameOf(255),
+                                ContentAfter::New, 0644, false, 1, false, false},
                     ReplaceCase{"ExistingName255Bytes",
-                                [](const TempFolder& f) { return OldFile(f, NameOf(255), 0600, ExportingUser()); }, kOk,
+                                [](const TempFolder& f) { return OldFile(f, NameOf(255), 0600, ExportingUser()); }, Ok,
                                 NameOf(255), ContentAfter::New, 0600, false, 1, false, false}),
     test::RowName());
 
@@ -205,31 +205,31 @@ INSTANTIATE_TEST_SUITE_P(
 // Sets a kernel switch for the test and restores it afterwards.
 class Sysctl {
  public:
-  explicit Sysctl(std::string path) : m_path(std::move(path)) {
-    std::ifstream in(m_path);
-    m_ok = static_cast<bool>(in >> m_saved);
+  explicit Sysctl(std::string path) : m_Path(std::move(path)) {
+    std::ifstream in(m_Path);
+    m_Ok = static_cast<bool>(in >> m_Saved);
   }
   ~Sysctl() {
-    if (m_changed) Write(m_saved);
+    if (m_Changed) Write(m_Saved);
   }
   Sysctl(const Sysctl&) = delete;
   Sysctl& operator=(const Sysctl&) = delete;
 
   bool Set(const std::string& value) {
-    m_changed = m_ok && Write(value);
-    return m_changed;
+    m_Changed = m_Ok && Write(value);
+    return m_Changed;
   }
 
  private:
   bool Write(const std::string& value) const {
-    std::ofstream out(m_path);
+    std::ofstream out(m_Path);
     return static_cast<bool>(out << value << std::flush);
   }
 
-  std::string m_path;
-  std::string m_saved;
-  bool m_ok = false;
-  bool m_changed = false;
+  std::string m_Path;
+  std::string m_Saved;
+  bool m_Ok = false;
+  bool m_Changed = false;
 };
 
 // The kernel refuses to follow the link, so the export is refused, as root
@@ -244,22 +244,22 @@ TEST(PlantedLinkTest, IsRefusedAndItsTargetUntouched) {
     TempFolder folder;
     folder.HandToUnprivilegedUser();
     Folder(folder, "tmp", 01777, 0);
-    const std::string precious = OldFile(folder, "precious.txt", 0644, test::kUnprivilegedId);
+    const std::string precious = OldFile(folder, "precious.txt", 0644, test::UnprivilegedId);
     fs::create_symlink(precious, folder / "tmp/cabinet.qos");
-    Own(folder / "tmp/cabinet.qos", kOtherUser);
+    Own(folder / "tmp/cabinet.qos", OtherUser);
     struct stat before {};
     ASSERT_EQ(::stat(precious.c_str(), &before), 0);
 
     const int code = test::RunInChild(!asRoot, [&] {
       const FileWriteResult result = WriteSettingsFile(folder / "tmp/cabinet.qos", NewImage());
-      return result.Outcome == kOpenFailed && result.Error == EACCES ? 0 : 1;
+      return result.Outcome == OpenFailed && result.Error == EACCES ? 0 : 1;
     });
 
     EXPECT_EQ(code, 0);
     struct stat after {};
     ASSERT_EQ(::stat(precious.c_str(), &after), 0);
     EXPECT_EQ(after.st_ino, before.st_ino);
-    EXPECT_EQ(test::ReadBytes(precious), kOldBytes);
+    EXPECT_EQ(test::ReadBytes(precious), OldBytes);
     EXPECT_TRUE(fs::is_symlink(fs::symlink_status(folder / "tmp/cabinet.qos")));
     EXPECT_EQ(AllEntries(folder).size(), 3u);
   }
@@ -270,12 +270,12 @@ TEST(PlantedLinkTest, IsRefusedAndItsTargetUntouched) {
 enum class OutputKind { Pipe, AppendedFile, TruncatedFile };
 
 struct OutputCase {
-  const char* name;
-  const char* path;
-  OutputKind output;
+  const char* Name;
+  const char* Path;
+  OutputKind Output;
 };
 
-void PrintTo(const OutputCase& row, std::ostream* os) { *os << row.name; }
+void PrintTo(const OutputCase& row, std::ostream* os) { *os << row.Name; }
 
 class StandardOutputTest : public testing::TestWithParam<OutputCase> {};
 
@@ -290,33 +290,33 @@ TEST_P(StandardOutputTest, GetsTheBytesWhereTheShellPointedIt) {
 
   int pipeEnds[2] = {-1, -1};
   int output = -1;
-  if (row.output == OutputKind::Pipe) {
+  if (row.Output == OutputKind::Pipe) {
     ASSERT_EQ(::pipe(pipeEnds), 0);
     output = pipeEnds[1];
   } else {
-    output = ::open(log.c_str(), O_WRONLY | (row.output == OutputKind::AppendedFile ? O_APPEND : O_TRUNC));
+    output = ::open(log.c_str(), O_WRONLY | (row.Output == OutputKind::AppendedFile ? O_APPEND : O_TRUNC));
   }
   ASSERT_GE(output, 0);
 
   const int code = test::RunInChild(false, [&] {
     if (::dup2(output, STDOUT_FILENO) < 0) return 99;
-    return static_cast<int>(WriteSettingsFile(row.path, NewImage()).Outcome);
+    return static_cast<int>(WriteSettingsFile(row.Path, NewImage()).Outcome);
   });
   ::close(output);
 
-  EXPECT_EQ(code, static_cast<int>(kOk));
-  Bytes expected = kNewBytes;
-  if (row.output == OutputKind::Pipe) {
+  EXPECT_EQ(code, static_cast<int>(Ok));
+  Bytes expected = NewBytes;
+  if (row.Output == OutputKind::Pipe) {
     Bytes got(100);
     const ssize_t n = ::read(pipeEnds[0], got.data(), got.size());
     ::close(pipeEnds[0]);
     got.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
     EXPECT_EQ(got, expected);
   } else {
-    if (row.output == OutputKind::AppendedFile) expected.insert(expected.begin(), logLine.begin(), logLine.end());
+    if (row.Output == OutputKind::AppendedFile) expected.insert(expected.begin(), logLine.begin(), logLine.end());
     EXPECT_EQ(test::ReadBytes(log), expected);
   }
-  EXPECT_EQ(folder.FolderEntries().size(), 1u);
+  EXPECT_EQ(folder.Entries().size(), 1u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, StandardOutputTest,

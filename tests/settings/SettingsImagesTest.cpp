@@ -25,15 +25,15 @@ TEST(SettingsImagesTest, SaveImageTakesByte5FromTheBoardsLastReply) {
   const SettingsReport settings = Filled(0x40);
   const SettingsReport lastReply = Filled(0xA0);
   EXPECT_EQ(SaveImage(settings, lastReply),
-            With(settings, {{ReportOffset::ReportId, 0},
-                            {ReportOffset::Command, CommandStore},
-                            {ReportOffset::Reserved, lastReply[ReportOffset::Reserved]}}));
+            With(settings, {{report_offset::ReportId, 0},
+                            {report_offset::Command, CommandStore},
+                            {report_offset::Reserved, lastReply[report_offset::Reserved]}}));
 }
 
 TEST(SettingsImagesTest, ExportImageHasZeroInBytes0And1And5) {
   const SettingsReport settings = Filled(0x40);
   EXPECT_EQ(ExportImage(settings),
-            With(settings, {{ReportOffset::ReportId, 0}, {ReportOffset::Command, 0}, {ReportOffset::Reserved, 0}}));
+            With(settings, {{report_offset::ReportId, 0}, {report_offset::Command, 0}, {report_offset::Reserved, 0}}));
 }
 
 TEST(SettingsImagesTest, SelectionListsHoldOnlyTheirOwnValues) {
@@ -41,9 +41,10 @@ TEST(SettingsImagesTest, SelectionListsHoldOnlyTheirOwnValues) {
     std::uint8_t In, BoardIdOut, ModeOut;
   };
   for (const Row& row : {Row{0, 0, 0}, Row{3, 3, 3}, Row{4, 0xFF, 4}, Row{5, 0xFF, 0xFF}, Row{0xFF, 0xFF, 0xFF}}) {
-    const SettingsReport settings = With(Filled(0x40), {{ReportOffset::BoardId, row.In}, {ReportOffset::Mode, row.In}});
+    const SettingsReport settings =
+        With(Filled(0x40), {{report_offset::BoardId, row.In}, {report_offset::Mode, row.In}});
     EXPECT_EQ(ThroughSelectionLists(settings),
-              With(settings, {{ReportOffset::BoardId, row.BoardIdOut}, {ReportOffset::Mode, row.ModeOut}}))
+              With(settings, {{report_offset::BoardId, row.BoardIdOut}, {report_offset::Mode, row.ModeOut}}))
         << int(row.In);
   }
 }

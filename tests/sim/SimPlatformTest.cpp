@@ -85,18 +85,15 @@ INSTANTIATE_TEST_SUITE_P(
                         [](SimPlatform& sim) { sim.Interface(1).PathFails = true; },
                         {"/dev/hidraw0", std::nullopt, "/dev/hidraw2"}},
         EnumerationCase{"WholeListFails", [](SimPlatform& sim) { sim.FailEnumerationAfter(0); }, {}},
-        EnumerationCase{"FailsPartWay",
-                        [](SimPlatform& sim) { sim.FailEnumerationAfter(2); },
-                        {"/dev/hidraw0", "/dev/hidraw1"}},
+        EnumerationCase{
+            "FailsPartWay", [](SimPlatform& sim) { sim.FailEnumerationAfter(2); }, {"/dev/hidraw0", "/dev/hidraw1"}},
         EnumerationCase{"Restored",
                         [](SimPlatform& sim) {
                           sim.FailEnumerationAfter(0);
                           sim.RestoreEnumeration();
                         },
                         {"/dev/hidraw0", "/dev/hidraw1", "/dev/hidraw2"}},
-        EnumerationCase{"UnpluggedLeftOut",
-                        [](SimPlatform& sim) { sim.Unplug(1); },
-                        {"/dev/hidraw0", "/dev/hidraw2"}}),
+        EnumerationCase{"UnpluggedLeftOut", [](SimPlatform& sim) { sim.Unplug(1); }, {"/dev/hidraw0", "/dev/hidraw2"}}),
     [](const auto& info) { return info.param.Name; });
 
 TEST(SimPlatform, OpensAndDescribesInterfaces) {
@@ -124,10 +121,10 @@ TEST(SimPlatform, OpensAndDescribesInterfaces) {
   EXPECT_FALSE(sim.GetFeatureReportLength(broken, length));
   EXPECT_FALSE(sim.GetAttributes(77, attributes));
 
-  EXPECT_EQ(sim.LogLines(), (Lines{"open /dev/hidraw0 -> h1", "open /dev/hidraw1 -> h2", "open /dev/hidraw2 failed",
-                                   "open /dev/nothing failed", "open /dev/hidraw3 -> h3", "attributes h1",
-                                   "length h2 65", "attributes h3 failed", "length h3 failed",
-                                   "attributes h77 failed"}));
+  EXPECT_EQ(sim.LogLines(),
+            (Lines{"open /dev/hidraw0 -> h1", "open /dev/hidraw1 -> h2", "open /dev/hidraw2 failed",
+                   "open /dev/nothing failed", "open /dev/hidraw3 -> h3", "attributes h1", "length h2 65",
+                   "attributes h3 failed", "length h3 failed", "attributes h77 failed"}));
   EXPECT_EQ(sim.OpenHandles(), (std::vector<HidHandle>{1, 2, 3}));
   sim.Close(foreign);
   sim.Close(foreign);
@@ -240,9 +237,8 @@ INSTANTIATE_TEST_SUITE_P(
     Counting, TransferFaultTest,
     testing::Values(
         CountingCase{"FirstGet", [](SimPlatform& sim) { sim.FailGetFeature(); }, {false, true, true, true, true}},
-        CountingCase{"SecondGetOnAnyHandle",
-                     [](SimPlatform& sim) { sim.FailGetFeature(2); },
-                     {true, true, false, true, true}},
+        CountingCase{
+            "SecondGetOnAnyHandle", [](SimPlatform& sim) { sim.FailGetFeature(2); }, {true, true, false, true, true}},
         CountingCase{"SecondSet", [](SimPlatform& sim) { sim.FailSetFeature(2); }, {true, true, true, false, true}},
         CountingCase{"ThirdTransfer", [](SimPlatform& sim) { sim.FailTransfer(3); }, {true, true, false, true, true}},
         CountingCase{"TwoFaults",

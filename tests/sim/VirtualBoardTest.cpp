@@ -51,15 +51,12 @@ const std::string Raw31 = std::string(30, '\xFF') + '\x01';
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, IdentificationReplyTest,
-    testing::Values(
-        IdentifyCase{"ABC",
-                     "ABC",
-                     {0, 0, 'A', 'B', 'C'}},
-        IdentifyCase{"Empty", "", SettingsReport{}},
-        IdentifyCase{"ThirtyOneCharactersLeaveNoZero", Full, IdentificationReply(Full)},
-        IdentifyCase{"FortyCharactersAreCutAt31", std::string(31, 'Q') + "123456789", IdentificationReply(Full)},
-        IdentifyCase{"RawBytesTravelUnchanged", Raw31, IdentificationReply(Raw31)},
-        IdentifyCase{"EmbeddedZeroIsKept", std::string("AB\0CD", 5), {0, 0, 'A', 'B', 0, 'C', 'D'}}),
+    testing::Values(IdentifyCase{"ABC", "ABC", {0, 0, 'A', 'B', 'C'}}, IdentifyCase{"Empty", "", SettingsReport{}},
+                    IdentifyCase{"ThirtyOneCharactersLeaveNoZero", Full, IdentificationReply(Full)},
+                    IdentifyCase{"FortyCharactersAreCutAt31", std::string(31, 'Q') + "123456789",
+                                 IdentificationReply(Full)},
+                    IdentifyCase{"RawBytesTravelUnchanged", Raw31, IdentificationReply(Raw31)},
+                    IdentifyCase{"EmbeddedZeroIsKept", std::string("AB\0CD", 5), {0, 0, 'A', 'B', 0, 'C', 'D'}}),
     [](const auto& info) { return info.param.Name; });
 
 TEST(VirtualBoard, KeepsTheIdentificationCutAt31) {

@@ -10,28 +10,28 @@
 namespace qor::test {
 namespace {
 
-constexpr unsigned kChildSeconds = 10;
-constexpr int kPrivilegeDropFailed = 125;
+constexpr unsigned ChildSeconds = 10;
+constexpr int PrivilegeDropFailed = 125;
 
 }  // namespace
 
 int RunInChild(bool unprivileged, const std::function<int()>& body) {
   std::fflush(nullptr);  // buffered output must not be written twice
   const pid_t pid = ::fork();
-  if (pid < 0) return kChildFailed;
+  if (pid < 0) return ChildFailed;
   if (pid == 0) {
-    ::alarm(kChildSeconds);
+    ::alarm(ChildSeconds);
     if (unprivileged && ::geteuid() == 0) {
-      if (::setgroups(0, nullptr) != 0 || ::setgid(kUnprivilegedId) != 0 || ::setuid(kUnprivilegedId) != 0)
-        ::_exit(kPrivilegeDropFailed);
+      if (::setgroups(0, nullptr) != 0 || ::setgid(UnprivilegedId) != 0 || ::setuid(UnprivilegedId) != 0)
+        ::_exit(PrivilegeDropFailed);
     }
     ::_exit(body());
   }
   int status = 0;
   while (::waitpid(pid, &status, 0) < 0) {
-    if (errno != EINTR) return kChildFailed;
+    if (errno != EINTR) return ChildFailed;
   }
-  return WIFEXITED(status) ? WEXITSTATUS(status) : kChildFailed;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : ChildFailed;
 }
 
 }  // namespace qor::test

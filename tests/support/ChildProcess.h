@@ -8,11 +8,11 @@
 
 namespace qor::test {
 
-constexpr uid_t kUnprivilegedId = 65534;
-constexpr int kChildFailed = -1;
+constexpr uid_t UnprivilegedId = 65534;
+constexpr int ChildFailed = -1;
 
 // Runs body in a forked child and returns the child's exit code, or
-// kChildFailed when it did not exit by itself (a hang ends after a few
+// ChildFailed when it did not exit by itself (a hang ends after a few
 // seconds). With unprivileged set, a child of root first drops to the
 // unprivileged user and group; if that fails it exits with 125.
 int RunInChild(bool unprivileged, const std::function<int()>& body);

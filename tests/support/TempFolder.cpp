@@ -28,17 +28,17 @@ void MakeRemovable(const fs::path& path) {
 TempFolder::TempFolder() {
   std::string pattern = (fs::temp_directory_path() / "qor-test-XXXXXX").string();
   if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed for " + pattern);
-  path_ = pattern;
+  m_Path = pattern;
 }
 
 TempFolder::~TempFolder() {
-  MakeRemovable(path_);
+  MakeRemovable(m_Path);
   std::error_code error;
-  fs::remove_all(path_, error);
+  fs::remove_all(m_Path, error);
 }
 
 void TempFolder::Write(const std::string& name, const std::string& bytes) const {
-  const fs::path path = path_ / name;
+  const fs::path path = m_Path / name;
   fs::create_directories(path.parent_path());
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -51,7 +51,7 @@ void TempFolder::Write(const std::string& name, const std::vector<std::uint8_t>&
 
 std::map<std::string, fs::file_type> TempFolder::Entries() const {
   std::map<std::string, fs::file_type> entries;
-  for (const auto& entry : fs::directory_iterator(path_))
+  for (const auto& entry : fs::directory_iterator(m_Path))
     entries[entry.path().filename().string()] = entry.symlink_status().type();
   return entries;
 }
@@ -59,11 +59,11 @@ std::map<std::string, fs::file_type> TempFolder::Entries() const {
 void TempFolder::HandToUnprivilegedUser() const {
   if (::geteuid() != 0) return;
   auto hand = [](const fs::path& path) {
-    if (::lchown(path.c_str(), kUnprivilegedId, kUnprivilegedId) != 0)
+    if (::lchown(path.c_str(), UnprivilegedId, UnprivilegedId) != 0)
       throw std::runtime_error("lchown failed for " + path.string());
   };
-  hand(path_);
-  for (const auto& entry : fs::recursive_directory_iterator(path_)) hand(entry.path());
+  hand(m_Path);
+  for (const auto& entry : fs::recursive_directory_iterator(m_Path)) hand(entry.path());
 }
 
 std::vector<std::uint8_t> ReadBytes(const std::string& path) {

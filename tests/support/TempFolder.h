@@ -17,8 +17,8 @@ class TempFolder {
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
 
-  const std::filesystem::path& path() const { return path_; }
-  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+  const std::filesystem::path& path() const { return m_Path; }
+  std::string operator/(const std::string& name) const { return (m_Path / name).string(); }
 
   // Writes `bytes` to `name`, creating the folders on the way.
   void Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const;
@@ -33,7 +33,7 @@ class TempFolder {
   void HandToUnprivilegedUser() const;
 
  private:
-  std::filesystem::path path_;
+  std::filesystem::path m_Path;
 };
 
 std::vector<std::uint8_t> ReadBytes(const std::string& path);

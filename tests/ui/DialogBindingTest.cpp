@@ -18,7 +18,7 @@ class BindingDialog : public CDialog {
  public:
   BindingDialog(std::function<void(BindingDialog&)> bind, std::function<void(BindingDialog&)> map,
                 int templateId = res::IDD_ANALOG_DIALOG)
-      : CDialog(templateId), bind_(std::move(bind)), map_(std::move(map)) {}
+      : CDialog(templateId), m_Bind(std::move(bind)), m_Map(std::move(map)) {}
 
   void OnList() {}
   using CDialog::OnClicked;
@@ -26,15 +26,15 @@ class BindingDialog : public CDialog {
 
  protected:
   void DoDataExchange() override {
-    if (bind_) bind_(*this);
+    if (m_Bind) m_Bind(*this);
   }
   void MessageMap() override {
-    if (map_) map_(*this);
+    if (m_Map) m_Map(*this);
   }
 
  private:
-  std::function<void(BindingDialog&)> bind_;
-  std::function<void(BindingDialog&)> map_;
+  std::function<void(BindingDialog&)> m_Bind;
+  std::function<void(BindingDialog&)> m_Map;
 };
 
 // Opens the dialog; a binding that passes ends it at once.

@@ -8,19 +8,19 @@ namespace qor::ui {
 namespace {
 
 struct BaseUnitsRow {
-  const char* name;
-  int lettersWidth;
-  int fontHeight;
-  DialogBaseUnits expected;
+  const char* Name;
+  int LettersWidth;
+  int FontHeight;
+  DialogBaseUnits Expected;
 };
 
 class BaseUnitsTest : public ::testing::TestWithParam<BaseUnitsRow> {};
 
 TEST_P(BaseUnitsTest, AverageLetterWidthIsRoundedToTheNearestPixel) {
   const BaseUnitsRow& row = GetParam();
-  const DialogBaseUnits units = BaseUnitsFromFont(row.lettersWidth, row.fontHeight);
-  EXPECT_EQ(units.x, row.expected.x);
-  EXPECT_EQ(units.y, row.expected.y);
+  const DialogBaseUnits units = BaseUnitsFromFont(row.LettersWidth, row.FontHeight);
+  EXPECT_EQ(units.X, row.Expected.X);
+  EXPECT_EQ(units.Y, row.Expected.Y);
 }
 
 INSTANTIATE_TEST_SUITE_P(Fonts, BaseUnitsTest,
@@ -28,7 +28,7 @@ INSTANTIATE_TEST_SUITE_P(Fonts, BaseUnitsTest,
                                            BaseUnitsRow{"JustBelowHalf", 337, 13, {6, 13}},
                                            BaseUnitsRow{"HalfRoundsUp", 338, 13, {7, 13}},
                                            BaseUnitsRow{"LargeFont", 520, 20, {10, 20}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(MulDivTest, RoundsHalfAwayFromZeroAndRefusesZeroDivisor) {
   EXPECT_EQ(MulDiv(1, 6, 4), 2);   // 1.5
@@ -45,8 +45,8 @@ TEST(MapDialogRectTest, MapsTheMainWindowAtTheClassicBaseUnits) {
   EXPECT_EQ(MapDialogRect(0, 0, 274, 318, classic), (PixelRect{0, 0, 411, 517}));
   // The board picture's place is the picture's own pixel size at these units.
   const PixelRect picture = MapDialogRect(84, 134, 112, 154, classic);
-  EXPECT_EQ(picture.width(), 168);
-  EXPECT_EQ(picture.height(), 250);
+  EXPECT_EQ(picture.Width(), 168);
+  EXPECT_EQ(picture.Height(), 250);
 }
 
 TEST(MapDialogRectTest, AdjacentRectanglesStayAdjacentAtAnyScale) {
@@ -55,10 +55,10 @@ TEST(MapDialogRectTest, AdjacentRectanglesStayAdjacentAtAnyScale) {
     // scale: both corners are mapped, never a width on its own.
     const PixelRect first = MapDialogRect(6, 300, 54, 12, units);
     const PixelRect next = MapDialogRect(60, 300, 6, 12, units);
-    EXPECT_EQ(first.right, next.left);
+    EXPECT_EQ(first.Right, next.Left);
     const PixelRect row = MapDialogRect(24, 134, 54, 11, units);
     const PixelRect below = MapDialogRect(24, 145, 54, 12, units);
-    EXPECT_EQ(row.bottom, below.top);
+    EXPECT_EQ(row.Bottom, below.Top);
   }
 }
 
@@ -75,72 +75,72 @@ using res::ItemKind;
 
 FitMetrics HandMetrics(int letterWidth) {
   FitMetrics metrics;
-  metrics.fontUnits = {6, 13};
-  metrics.lineHeight = 13;
-  metrics.textWidth = [letterWidth](std::string_view text) { return static_cast<int>(text.size()) * letterWidth; };
-  metrics.pushButton = {8, 4};
-  metrics.checkBox = {20, 0};
-  metrics.groupTitle = {16, 0};
-  metrics.dropDownList = {24, 0};
+  metrics.FontUnits = {6, 13};
+  metrics.LineHeight = 13;
+  metrics.TextWidth = [letterWidth](std::string_view text) { return static_cast<int>(text.size()) * letterWidth; };
+  metrics.PushButton = {8, 4};
+  metrics.CheckBox = {20, 0};
+  metrics.GroupTitle = {16, 0};
+  metrics.DropDownList = {24, 0};
   return metrics;
 }
 
 struct FitRow {
-  const char* name;
-  std::vector<DialogItem> items;
-  int letterWidth;
-  DialogBaseUnits expected;
+  const char* Name;
+  std::vector<DialogItem> Items;
+  int LetterWidth;
+  DialogBaseUnits Expected;
 };
 
 class FitBaseUnitsTest : public ::testing::TestWithParam<FitRow> {};
 
 TEST_P(FitBaseUnitsTest, GrowsJustEnoughForEveryText) {
   const FitRow& row = GetParam();
-  const res::DialogTemplate dialogTemplate{1, "", 300, 300, 8, row.items};
+  const res::DialogTemplate dialogTemplate{1, "", 300, 300, 8, row.Items};
   const ListEntries entries{{7, {"1", "2: a longer entry", "3"}}};
-  const DialogBaseUnits units = FitBaseUnits(dialogTemplate, HandMetrics(row.letterWidth), entries);
-  EXPECT_EQ(units.x, row.expected.x);
-  EXPECT_EQ(units.y, row.expected.y);
+  const DialogBaseUnits units = FitBaseUnits(dialogTemplate, HandMetrics(row.LetterWidth), entries);
+  EXPECT_EQ(units.X, row.Expected.X);
+  EXPECT_EQ(units.Y, row.Expected.Y);
 }
 
-constexpr std::uint32_t kNone = res::None;
+constexpr std::uint32_t None = res::None;
 
 INSTANTIATE_TEST_SUITE_P(
     Templates, FitBaseUnitsTest,
     ::testing::Values(
         // "QOR Mode" needs 40 px; 32 units give 48 at the font's own units.
         FitRow{"FitsAtTheFontsOwnUnitsAndNeverShrinks",
-               {{-1, ItemKind::Static, "QOR Mode", 78, 60, 32, 8, kNone}},
+               {{-1, ItemKind::Static, "QOR Mode", 78, 60, 32, 8, None}},
                5,
                {6, 13}},
         // 8 letters of 7 px = 56 px in 32 units: 7 px per 4 units.
-        FitRow{"StaticWiderThanItsBox", {{-1, ItemKind::Static, "QOR Mode", 78, 60, 32, 8, kNone}}, 7, {7, 13}},
+        FitRow{"StaticWiderThanItsBox", {{-1, ItemKind::Static, "QOR Mode", 78, 60, 32, 8, None}}, 7, {7, 13}},
         // 12 letters of 5 px and 8 px of frame in 13 units: 68 px need 21 px per 4 units.
-        FitRow{"ButtonFrameCounts", {{1, ItemKind::PushButton, "Scan Devices", 18, 18, 13, 13, kNone}}, 5, {21, 13}},
+        FitRow{"ButtonFrameCounts", {{1, ItemKind::PushButton, "Scan Devices", 18, 18, 13, 13, None}}, 5, {21, 13}},
         // 8 letters of 5 px after a 20 px indicator in 42 units: 60 px need 6 px per 4 units (5.71).
-        FitRow{"CheckBoxIndicatorCounts", {{2, ItemKind::CheckBox, "Analog 2", 12, 30, 42, 8, kNone}}, 5, {6, 13}},
+        FitRow{"CheckBoxIndicatorCounts", {{2, ItemKind::CheckBox, "Analog 2", 12, 30, 42, 8, None}}, 5, {6, 13}},
         FitRow{"CheckBoxIndicatorCountsAtWiderLetters",
-               {{2, ItemKind::CheckBox, "Analog 2", 12, 30, 42, 8, kNone}},
+               {{2, ItemKind::CheckBox, "Analog 2", 12, 30, 42, 8, None}},
                6,
                {7, 13}},
         // The widest entry (17 letters, 85 px) and the arrow (24 px) in 66 units.
-        FitRow{"WidestListEntryCounts", {{7, ItemKind::DropDownList, "", 48, 150, 66, 96, kNone}}, 5, {7, 13}},
+        FitRow{"WidestListEntryCounts", {{7, ItemKind::DropDownList, "", 48, 150, 66, 96, None}}, 5, {7, 13}},
         // A title of 16 letters with 16 px of room in 60 units: 96 px.
-        FitRow{"GroupTitleCounts", {{-1, ItemKind::GroupBox, "Device Selection", 6, 6, 60, 36, kNone}}, 5, {7, 13}},
+        FitRow{"GroupTitleCounts", {{-1, ItemKind::GroupBox, "Device Selection", 6, 6, 60, 36, None}}, 5, {7, 13}},
         // 13 px of text and 4 px of frame in 8 units: 17 px per 8 units.
-        FitRow{"ButtonTooLowGrowsVertically", {{1, ItemKind::PushButton, "OK", 10, 10, 40, 8, kNone}}, 5, {6, 17}},
+        FitRow{"ButtonTooLowGrowsVertically", {{1, ItemKind::PushButton, "OK", 10, 10, 40, 8, None}}, 5, {6, 17}},
         // The frame's line (6 px below the group's top) must stay above a
         // control 3 units below the group's top: 7 px per 3 units.
         FitRow{"GroupLineStaysAboveTheControlsInside",
-               {{-1, ItemKind::GroupBox, "", 6, 6, 100, 50, kNone}, {3, ItemKind::Edit, "", 12, 9, 30, 12, kNone}},
+               {{-1, ItemKind::GroupBox, "", 6, 6, 100, 50, None}, {3, ItemKind::Edit, "", 12, 9, 30, 12, None}},
                5,
                {6, 19}},
         // A control outside the group does not hold the line down.
         FitRow{"ControlsOutsideTheGroupAreFree",
-               {{-1, ItemKind::GroupBox, "", 6, 6, 100, 50, kNone}, {3, ItemKind::Edit, "", 12, 9, 130, 12, kNone}},
+               {{-1, ItemKind::GroupBox, "", 6, 6, 100, 50, None}, {3, ItemKind::Edit, "", 12, 9, 130, 12, None}},
                5,
                {6, 13}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& info) { return std::string(info.param.Name); });
 
 }  // namespace
 }  // namespace qor::ui

@@ -3,6 +3,8 @@
 // in the kernel guest (tests/kernel/guest/JoystickReaderTest.cpp); here,
 // scripted joysticks show how it closes devices from within a read.
 
+#include "ui/joystick/EvdevJoystickInput.h"
+
 #include <fcntl.h>
 #include <linux/input.h>
 #include <unistd.h>
@@ -15,7 +17,6 @@
 #include <vector>
 
 #include "device/linux/Owned.h"
-#include "ui/joystick/EvdevJoystickInput.h"
 #include "ui/joystick/JoystickDevice.h"
 
 using namespace qor::joystick;
@@ -24,66 +25,69 @@ namespace {
 
 class Recorder : public JoystickSink {
  public:
-  std::vector<std::vector<std::uint8_t>> reports;
-  void OnJoystickReport(std::span<const std::uint8_t> report) override { reports.emplace_back(report.begin(), report.end()); }
+  std::vector<std::vector<std::uint8_t>> Reports;
+  void OnJoystickReport(std::span<const std::uint8_t> report) override {
+    Reports.emplace_back(report.begin(), report.end());
+  }
 };
 
 // Records each report as "X Y" and then runs the test's reaction to it.
 class ReactingSink : public JoystickSink {
  public:
-  QStringList reports;
-  std::function<void()> react = [] {};
+  QStringList Reports;
+  std::function<void()> React = [] {};
   void OnJoystickReport(std::span<const std::uint8_t> report) override {
-    reports << QStringLiteral("%1 %2").arg(report[1]).arg(report[2]);
-    react();
+    Reports << QStringLiteral("%1 %2").arg(report[1]).arg(report[2]);
+    React();
   }
 };
 
 // What a scripted joystick reads, and whether it has been closed. A pipe
 // stands in for the event node: a byte written to it wakes the reader.
 struct Script {
-  std::deque<InputEvent> events;
-  bool failsAtEnd = false;
-  bool closed = false;
-  qor::UniqueFd readEnd, writeEnd;
+  std::deque<InputEvent> Events;
+  bool FailsAtEnd = false;
+  bool Closed = false;
+  qor::UniqueFd ReadEnd, WriteEnd;
 
   Script() {
     int ends[2];
     if (pipe2(ends, O_NONBLOCK | O_CLOEXEC) == 0) {
-      readEnd.Reset(ends[0]);
-      writeEnd.Reset(ends[1]);
+      ReadEnd.Reset(ends[0]);
+      WriteEnd.Reset(ends[1]);
     }
   }
   // One frame per X value: the stick moves, then SYN_REPORT closes the frame.
   void Frames(std::initializer_list<int> xs) {
     for (const int x : xs) {
-      events.push_back({EV_ABS, ABS_X, x});
-      events.push_back({EV_SYN, SYN_REPORT, 0});
+      Events.push_back({EV_ABS, ABS_X, x});
+      Events.push_back({EV_SYN, SYN_REPORT, 0});
     }
   }
-  bool Wake() const { return write(writeEnd.Get(), "!", 1) == 1; }
+  bool Wake() const { return write(WriteEnd.Get(), "!", 1) == 1; }
 };
 
 class ScriptedJoystick final : public JoystickDevice {
  public:
-  explicit ScriptedJoystick(Script& script) : JoystickDevice(JoystickFrames({0, 255}, {0, 255}, 127, 127)), script_(script) {}
-  ~ScriptedJoystick() override { script_.closed = true; }
+  explicit ScriptedJoystick(Script& script)
+      : JoystickDevice(JoystickFrames({0, 255}, {0, 255}, 127, 127)), m_Script(script) {}
+  ~ScriptedJoystick() override { m_Script.Closed = true; }
 
-  int Descriptor() const override { return script_.readEnd.Get(); }
+  int Descriptor() const override { return m_Script.ReadEnd.Get(); }
   NextStatus Next(bool, InputEvent& event) override {
-    if (script_.events.empty()) {
+    if (m_Script.Events.empty()) {
       char wake;
-      while (read(script_.readEnd.Get(), &wake, 1) == 1) {
+      while (read(m_Script.ReadEnd.Get(), &wake, 1) == 1) {
       }
-      return script_.failsAtEnd ? NextStatus::Failed : NextStatus::Empty;
+      return m_Script.FailsAtEnd ? NextStatus::Failed : NextStatus::Empty;
     }
-    event = script_.events.front();
-    script_.events.pop_front();
+    event = m_Script.Events.front();
+    m_Script.Events.pop_front();
     return NextStatus::Event;
   }
 
  private:
-  Script& script_;
+  Script& m_Script;
 };
 
 // Opens the scripted joysticks by name; this machine's nodes are left alone.
@@ -163,19 +167,19 @@ class EvdevJoystickInputTest : public QObject {
     EvdevJoystickInput input(Scripted(scripts));
     ReactingSink sink;
     bool readOpenInHandler = false;
-    sink.react = [&] {
+    sink.React = [&] {
       input.Unregister();
-      readOpenInHandler = !scripts["a"].closed;
+      readOpenInHandler = !scripts["a"].Closed;
     };
     input.Register(&sink);
     QVERIFY(input.AddNode("a") && input.AddNode("b"));
     QVERIFY(input.OpenNodes() == (std::vector<std::string>{"a", "b"}));
 
     QVERIFY(scripts["a"].Wake());
-    QVERIFY(ProcessEventsUntil([&] { return scripts["a"].closed; }));
-    QCOMPARE(sink.reports, QStringList{"10 127"});
+    QVERIFY(ProcessEventsUntil([&] { return scripts["a"].Closed; }));
+    QCOMPARE(sink.Reports, QStringList{"10 127"});
     QVERIFY2(readOpenInHandler, "the device being read stays open until its read returns");
-    QVERIFY(scripts["b"].closed);
+    QVERIFY(scripts["b"].Closed);
     QVERIFY(input.OpenNodes().empty());
     QVERIFY(input.Registered() == nullptr);
   }
@@ -185,7 +189,7 @@ class EvdevJoystickInputTest : public QObject {
   void failingDeviceLeavesAfterItsReports() {
     std::map<std::string, Script> scripts;
     scripts["a"].Frames({10, 20});
-    scripts["a"].failsAtEnd = true;
+    scripts["a"].FailsAtEnd = true;
     scripts["b"];
     EvdevJoystickInput input(Scripted(scripts));
     ReactingSink sink;
@@ -194,11 +198,11 @@ class EvdevJoystickInputTest : public QObject {
     QSignalSpy changes(&input, &EvdevJoystickInput::NodesChanged);
 
     QVERIFY(scripts["a"].Wake());
-    QVERIFY(ProcessEventsUntil([&] { return scripts["a"].closed; }));
-    QCOMPARE(sink.reports, (QStringList{"10 127", "20 127"}));
+    QVERIFY(ProcessEventsUntil([&] { return scripts["a"].Closed; }));
+    QCOMPARE(sink.Reports, (QStringList{"10 127", "20 127"}));
     QVERIFY(input.OpenNodes() == std::vector<std::string>{"b"});
     QCOMPARE(changes.count(), 1);
-    QVERIFY(!scripts["b"].closed);
+    QVERIFY(!scripts["b"].Closed);
   }
 
   // A registration made from a handler takes the rest of the read; the
@@ -209,15 +213,15 @@ class EvdevJoystickInputTest : public QObject {
     EvdevJoystickInput input(Scripted(scripts));
     ReactingSink first;
     ReactingSink second;
-    first.react = [&] { input.Register(&second); };
+    first.React = [&] { input.Register(&second); };
     input.Register(&first);
     QVERIFY(input.AddNode("a"));
 
     QVERIFY(scripts["a"].Wake());
-    QVERIFY(ProcessEventsUntil([&] { return second.reports.size() == 2; }));
-    QCOMPARE(first.reports, QStringList{"10 127"});
-    QCOMPARE(second.reports, (QStringList{"20 127", "30 127"}));
-    QVERIFY(!scripts["a"].closed);
+    QVERIFY(ProcessEventsUntil([&] { return second.Reports.size() == 2; }));
+    QCOMPARE(first.Reports, QStringList{"10 127"});
+    QCOMPARE(second.Reports, (QStringList{"20 127", "30 127"}));
+    QVERIFY(!scripts["a"].Closed);
     QVERIFY(input.OpenNodes() == std::vector<std::string>{"a"});
   }
 };

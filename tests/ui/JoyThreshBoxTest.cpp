@@ -43,9 +43,9 @@ void Move(CJoyThreshBox& box, int x, int y) {
 
 class PaintCounter : public QObject {
  public:
-  int paints = 0;
+  int Paints = 0;
   bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint) ++paints;
+    if (event->type() == QEvent::Paint) ++Paints;
     return false;
   }
 };
@@ -68,17 +68,17 @@ void Flush() {
 class JoyThreshBoxTest : public QObject {
   Q_OBJECT
 
-  joystick::FakeJoystickInput* fake_ = nullptr;
+  joystick::FakeJoystickInput* m_Fake = nullptr;
 
  private slots:
   void init() {
-    fake_ = new joystick::FakeJoystickInput;
-    joystick::SetJoystickInput(fake_);
+    m_Fake = new joystick::FakeJoystickInput;
+    joystick::SetJoystickInput(m_Fake);
     CJoyThreshBox::ResetRedrawCounter();
   }
   void cleanup() {
     joystick::SetJoystickInput(nullptr);
-    delete fake_;
+    delete m_Fake;
   }
 
   void paintsAtTheRulesCoordinates_data() {
@@ -208,37 +208,37 @@ class JoyThreshBoxTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     Flush();
     // The measure itself: a pending update is painted by a flush.
-    const int before = counter.paints;
+    const int before = counter.Paints;
     window->update();
     Flush();
-    QCOMPARE(counter.paints, before + 1);
+    QCOMPARE(counter.Paints, before + 1);
 
-    const int base = counter.paints;
-    QVERIFY(fake_->Move(10, 10));
-    QVERIFY(fake_->Move(10, 10));  // a repeat counts for nothing
-    QVERIFY(fake_->Move(10, 20));  // only Y changes: one change
+    const int base = counter.Paints;
+    QVERIFY(m_Fake->Move(10, 10));
+    QVERIFY(m_Fake->Move(10, 10));  // a repeat counts for nothing
+    QVERIFY(m_Fake->Move(10, 20));  // only Y changes: one change
     QCOMPARE(CJoyThreshBox::RedrawCounter(), 2);
-    QVERIFY(fake_->Move(30, 20));
+    QVERIFY(m_Fake->Move(30, 20));
     Flush();
-    QCOMPARE(counter.paints, base);
+    QCOMPARE(counter.Paints, base);
     QCOMPARE(CJoyThreshBox::RedrawCounter(), 3);
-    QVERIFY(fake_->Move(40, 20));
+    QVERIFY(m_Fake->Move(40, 20));
     QCOMPARE(CJoyThreshBox::RedrawCounter(), 0);
     Flush();
-    QCOMPARE(counter.paints, base + 1);
+    QCOMPARE(counter.Paints, base + 1);
     const QImage image = window->grab().toImage();
     QCOMPARE(At(image, 40 * 153 / 256, 20 * 126 / 256), ColourOf(Yellow));
 
     // A second control, opened later, continues the count.
-    QVERIFY(fake_->Move(41, 20));
-    QVERIFY(fake_->Move(42, 20));
+    QVERIFY(m_Fake->Move(41, 20));
+    QVERIFY(m_Fake->Move(42, 20));
     auto other = NewWindow(QSize(50, 50));
     CJoyThreshBox second;
     second.SubclassWindow(other.get());
-    QVERIFY(fake_->Registered() == &second);
-    QVERIFY(fake_->Move(43, 20));
+    QVERIFY(m_Fake->Registered() == &second);
+    QVERIFY(m_Fake->Move(43, 20));
     QCOMPARE(CJoyThreshBox::RedrawCounter(), 3);
-    QVERIFY(fake_->Move(44, 20));
+    QVERIFY(m_Fake->Move(44, 20));
     QCOMPARE(CJoyThreshBox::RedrawCounter(), 0);
     QCOMPARE(box.X(), 42);
     QCOMPARE(second.X(), 44);
@@ -251,7 +251,7 @@ class JoyThreshBoxTest : public QObject {
     {
       auto window = NewWindow(QSize(100, 100));
       box.SubclassWindow(window.get());
-      QVERIFY(fake_->Move(5, 250));
+      QVERIFY(m_Fake->Move(5, 250));
     }
     auto reopened = NewWindow(QSize(100, 100));
     box.SubclassWindow(reopened.get());
@@ -281,7 +281,7 @@ class JoyThreshBoxTest : public QObject {
     auto window = NewWindow(QSize(100, 100));
     CJoyThreshBox box;
     box.SubclassWindow(window.get());
-    QVERIFY(fake_->Send({7, 1, 2, 3, 4}));
+    QVERIFY(m_Fake->Send({7, 1, 2, 3, 4}));
     QCOMPARE(box.X(), 1);
     QCOMPARE(box.Y(), 2);
   }
@@ -298,16 +298,16 @@ class JoyThreshBoxTest : public QObject {
 
     auto firstWindow = NewWindow(QSize(100, 100));
     first.SubclassWindow(firstWindow.get());
-    QVERIFY(fake_->Registered() == &first);
+    QVERIFY(m_Fake->Registered() == &first);
     auto secondWindow = NewWindow(QSize(100, 100));
     second.SubclassWindow(secondWindow.get());
-    QVERIFY(fake_->Registered() == &second);
+    QVERIFY(m_Fake->Registered() == &second);
 
     firstWindow.reset();
-    QVERIFY(fake_->Registered() == &second);
+    QVERIFY(m_Fake->Registered() == &second);
     secondWindow.reset();
-    QVERIFY(fake_->Registered() == nullptr);
-    QVERIFY(!fake_->Move(9, 9));
+    QVERIFY(m_Fake->Registered() == nullptr);
+    QVERIFY(!m_Fake->Move(9, 9));
     QCOMPARE(second.X(), 127);
   }
 
@@ -317,7 +317,7 @@ class JoyThreshBoxTest : public QObject {
     CJoyThreshBox second;
     first.SubclassWindow(window.get());
     second.UnregisterJoystickInput();
-    QVERIFY(fake_->Registered() == nullptr);
+    QVERIFY(m_Fake->Registered() == nullptr);
   }
 
   void destroyedControlEndsItsRegistration() {
@@ -325,9 +325,9 @@ class JoyThreshBoxTest : public QObject {
     {
       CJoyThreshBox box;
       box.SubclassWindow(window.get());
-      QVERIFY(fake_->Registered() == &box);
+      QVERIFY(m_Fake->Registered() == &box);
     }
-    QVERIFY(fake_->Registered() == nullptr);
+    QVERIFY(m_Fake->Registered() == nullptr);
     window->grab();  // the window outlives the control without painting through it
   }
 };

@@ -2,6 +2,8 @@
 // joysticks, how axes scale onto 0..255, and which reports a stream of events,
 // drops and resyncs included, turns into.
 
+#include "ui/joystick/JoystickFrames.h"
+
 #include <gtest/gtest.h>
 #include <linux/input-event-codes.h>
 
@@ -10,24 +12,22 @@
 #include <string>
 #include <vector>
 
-#include "ui/joystick/JoystickFrames.h"
-
 namespace qor::joystick {
 namespace {
 
 struct ScaleRow {
-  std::string name;
-  int value;
-  AxisRange range;
-  int expected;
+  std::string Name;
+  int Value;
+  AxisRange Range;
+  int Expected;
 };
-void PrintTo(const ScaleRow& row, std::ostream* os) { *os << row.name; }
+void PrintTo(const ScaleRow& row, std::ostream* os) { *os << row.Name; }
 
 class ScaleAxisTest : public testing::TestWithParam<ScaleRow> {};
 
 TEST_P(ScaleAxisTest, MapsOntoTheStickScale) {
   const ScaleRow& row = GetParam();
-  EXPECT_EQ(ScaleAxis(row.value, row.range), row.expected);
+  EXPECT_EQ(ScaleAxis(row.Value, row.Range), row.Expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -40,26 +40,26 @@ INSTANTIATE_TEST_SUITE_P(
                     ScaleRow{"AboveRangeHeld", 300, {0, 255}, 255}, ScaleRow{"NoTravelIsCentre", 5, {5, 5}, 127},
                     ScaleRow{"WidestRangeLow", INT_MIN, {INT_MIN, INT_MAX}, 0},
                     ScaleRow{"WidestRangeHigh", INT_MAX, {INT_MIN, INT_MAX}, 255}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& info) { return info.param.Name; });
 
 struct Code {
-  unsigned type;
-  unsigned code;
-  bool operator<(const Code& other) const { return type != other.type ? type < other.type : code < other.code; }
+  unsigned Type;
+  unsigned Number;
+  bool operator<(const Code& other) const { return Type != other.Type ? Type < other.Type : Number < other.Number; }
 };
 
 struct CapabilityRow {
-  std::string name;
-  std::set<Code> codes;
-  bool joystick;
+  std::string Name;
+  std::set<Code> Codes;
+  bool Joystick;
 };
-void PrintTo(const CapabilityRow& row, std::ostream* os) { *os << row.name; }
+void PrintTo(const CapabilityRow& row, std::ostream* os) { *os << row.Name; }
 
 class IsJoystickTest : public testing::TestWithParam<CapabilityRow> {};
 
 TEST_P(IsJoystickTest, DecidesFromCapabilities) {
   const CapabilityRow& row = GetParam();
-  EXPECT_EQ(IsJoystick([&](unsigned type, unsigned code) { return row.codes.count({type, code}) > 0; }), row.joystick);
+  EXPECT_EQ(IsJoystick([&](unsigned type, unsigned code) { return row.Codes.count({type, code}) > 0; }), row.Joystick);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -71,20 +71,22 @@ INSTANTIATE_TEST_SUITE_P(
         CapabilityRow{"LastGamepadButton", {{EV_ABS, ABS_X}, {EV_ABS, ABS_Y}, {EV_KEY, BTN_THUMBR}}, true},
         CapabilityRow{"NoVerticalAxis", {{EV_ABS, ABS_X}, {EV_KEY, BTN_SOUTH}}, false},
         CapabilityRow{"NoButtons", {{EV_ABS, ABS_X}, {EV_ABS, ABS_Y}, {EV_ABS, ABS_Z}}, false},
-        CapabilityRow{"Touchpad",
-                      {{EV_ABS, ABS_X}, {EV_ABS, ABS_Y}, {EV_KEY, BTN_LEFT}, {EV_KEY, BTN_TOUCH}, {EV_KEY, BTN_TOOL_FINGER}},
-                      false},
-        CapabilityRow{"Tablet", {{EV_ABS, ABS_X}, {EV_ABS, ABS_Y}, {EV_KEY, BTN_TOOL_PEN}, {EV_KEY, BTN_STYLUS}}, false},
+        CapabilityRow{
+            "Touchpad",
+            {{EV_ABS, ABS_X}, {EV_ABS, ABS_Y}, {EV_KEY, BTN_LEFT}, {EV_KEY, BTN_TOUCH}, {EV_KEY, BTN_TOOL_FINGER}},
+            false},
+        CapabilityRow{
+            "Tablet", {{EV_ABS, ABS_X}, {EV_ABS, ABS_Y}, {EV_KEY, BTN_TOOL_PEN}, {EV_KEY, BTN_STYLUS}}, false},
         CapabilityRow{"Mouse", {{EV_REL, REL_X}, {EV_REL, REL_Y}, {EV_KEY, BTN_LEFT}}, false},
         CapabilityRow{"Keyboard", {{EV_KEY, KEY_A}, {EV_KEY, KEY_ENTER}}, false}),
-    [](const auto& info) { return info.param.name; });
+    [](const auto& info) { return info.param.Name; });
 
 // One step of a recorded device: what the read returns, and whether the
 // reader should be asking for resync events at that point.
 struct Step {
-  NextStatus status;
-  InputEvent event;
-  bool resync;
+  NextStatus Status;
+  InputEvent Event;
+  bool Resync;
 };
 
 Step Ev(std::uint16_t type, std::uint16_t code, std::int32_t value, bool resync = false) {
@@ -98,98 +100,93 @@ Step Empty(bool resync = false) { return {NextStatus::Empty, {}, resync}; }
 Step Failed(bool resync = false) { return {NextStatus::Failed, {}, resync}; }
 
 struct RecordingRow {
-  std::string name;
-  AxisRange range;
-  int initialX;
-  int initialY;
-  std::vector<Step> steps;
-  std::vector<JoystickReport> reports;
-  bool alive;
+  std::string Name;
+  AxisRange Range;
+  int InitialX;
+  int InitialY;
+  std::vector<Step> Steps;
+  std::vector<JoystickReport> Reports;
+  bool Alive;
 };
 
-void PrintTo(const RecordingRow& row, std::ostream* os) { *os << row.name; }
+void PrintTo(const RecordingRow& row, std::ostream* os) { *os << row.Name; }
 
 class DrainEventsTest : public testing::TestWithParam<RecordingRow> {};
 
 TEST_P(DrainEventsTest, TurnsFramesIntoReports) {
   const RecordingRow& row = GetParam();
-  JoystickFrames frames(row.range, row.range, row.initialX, row.initialY);
+  JoystickFrames frames(row.Range, row.Range, row.InitialX, row.InitialY);
   std::size_t next = 0;
   std::vector<JoystickReport> reports;
   const bool alive = DrainEvents(
       [&](bool resync, InputEvent& event) {
-        if (next == row.steps.size()) {
+        if (next == row.Steps.size()) {
           ADD_FAILURE() << "read past the recording";
           return NextStatus::Failed;
         }
-        const Step& step = row.steps[next++];
-        EXPECT_EQ(resync, step.resync) << "read " << next;
-        event = step.event;
-        return step.status;
+        const Step& step = row.Steps[next++];
+        EXPECT_EQ(resync, step.Resync) << "read " << next;
+        event = step.Event;
+        return step.Status;
       },
       frames, [&](const JoystickReport& report) { reports.push_back(report); });
-  EXPECT_EQ(next, row.steps.size());
-  EXPECT_EQ(reports, row.reports);
-  EXPECT_EQ(alive, row.alive);
+  EXPECT_EQ(next, row.Steps.size());
+  EXPECT_EQ(reports, row.Reports);
+  EXPECT_EQ(alive, row.Alive);
 }
 
-constexpr AxisRange kByte{0, 255};
-constexpr AxisRange kSigned{-32768, 32767};
+constexpr AxisRange Byte{0, 255};
+constexpr AxisRange Signed{-32768, 32767};
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, DrainEventsTest,
     testing::Values(
-        RecordingRow{"NothingPending", kByte, 127, 127, {Empty()}, {}, true},
-        RecordingRow{"OneFrame", kByte, 127, 127, {X(10), Y(20), Syn(), Empty()}, {{0, 10, 20}}, true},
-        RecordingRow{"OpenFrameGivesNothing", kByte, 127, 127, {X(10), Y(20), Empty()}, {}, true},
+        RecordingRow{"NothingPending", Byte, 127, 127, {Empty()}, {}, true},
+        RecordingRow{"OneFrame", Byte, 127, 127, {X(10), Y(20), Syn(), Empty()}, {{0, 10, 20}}, true},
+        RecordingRow{"OpenFrameGivesNothing", Byte, 127, 127, {X(10), Y(20), Empty()}, {}, true},
         RecordingRow{"ButtonFrameRepeatsPosition",
-                     kByte,
+                     Byte,
                      30,
                      40,
                      {Ev(EV_KEY, BTN_SOUTH, 1), Syn(), Empty()},
                      {{0, 30, 40}},
                      true},
-        RecordingRow{"OnlyYChanges", kByte, 30, 40, {Y(41), Syn(), Empty()}, {{0, 30, 41}}, true},
+        RecordingRow{"OnlyYChanges", Byte, 30, 40, {Y(41), Syn(), Empty()}, {{0, 30, 41}}, true},
         RecordingRow{"OtherAxesIgnored",
-                     kByte,
+                     Byte,
                      30,
                      40,
                      {Ev(EV_ABS, ABS_RX, 200), Ev(EV_ABS, ABS_HAT0X, 1), Syn(), Empty()},
                      {{0, 30, 40}},
                      true},
         RecordingRow{"EachFrameOneReport",
-                     kByte,
+                     Byte,
                      127,
                      127,
                      {X(1), Syn(), X(2), Syn(), Y(3), Syn(), Empty()},
                      {{0, 1, 127}, {0, 2, 127}, {0, 2, 3}},
                      true},
         RecordingRow{"SignedAxesScaled",
-                     kSigned,
+                     Signed,
                      0,
                      0,
                      {Syn(), X(32767), Y(-32768), Syn(), Empty()},
                      {{0, 127, 127}, {0, 255, 0}},
                      true},
-        RecordingRow{"DropThenResync",
-                     kByte,
-                     127,
-                     127,
-                     {X(50), Syn(), X(60), Dropped(), X(70, true), Y(80, true), Syn(true), Empty(true), X(90), Syn(),
-                      Empty()},
-                     {{0, 50, 127}, {0, 70, 80}, {0, 90, 80}},
-                     true},
-        RecordingRow{"ResyncWithoutChange",
-                     kByte,
-                     5,
-                     6,
-                     {Dropped(), Syn(true), Empty(true), Empty()},
-                     {{0, 5, 6}},
-                     true},
-        RecordingRow{"GoneMidFrame", kByte, 127, 127, {X(5), Failed()}, {}, false},
-        RecordingRow{"GoneAfterFrames", kByte, 127, 127, {X(5), Syn(), Failed()}, {{0, 5, 127}}, false},
-        RecordingRow{"GoneDuringResync", kByte, 127, 127, {Dropped(), X(9, true), Failed(true)}, {}, false}),
-    [](const auto& info) { return info.param.name; });
+        RecordingRow{
+            "DropThenResync",
+            Byte,
+            127,
+            127,
+            {X(50), Syn(), X(60), Dropped(), X(70, true), Y(80, true), Syn(true), Empty(true), X(90), Syn(), Empty()},
+            {{0, 50, 127}, {0, 70, 80}, {0, 90, 80}},
+            true},
+        RecordingRow{
+            "ResyncWithoutChange", Byte, 5, 6, {Dropped(), Syn(true), Empty(true), Empty()}, {{0, 5, 6}}, true},
+        RecordingRow{"GoneMidFrame", Byte, 127, 127, {X(5), Failed()}, {}, false},
+        RecordingRow{"GoneAfterFrames", Byte, 127, 127, {X(5), Syn(), Failed()}, {{0, 5, 127}}, false},
+        RecordingRow{"GoneDuringResync", Byte, 127, 127, {Dropped(), X(9, true), Failed(true)}, {}, false}),
+    [](const auto& info) { return info.param.Name; });
 
 }  // namespace
 }  // namespace qor::joystick

@@ -24,16 +24,16 @@ Q_DECLARE_METATYPE(std::vector<UnopenableBoard>)
 namespace {
 
 using namespace qor::res;
-constexpr int kScan = IDC_SCAN_DEVICES, kReread = IDC_REREAD_DEVICE, kDeviceList = IDC_DEVICE_LIST,
-              kModeList = IDC_MODE_LIST, kBoardIdList = IDC_BOARD_ID_LIST, kSave = IDC_SAVE_SETTINGS;
+constexpr int Scan = IDC_SCAN_DEVICES, Reread = IDC_REREAD_DEVICE, DeviceList = IDC_DEVICE_LIST,
+              ModeList = IDC_MODE_LIST, BoardIdList = IDC_BOARD_ID_LIST, Save = IDC_SAVE_SETTINGS;
 // "Save Settings", "Analog Setup", "JoyMouse Setup", the board-ID list,
 // "Import Settings", "Export Settings", "KeyStick Setup".
-constexpr int kBoardControls[] = {IDC_SAVE_SETTINGS,   IDC_ANALOG_SETUP,    IDC_JOYMOUSE_SETUP, IDC_BOARD_ID_LIST,
-                                  IDC_IMPORT_SETTINGS, IDC_EXPORT_SETTINGS, IDC_KEYSTICK_SETUP};
+constexpr int BoardControls[] = {IDC_SAVE_SETTINGS,   IDC_ANALOG_SETUP,    IDC_JOYMOUSE_SETUP, IDC_BOARD_ID_LIST,
+                                 IDC_IMPORT_SETTINGS, IDC_EXPORT_SETTINGS, IDC_KEYSTICK_SETUP};
 
-const char* const kNoDevices = "No devices found!";
-const char* const kLinkLost = "Device communication interrupted!\nPlease verify device connection.";
-const char* const kSaved = "Settings Saved! Please disconnect and reconnect device to apply changes.";
+const char* const NoDevices = "No devices found!";
+const char* const LinkLost = "Device communication interrupted!\nPlease verify device connection.";
+const char* const Saved = "Settings Saved! Please disconnect and reconnect device to apply changes.";
 
 QString Pin(CConfigMainDialog& dialog, int position) {
   return dialog.DlgItem<QLineEdit>(WiringTerminalIds[position])->text();
@@ -42,7 +42,7 @@ QString Pin(CConfigMainDialog& dialog, int position) {
 // Which of the board controls are enabled, as a string of 0/1 in their order.
 QString BoardControlStates(CConfigMainDialog& dialog) {
   QString states;
-  for (int id : kBoardControls) states += dialog.GetDlgItem(id)->isEnabled() ? '1' : '0';
+  for (int id : BoardControls) states += dialog.GetDlgItem(id)->isEnabled() ? '1' : '0';
   return states;
 }
 
@@ -57,8 +57,8 @@ class ClosedBoards final : public BoardProbe {
   std::vector<UnopenableBoard> m_Boards;
 };
 
-const SettingsReport kBoardAbc =
-    Image({{ReportOffset::BoardId, 1}, {ReportOffset::Mode, 2}, {ReportOffset::Reserved, 0x5A}});
+const SettingsReport BoardAbc =
+    Image({{report_offset::BoardId, 1}, {report_offset::Mode, 2}, {report_offset::Reserved, 0x5A}});
 
 }  // namespace
 
@@ -95,7 +95,7 @@ void MainWindowTest::startsWithBoards_data() {
   QTest::addColumn<int>("boards");
   QTest::addColumn<QStringList>("entries");
   QTest::addColumn<QStringList>("messages");
-  QTest::newRow("none") << 0 << QStringList{} << QStringList{kNoDevices};
+  QTest::newRow("none") << 0 << QStringList{} << QStringList{NoDevices};
   QTest::newRow("one") << 1 << QStringList{"1: Board 1"} << QStringList{};
   QTest::newRow("two") << 2 << QStringList{"1: Board 1", "2: Board 2"} << QStringList{};
   QStringList ten;
@@ -109,31 +109,31 @@ void MainWindowTest::startsWithBoards() {
   QFETCH(QStringList, messages);
   WindowHarness harness;
   for (int i = 1; i <= boards; ++i)
-    harness.platform.AddBoard("Board " + std::to_string(i),
-                              Image({{ReportOffset::BoardId, std::uint8_t(i % 4)}, {ReportOffset::Mode, 1}}));
+    harness.Platform.AddBoard("Board " + std::to_string(i),
+                              Image({{report_offset::BoardId, std::uint8_t(i % 4)}, {report_offset::Mode, 1}}));
   QVERIFY(harness.Run([&](CConfigMainDialog& dialog) {
-    QCOMPARE(Entries(List(dialog, kDeviceList)), entries);
-    QCOMPARE(List(dialog, kDeviceList)->isEnabled(), boards > 0);
-    QCOMPARE(Button(dialog, kReread)->isEnabled(), boards > 0);
+    QCOMPARE(Entries(List(dialog, DeviceList)), entries);
+    QCOMPARE(List(dialog, DeviceList)->isEnabled(), boards > 0);
+    QCOMPARE(Button(dialog, Reread)->isEnabled(), boards > 0);
     QCOMPARE(BoardControlStates(dialog), boards > 0 ? QStringLiteral("1111111") : QStringLiteral("0000000"));
-    QVERIFY(Button(dialog, kScan)->isEnabled());
-    QVERIFY(List(dialog, kModeList)->isEnabled());
+    QVERIFY(Button(dialog, Scan)->isEnabled());
+    QVERIFY(List(dialog, ModeList)->isEnabled());
     if (boards == 0) {
       // Nothing was read: the lists have no selection and the terminals no labels.
-      QCOMPARE(List(dialog, kBoardIdList)->currentIndex(), -1);
-      QCOMPARE(List(dialog, kModeList)->currentIndex(), -1);
+      QCOMPARE(List(dialog, BoardIdList)->currentIndex(), -1);
+      QCOMPARE(List(dialog, ModeList)->currentIndex(), -1);
       for (int position = 0; position < WiringTerminalCount; ++position) QCOMPARE(Pin(dialog, position), QString());
     } else {
-      QCOMPARE(List(dialog, kDeviceList)->currentIndex(), 0);
-      QCOMPARE(List(dialog, kBoardIdList)->currentText(), QStringLiteral("2"));
-      QCOMPARE(List(dialog, kModeList)->currentIndex(), 1);
+      QCOMPARE(List(dialog, DeviceList)->currentIndex(), 0);
+      QCOMPARE(List(dialog, BoardIdList)->currentText(), QStringLiteral("2"));
+      QCOMPARE(List(dialog, ModeList)->currentIndex(), 1);
     }
     // The eleventh board is never opened.
-    QCOMPARE(harness.platform.OpenHandles().size(), std::size_t(std::min(boards, 10)));
+    QCOMPARE(harness.Platform.OpenHandles().size(), std::size_t(std::min(boards, 10)));
   }));
   QCOMPARE(harness.MessageTexts(), messages);
   // The window's link goes with it, and its handles with the link.
-  QVERIFY(harness.platform.OpenHandles().empty());
+  QVERIFY(harness.Platform.OpenHandles().empty());
 }
 
 void MainWindowTest::noDevicesNamesTheNodesClosedToTheUser_data() {
@@ -143,14 +143,14 @@ void MainWindowTest::noDevicesNamesTheNodesClosedToTheUser_data() {
   const QString advice = QStringLiteral(
       "This user may not open the QOR board%1: install the qorconfig package's access rule /x/70-qor-boards.rules, "
       "then unplug and replug the board%2 (without a local login, over ssh: /y/qor-boards-plugdev.rules).");
-  QTest::newRow("nothing attached") << 0 << std::vector<UnopenableBoard>{} << QStringList{kNoDevices};
+  QTest::newRow("nothing attached") << 0 << std::vector<UnopenableBoard>{} << QStringList{NoDevices};
   QTest::newRow("one denied") << 0 << std::vector<UnopenableBoard>{{"/dev/hidraw7", EACCES}}
-                              << QStringList{kNoDevices + QStringLiteral("\n") + advice.arg(" at /dev/hidraw7", "")};
+                              << QStringList{NoDevices + QStringLiteral("\n") + advice.arg(" at /dev/hidraw7", "")};
   QTest::newRow("two, one not permitted")
       << 0 << std::vector<UnopenableBoard>{{"/dev/hidraw2", EPERM}, {"/dev/hidraw9", EACCES}}
-      << QStringList{kNoDevices + QStringLiteral("\n") + advice.arg("s at /dev/hidraw2, /dev/hidraw9", "s")};
+      << QStringList{NoDevices + QStringLiteral("\n") + advice.arg("s at /dev/hidraw2, /dev/hidraw9", "s")};
   // Only access rights are this line's business; a busy node is not.
-  QTest::newRow("busy") << 0 << std::vector<UnopenableBoard>{{"/dev/hidraw2", EBUSY}} << QStringList{kNoDevices};
+  QTest::newRow("busy") << 0 << std::vector<UnopenableBoard>{{"/dev/hidraw2", EBUSY}} << QStringList{NoDevices};
   // A scan that opens a board shows no message at all, as always.
   QTest::newRow("another board opens") << 1 << std::vector<UnopenableBoard>{{"/dev/hidraw7", EACCES}} << QStringList{};
 }
@@ -160,17 +160,17 @@ void MainWindowTest::noDevicesNamesTheNodesClosedToTheUser() {
   QFETCH(std::vector<UnopenableBoard>, closed);
   QFETCH(QStringList, messages);
   WindowHarness harness;
-  for (int i = 0; i < boards; ++i) harness.platform.AddBoard("ABC", kBoardAbc);
+  for (int i = 0; i < boards; ++i) harness.Platform.AddBoard("ABC", BoardAbc);
   ClosedBoards probe(closed);
-  harness.probe = &probe;
-  harness.rules = {"/x/70-qor-boards.rules", "/y/qor-boards-plugdev.rules"};
+  harness.Probe = &probe;
+  harness.Rules = {"/x/70-qor-boards.rules", "/y/qor-boards-plugdev.rules"};
   QVERIFY(harness.Run([](CConfigMainDialog&) {}));
   QCOMPARE(harness.MessageTexts(), messages);
 }
 
 void MainWindowTest::scanIdentifiesEveryRowThenReadsTheFirst() {
   WindowHarness harness;
-  harness.platform.AddBoard("ABC", kBoardAbc);
+  harness.Platform.AddBoard("ABC", BoardAbc);
   std::vector<std::string> log;
   QVERIFY(harness.Run([&](CConfigMainDialog&) { log = harness.TakeLog(); }));
   const std::vector<std::string> expected = {
@@ -193,46 +193,46 @@ void MainWindowTest::scanIdentifiesEveryRowThenReadsTheFirst() {
 
 void MainWindowTest::rescanClosesEveryOldHandleFirst() {
   WindowHarness harness;
-  harness.platform.AddBoard("ABC", kBoardAbc);
-  harness.platform.AddBoard("DEF", kBoardAbc);
+  harness.Platform.AddBoard("ABC", BoardAbc);
+  harness.Platform.AddBoard("DEF", BoardAbc);
   QVERIFY(harness.Run([&](CConfigMainDialog& dialog) {
-    harness.platform.ClearLog();
-    Click(dialog, kScan);
+    harness.Platform.ClearLog();
+    Click(dialog, Scan);
     const std::vector<std::string> log = harness.TakeLog();
     QVERIFY(log.size() > 3);
     QCOMPARE(log[0], std::string("close h1"));
     QCOMPARE(log[1], std::string("close h2"));
     QCOMPARE(log[2], std::string("list 2"));
-    QCOMPARE(Entries(List(dialog, kDeviceList)), (QStringList{"1: ABC", "2: DEF"}));
+    QCOMPARE(Entries(List(dialog, DeviceList)), (QStringList{"1: ABC", "2: DEF"}));
   }));
 }
 
 void MainWindowTest::selectionRereadAndSaveTransferExactly() {
   WindowHarness harness;
-  harness.platform.AddBoard("ABC", kBoardAbc);
-  auto second = harness.platform.AddBoard(
-      "DEF", Image({{ReportOffset::BoardId, 3}, {ReportOffset::Mode, 0}, {ReportOffset::Reserved, 0x77}}));
+  harness.Platform.AddBoard("ABC", BoardAbc);
+  auto second = harness.Platform.AddBoard(
+      "DEF", Image({{report_offset::BoardId, 3}, {report_offset::Mode, 0}, {report_offset::Reserved, 0x77}}));
   QVERIFY(harness.Run([&](CConfigMainDialog& dialog) {
-    harness.platform.ClearLog();
-    ChooseNext(dialog, kDeviceList);
+    harness.Platform.ClearLog();
+    ChooseNext(dialog, DeviceList);
     QCOMPARE(harness.TakeLog(), (std::vector<std::string>{"get h2 [00 00 03 00 00 77 0*27]"}));
-    QCOMPARE(List(dialog, kBoardIdList)->currentText(), QStringLiteral("4"));
+    QCOMPARE(List(dialog, BoardIdList)->currentText(), QStringLiteral("4"));
 
-    Click(dialog, kReread);
+    Click(dialog, Reread);
     QCOMPARE(harness.TakeLog(), (std::vector<std::string>{"get h2 [00 00 03 00 00 77 0*27]"}));
 
     // A mode chosen by the user reaches the board with the next save, byte 5 as the board sent it.
-    ChooseNext(dialog, kModeList);
+    ChooseNext(dialog, ModeList);
     QVERIFY(harness.TakeLog().empty());
-    Click(dialog, kSave);
+    Click(dialog, Save);
     QCOMPARE(harness.TakeLog(), (std::vector<std::string>{"set h2 [00 00 03 01 00 77 0*27]", "pause 500",
                                                           "get h2 [00 00 03 01 00 77 0*27]"}));
-    QCOMPARE(second->Stored()[ReportOffset::Mode], std::uint8_t(1));
+    QCOMPARE(second->Stored()[report_offset::Mode], std::uint8_t(1));
   }));
-  QCOMPARE(harness.messages.size(), std::size_t(1));
-  QCOMPARE(harness.messages[0].text, QString(kSaved));
+  QCOMPARE(harness.Messages.size(), std::size_t(1));
+  QCOMPARE(harness.Messages[0].Text, QString(Saved));
   // The wait cursor stays up until the closing message is dismissed, then goes.
-  QVERIFY(harness.messages[0].waitCursor);
+  QVERIFY(harness.Messages[0].WaitCursor);
   QVERIFY(!QApplication::overrideCursor());
 }
 
@@ -242,10 +242,10 @@ void MainWindowTest::enablingStates_data() {
   QTest::addColumn<QString>("boardControls");
   QTest::addColumn<QStringList>("messages");
   QTest::newRow("loaded") << "none" << true << "1111111" << QStringList{};
-  QTest::newRow("link lost") << "unplug, reread" << true << "0000000" << QStringList{kLinkLost};
-  QTest::newRow("loaded again") << "unplug, reread, replug, scan" << true << "1111111" << QStringList{kLinkLost};
-  QTest::newRow("no board") << "unplug, scan" << false << "0000000" << QStringList{kNoDevices};
-  QTest::newRow("failed save") << "unplug, save" << true << "0000000" << QStringList{kLinkLost};
+  QTest::newRow("link lost") << "unplug, reread" << true << "0000000" << QStringList{LinkLost};
+  QTest::newRow("loaded again") << "unplug, reread, replug, scan" << true << "1111111" << QStringList{LinkLost};
+  QTest::newRow("no board") << "unplug, scan" << false << "0000000" << QStringList{NoDevices};
+  QTest::newRow("failed save") << "unplug, save" << true << "0000000" << QStringList{LinkLost};
 }
 
 void MainWindowTest::enablingStates() {
@@ -254,51 +254,51 @@ void MainWindowTest::enablingStates() {
   QFETCH(QString, boardControls);
   QFETCH(QStringList, messages);
   WindowHarness harness;
-  auto board = harness.platform.AddBoard("ABC", kBoardAbc);
+  auto board = harness.Platform.AddBoard("ABC", BoardAbc);
   QVERIFY(harness.Run([&](CConfigMainDialog& dialog) {
     for (const QString& step : action.split(QStringLiteral(", "))) {
-      if (step == "unplug") harness.platform.Unplug(*board);
-      if (step == "replug") harness.platform.Replug(*board);
-      if (step == "reread") Click(dialog, kReread);
-      if (step == "scan") Click(dialog, kScan);
-      if (step == "save") Click(dialog, kSave);
+      if (step == "unplug") harness.Platform.Unplug(*board);
+      if (step == "replug") harness.Platform.Replug(*board);
+      if (step == "reread") Click(dialog, Reread);
+      if (step == "scan") Click(dialog, Scan);
+      if (step == "save") Click(dialog, Save);
     }
-    QCOMPARE(List(dialog, kDeviceList)->isEnabled(), listEnabled);
-    QCOMPARE(Button(dialog, kReread)->isEnabled(), listEnabled);
+    QCOMPARE(List(dialog, DeviceList)->isEnabled(), listEnabled);
+    QCOMPARE(Button(dialog, Reread)->isEnabled(), listEnabled);
     QCOMPARE(BoardControlStates(dialog), boardControls);
     // Scan, the mode list and Done are usable in every state.
-    QVERIFY(Button(dialog, kScan)->isEnabled());
-    QVERIFY(List(dialog, kModeList)->isEnabled());
+    QVERIFY(Button(dialog, Scan)->isEnabled());
+    QVERIFY(List(dialog, ModeList)->isEnabled());
     QVERIFY(Button(dialog, res::IDOK)->isEnabled());
     // The values on screen stay whatever the state.
-    QCOMPARE(List(dialog, kModeList)->currentIndex(), 2);
+    QCOMPARE(List(dialog, ModeList)->currentIndex(), 2);
   }));
   QCOMPARE(harness.MessageTexts(), messages);
   // The controls are disabled only after the user has dismissed the message.
-  for (const ShownMessage& message : harness.messages)
-    if (message.text == kLinkLost) QVERIFY(message.boardControlsEnabled);
+  for (const ShownMessage& message : harness.Messages)
+    if (message.Text == LinkLost) QVERIFY(message.BoardControlsEnabled);
 }
 
 void MainWindowTest::failedReadAfterScanIsReported() {
   WindowHarness harness;
-  harness.platform.AddBoard("ABC", kBoardAbc);
+  harness.Platform.AddBoard("ABC", BoardAbc);
   // Identification makes two reads; the third is the settings read.
-  harness.platform.FailGetFeature(3);
+  harness.Platform.FailGetFeature(3);
   QVERIFY(harness.Run([&](CConfigMainDialog& dialog) {
     QCOMPARE(BoardControlStates(dialog), QStringLiteral("0000000"));
-    QVERIFY(List(dialog, kDeviceList)->isEnabled());
+    QVERIFY(List(dialog, DeviceList)->isEnabled());
   }));
-  QCOMPARE(harness.MessageTexts(), QStringList{kLinkLost});
+  QCOMPARE(harness.MessageTexts(), QStringList{LinkLost});
 }
 
 void MainWindowTest::failedIdentificationListsTheRowWithoutText() {
   WindowHarness harness;
-  harness.platform.AddBoard("ABC", kBoardAbc);
-  harness.platform.AddBoard("DEF", kBoardAbc);
+  harness.Platform.AddBoard("ABC", BoardAbc);
+  harness.Platform.AddBoard("DEF", BoardAbc);
   // Board 1 takes two writes; the third is board 2's first.
-  harness.platform.FailSetFeature(3);
+  harness.Platform.FailSetFeature(3);
   QVERIFY(harness.Run([&](CConfigMainDialog& dialog) {
-    QCOMPARE(Entries(List(dialog, kDeviceList)), (QStringList{"1: ABC", "2: "}));
+    QCOMPARE(Entries(List(dialog, DeviceList)), (QStringList{"1: ABC", "2: "}));
   }));
 }
 
@@ -316,12 +316,12 @@ void MainWindowTest::labelsFollowTheModeFromBoardAndUser() {
   QFETCH(int, secondMode);
   QFETCH(int, shownMode);
   WindowHarness harness;
-  auto board = harness.platform.AddBoard("ABC", Image({{ReportOffset::Mode, std::uint8_t(firstMode)}}));
+  auto board = harness.Platform.AddBoard("ABC", Image({{report_offset::Mode, std::uint8_t(firstMode)}}));
   QVERIFY(harness.Run([&](CConfigMainDialog& dialog) {
-    board->SetFeature(Image({{ReportOffset::Mode, std::uint8_t(secondMode)}}).data(), SettingsReportSize);
-    Click(dialog, kReread);
+    board->SetFeature(Image({{report_offset::Mode, std::uint8_t(secondMode)}}).data(), SettingsReportSize);
+    Click(dialog, Reread);
     const bool inRange = secondMode < ModeCount;
-    QCOMPARE(List(dialog, kModeList)->currentIndex(), inRange ? secondMode : -1);
+    QCOMPARE(List(dialog, ModeList)->currentIndex(), inRange ? secondMode : -1);
     const WiringLabels& labels = *WiringLabelTable(shownMode);
     for (int position = 0; position < WiringTerminalCount; ++position)
       QCOMPARE(Pin(dialog, position), QString::fromLatin1(labels[position]));
@@ -329,9 +329,9 @@ void MainWindowTest::labelsFollowTheModeFromBoardAndUser() {
     QCOMPARE(dialog.DlgItem<QLineEdit>(IDC_POWER)->text(), QStringLiteral("Power"));
 
     // A user's choice changes the labels at once, and nothing else.
-    harness.platform.ClearLog();
-    List(dialog, kModeList)->setCurrentIndex(-1);
-    QTest::keyClick(List(dialog, kModeList), Qt::Key_Down);
+    harness.Platform.ClearLog();
+    List(dialog, ModeList)->setCurrentIndex(-1);
+    QTest::keyClick(List(dialog, ModeList), Qt::Key_Down);
     QCOMPARE(Pin(dialog, 0), QString::fromLatin1((*WiringLabelTable(0))[0]));
     QCOMPARE(Pin(dialog, 10), QString::fromLatin1((*WiringLabelTable(0))[10]));
     QVERIFY(harness.TakeLog().empty());
@@ -340,30 +340,30 @@ void MainWindowTest::labelsFollowTheModeFromBoardAndUser() {
 
 void MainWindowTest::outOfRangeSelectionsAreSavedAs255() {
   WindowHarness harness;
-  auto board = harness.platform.AddBoard(
-      "ABC", Image({{ReportOffset::BoardId, 7}, {ReportOffset::Mode, 9}, {ReportOffset::AnalogInputs, 0xC1}}));
+  auto board = harness.Platform.AddBoard(
+      "ABC", Image({{report_offset::BoardId, 7}, {report_offset::Mode, 9}, {report_offset::AnalogInputs, 0xC1}}));
   QVERIFY(harness.Run([&](CConfigMainDialog& dialog) {
-    QCOMPARE(List(dialog, kBoardIdList)->currentIndex(), -1);
-    QCOMPARE(List(dialog, kModeList)->currentIndex(), -1);
-    harness.platform.ClearLog();
-    Click(dialog, kSave);
+    QCOMPARE(List(dialog, BoardIdList)->currentIndex(), -1);
+    QCOMPARE(List(dialog, ModeList)->currentIndex(), -1);
+    harness.Platform.ClearLog();
+    Click(dialog, Save);
   }));
   // The analog byte passes through unchanged while its dialog is not confirmed.
-  QCOMPARE(board->Stored()[ReportOffset::BoardId], std::uint8_t(255));
-  QCOMPARE(board->Stored()[ReportOffset::Mode], std::uint8_t(255));
-  QCOMPARE(board->Stored()[ReportOffset::AnalogInputs], std::uint8_t(0xC1));
-  QCOMPARE(harness.MessageTexts(), QStringList{kSaved});
+  QCOMPARE(board->Stored()[report_offset::BoardId], std::uint8_t(255));
+  QCOMPARE(board->Stored()[report_offset::Mode], std::uint8_t(255));
+  QCOMPARE(board->Stored()[report_offset::AnalogInputs], std::uint8_t(0xC1));
+  QCOMPARE(harness.MessageTexts(), QStringList{Saved});
 }
 
 void MainWindowTest::saveVerification_data() {
   QTest::addColumn<int>("corruptedReplies");
   QTest::addColumn<int>("writes");
   QTest::addColumn<QStringList>("messages");
-  QTest::newRow("echoed") << 0 << 1 << QStringList{kSaved};
-  QTest::newRow("differs once") << 1 << 2 << QStringList{kSaved};
-  QTest::newRow("differs four times") << 4 << 5 << QStringList{kSaved};
+  QTest::newRow("echoed") << 0 << 1 << QStringList{Saved};
+  QTest::newRow("differs once") << 1 << 2 << QStringList{Saved};
+  QTest::newRow("differs four times") << 4 << 5 << QStringList{Saved};
   // A board that never echoes what it got is given up on, not retried forever.
-  QTest::newRow("differs always") << sim::Always << 5 << QStringList{kLinkLost};
+  QTest::newRow("differs always") << sim::Always << 5 << QStringList{LinkLost};
 }
 
 void MainWindowTest::saveVerification() {
@@ -371,47 +371,47 @@ void MainWindowTest::saveVerification() {
   QFETCH(int, writes);
   QFETCH(QStringList, messages);
   WindowHarness harness;
-  auto board = harness.platform.AddBoard("ABC", kBoardAbc);
+  auto board = harness.Platform.AddBoard("ABC", BoardAbc);
   QVERIFY(harness.Run([&](CConfigMainDialog& dialog) {
-    harness.platform.ClearLog();
-    if (corruptedReplies != 0) harness.platform.CorruptReplies(*board, ReportOffset::Reserved, corruptedReplies);
-    Click(dialog, kSave);
-    QCOMPARE(harness.platform.CallCount(sim::CallKind::SetFeature), writes);
-    QCOMPARE(harness.platform.CallCount(sim::CallKind::Pause), writes);
+    harness.Platform.ClearLog();
+    if (corruptedReplies != 0) harness.Platform.CorruptReplies(*board, report_offset::Reserved, corruptedReplies);
+    Click(dialog, Save);
+    QCOMPARE(harness.Platform.CallCount(sim::CallKind::SetFeature), writes);
+    QCOMPARE(harness.Platform.CallCount(sim::CallKind::Pause), writes);
     QCOMPARE(BoardControlStates(dialog),
-             messages == QStringList{kSaved} ? QStringLiteral("1111111") : QStringLiteral("0000000"));
+             messages == QStringList{Saved} ? QStringLiteral("1111111") : QStringLiteral("0000000"));
   }));
   QCOMPARE(harness.MessageTexts(), messages);
   // Saved or not, the closing message is shown under the wait cursor.
-  QVERIFY(harness.messages.back().waitCursor);
+  QVERIFY(harness.Messages.back().WaitCursor);
   QVERIFY(!QApplication::overrideCursor());
 }
 
 void MainWindowTest::unpluggedBoard_data() {
   QTest::addColumn<int>("control");
   QTest::addColumn<bool>("duringTheWrite");
-  QTest::newRow("before a reread") << kReread << false;
-  QTest::newRow("before a save") << kSave << false;
+  QTest::newRow("before a reread") << Reread << false;
+  QTest::newRow("before a save") << Save << false;
   // The board took the write, but the transfer failed: no success is claimed.
-  QTest::newRow("during a save") << kSave << true;
+  QTest::newRow("during a save") << Save << true;
 }
 
 void MainWindowTest::unpluggedBoard() {
   QFETCH(int, control);
   QFETCH(bool, duringTheWrite);
   WindowHarness harness;
-  auto board = harness.platform.AddBoard("ABC", kBoardAbc);
+  auto board = harness.Platform.AddBoard("ABC", BoardAbc);
   QVERIFY(harness.Run([&](CConfigMainDialog& dialog) {
     if (duringTheWrite)
-      harness.platform.UnplugAfterDelivery(*board);
+      harness.Platform.UnplugAfterDelivery(*board);
     else
-      harness.platform.Unplug(*board);
+      harness.Platform.Unplug(*board);
     Click(dialog, control);
     QCOMPARE(BoardControlStates(dialog), QStringLiteral("0000000"));
-    QCOMPARE(List(dialog, kBoardIdList)->currentText(), QStringLiteral("2"));
-    QVERIFY(Button(dialog, kReread)->isEnabled());
+    QCOMPARE(List(dialog, BoardIdList)->currentText(), QStringLiteral("2"));
+    QVERIFY(Button(dialog, Reread)->isEnabled());
   }));
-  QCOMPARE(harness.MessageTexts(), QStringList{kLinkLost});
+  QCOMPARE(harness.MessageTexts(), QStringList{LinkLost});
 }
 
 void MainWindowTest::endingWritesNothing_data() {
@@ -425,27 +425,27 @@ void MainWindowTest::endingWritesNothing_data() {
 void MainWindowTest::endingWritesNothing() {
   QFETCH(QString, how);
   WindowHarness harness;
-  harness.platform.AddBoard("ABC", kBoardAbc);
+  harness.Platform.AddBoard("ABC", BoardAbc);
   int result = 0;
   QVERIFY(harness.Run([&](CConfigMainDialog& dialog) {
-    ChooseNext(dialog, kModeList);
-    harness.platform.ClearLog();
+    ChooseNext(dialog, ModeList);
+    harness.Platform.ClearLog();
     QSignalSpy finished(dialog.Window(), &QDialog::finished);
     if (how == "done") Click(dialog, res::IDOK);
     if (how == "enter") {
       // Enter with the focus on anything but a push button ends the window too.
-      List(dialog, kModeList)->setFocus();
-      QVERIFY(List(dialog, kModeList)->hasFocus());
-      QTest::keyClick(List(dialog, kModeList), Qt::Key_Return);
+      List(dialog, ModeList)->setFocus();
+      QVERIFY(List(dialog, ModeList)->hasFocus());
+      QTest::keyClick(List(dialog, ModeList), Qt::Key_Return);
     }
-    if (how == "escape") QTest::keyClick(List(dialog, kModeList), Qt::Key_Escape);
+    if (how == "escape") QTest::keyClick(List(dialog, ModeList), Qt::Key_Escape);
     if (how == "close") dialog.Window()->close();
     QCOMPARE(finished.count(), 1);
     result = finished.at(0).at(0).toInt();
   }));
   QCOMPARE(result, how == "escape" || how == "close" ? res::IDCANCEL : res::IDOK);
-  QCOMPARE(harness.platform.CallCount(sim::CallKind::SetFeature), 0);
-  QVERIFY(harness.messages.empty());
+  QCOMPARE(harness.Platform.CallCount(sim::CallKind::SetFeature), 0);
+  QVERIFY(harness.Messages.empty());
 }
 
 void MainWindowTest::toolTipsAndFixedTexts() {
@@ -468,8 +468,8 @@ void MainWindowTest::toolTipsAndFixedTexts() {
     };
     for (const auto& [id, tip] : tips) QCOMPARE(dialog.GetDlgItem(id)->toolTip(), QString::fromLatin1(tip));
     QCOMPARE(dialog.Window()->windowTitle(), QStringLiteral("QOR Configuration"));
-    QCOMPARE(Entries(List(dialog, kBoardIdList)), (QStringList{"1", "2", "3", "4"}));
-    QCOMPARE(Entries(List(dialog, kModeList)),
+    QCOMPARE(Entries(List(dialog, BoardIdList)), (QStringList{"1", "2", "3", "4"}));
+    QCOMPARE(Entries(List(dialog, ModeList)),
              (QStringList{"Single Analog 6-Axis 14 Button Joystick", "Dual Analog 3-Axis 7-Button Joysticks",
                           "Single Digital 10 Button Joystick", "Single 49-way 12 Button Joystick",
                           "Single Analog 2-Axis 14 Button KeyStick"}));
@@ -484,15 +484,15 @@ void MainWindowTest::disabledControlsShowNoTip() {
       QHelpEvent help(QEvent::ToolTip, control->rect().center(), control->mapToGlobal(control->rect().center()));
       QApplication::sendEvent(control, &help);
     };
-    QVERIFY(!dialog.GetDlgItem(kSave)->isEnabled());
-    hover(dialog.GetDlgItem(kSave));
+    QVERIFY(!dialog.GetDlgItem(Save)->isEnabled());
+    hover(dialog.GetDlgItem(Save));
     QVERIFY(!QToolTip::isVisible());
-    hover(dialog.GetDlgItem(kScan));
+    hover(dialog.GetDlgItem(Scan));
     QVERIFY(QToolTip::isVisible());
     QCOMPARE(QToolTip::text(), QStringLiteral("Scan PC for comaptible USB devices."));
     QToolTip::hideText();
   }));
-  QCOMPARE(harness.MessageTexts(), QStringList{kNoDevices});
+  QCOMPARE(harness.MessageTexts(), QStringList{NoDevices});
 }
 
 void MainWindowTest::contextMenuOpensTheAboutBox() {

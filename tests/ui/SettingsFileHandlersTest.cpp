@@ -1,12 +1,13 @@
 // Import and export of settings files through the main window's buttons.
 
+#include <sys/stat.h>
+
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <sys/stat.h>
 
 #include "WindowHarness.h"
 #include "ui/framework/FileDialogs.h"
@@ -18,19 +19,19 @@ using ui::FileDialogKind;
 
 namespace {
 
-constexpr int kModeList = res::IDC_MODE_LIST, kBoardIdList = res::IDC_BOARD_ID_LIST, kSave = res::IDC_SAVE_SETTINGS,
-              kReread = res::IDC_REREAD_DEVICE, kImport = res::IDC_IMPORT_SETTINGS, kExport = res::IDC_EXPORT_SETTINGS;
+constexpr int ModeList = res::IDC_MODE_LIST, BoardIdList = res::IDC_BOARD_ID_LIST, Save = res::IDC_SAVE_SETTINGS,
+              Reread = res::IDC_REREAD_DEVICE, Import = res::IDC_IMPORT_SETTINGS, Export = res::IDC_EXPORT_SETTINGS;
 
-const char* const kLoaded = "Settings loaded! To apply, please click \"Save Settings\"";
-const char* const kExportedText = "Settings exported!";
-const char* const kCannotRead = "Could not open file for reading! Please check file permissions and try again.";
-const char* const kCorrupt = "Settings file appears to be corrupt.  Please verify and try again.";
-const char* const kCannotWrite =
+const char* const Loaded = "Settings loaded! To apply, please click \"Save Settings\"";
+const char* const ExportedText = "Settings exported!";
+const char* const CannotRead = "Could not open file for reading! Please check file permissions and try again.";
+const char* const Corrupt = "Settings file appears to be corrupt.  Please verify and try again.";
+const char* const CannotWrite =
     "Could not open file for writing! Please verify that you have write permission in the destination folder.";
-const char* const kWriteError =
+const char* const WriteError =
     "An error occured while attempting to write the settings file.\nPlease check the ammount of free disk space and "
     "try again.";
-const char* const kSaved = "Settings Saved! Please disconnect and reconnect device to apply changes.";
+const char* const Saved = "Settings Saved! Please disconnect and reconnect device to apply changes.";
 
 // Answers the next file dialog with `path` (empty: the user cancels).
 void AnswerFileDialog(const QString& path, FileDialogKind expected) {
@@ -57,7 +58,7 @@ QByteArray Bytes(const SettingsReport& image) {
 
 // What an export of `image`'s settings writes: bytes 0, 1 and 5 are 0.
 QByteArray Exported(SettingsReport image) {
-  image[ReportOffset::ReportId] = image[ReportOffset::Command] = image[ReportOffset::Reserved] = 0;
+  image[report_offset::ReportId] = image[report_offset::Command] = image[report_offset::Reserved] = 0;
   return Bytes(image);
 }
 
@@ -82,36 +83,36 @@ void SettingsFileHandlersTest::exportThenImportRestoresEveryField() {
   const QString again = folder.filePath("again.qos");
   WindowHarness harness;
   const SettingsReport first = SampleSettings(3);
-  harness.platform.AddBoard("A", first);
-  harness.platform.AddBoard("B", SampleSettings(6));
+  harness.Platform.AddBoard("A", first);
+  harness.Platform.AddBoard("B", SampleSettings(6));
   QVERIFY(harness.Run([&](CConfigMainDialog& dialog) {
     AnswerFileDialog(path, FileDialogKind::Save);
-    Click(dialog, kExport);
+    Click(dialog, Export);
     QCOMPARE(ReadAll(path), Exported(first));
 
     // Board B's settings replace A's on screen; the file brings A's back.
     QTest::keyClick(dialog.DlgItem<QComboBox>(res::IDC_DEVICE_LIST), Qt::Key_Down);
-    QVERIFY(dialog.DlgItem<QComboBox>(kModeList)->currentIndex() != first[ReportOffset::Mode]);
-    harness.platform.ClearLog();
+    QVERIFY(dialog.DlgItem<QComboBox>(ModeList)->currentIndex() != first[report_offset::Mode]);
+    harness.Platform.ClearLog();
     AnswerFileDialog(path, FileDialogKind::Open);
-    Click(dialog, kImport);
-    QCOMPARE(dialog.DlgItem<QComboBox>(kBoardIdList)->currentIndex(), int(first[ReportOffset::BoardId]));
-    QCOMPARE(dialog.DlgItem<QComboBox>(kModeList)->currentIndex(), int(first[ReportOffset::Mode]));
+    Click(dialog, Import);
+    QCOMPARE(dialog.DlgItem<QComboBox>(BoardIdList)->currentIndex(), int(first[report_offset::BoardId]));
+    QCOMPARE(dialog.DlgItem<QComboBox>(ModeList)->currentIndex(), int(first[report_offset::Mode]));
     QCOMPARE(dialog.DlgItem<QLineEdit>(res::IDC_PIN_R1)->text(), QStringLiteral("Player 1 Y1"));
-    QCOMPARE(dialog.m_AnalogDialog.m_AnalogMask, first[ReportOffset::AnalogInputs]);
-    QCOMPARE(dialog.m_JoyMouseDialog.m_JoyMouseOptions, first[ReportOffset::JoyMouse]);
+    QCOMPARE(dialog.m_AnalogDialog.m_AnalogMask, first[report_offset::AnalogInputs]);
+    QCOMPARE(dialog.m_JoyMouseDialog.m_JoyMouseOptions, first[report_offset::JoyMouse]);
     // Import touches no board.
     QVERIFY(harness.TakeLog().empty());
 
     AnswerFileDialog(again, FileDialogKind::Save);
-    Click(dialog, kExport);
+    Click(dialog, Export);
     QCOMPARE(ReadAll(again), Exported(first));
 
     // A reread brings back the board's own settings.
-    Click(dialog, kReread);
-    QCOMPARE(dialog.DlgItem<QComboBox>(kModeList)->currentIndex(), 1);
+    Click(dialog, Reread);
+    QCOMPARE(dialog.DlgItem<QComboBox>(ModeList)->currentIndex(), 1);
   }));
-  QCOMPARE(harness.MessageTexts(), (QStringList{kExportedText, kLoaded, kExportedText}));
+  QCOMPARE(harness.MessageTexts(), (QStringList{ExportedText, Loaded, ExportedText}));
 }
 
 void SettingsFileHandlersTest::outcomes_data() {
@@ -122,20 +123,31 @@ void SettingsFileHandlersTest::outcomes_data() {
   QTest::addColumn<bool>("settingsChanged");
 
   const QByteArray file33 = Bytes(SampleSettings(9));
-  QTest::newRow("import missing file") << "import" << "missing.qos" << QByteArray() << kCannotRead << false;
-  QTest::newRow("import empty file") << "import" << "s.qos" << QByteArray("") << kCorrupt << false;
-  QTest::newRow("import 32 bytes") << "import" << "s.qos" << file33.left(32) << kCorrupt << false;
-  QTest::newRow("import 33 bytes") << "import" << "s.qos" << file33 << kLoaded << true;
-  QTest::newRow("import 34 bytes") << "import" << "s.qos" << file33 + "x" << kLoaded << true;
+  QTest::newRow("import missing file") << "import"
+                                       << "missing.qos" << QByteArray() << CannotRead << false;
+  QTest::newRow("import empty file") << "import"
+                                     << "s.qos" << QByteArray("") << Corrupt << false;
+  QTest::newRow("import 32 bytes") << "import"
+                                   << "s.qos" << file33.left(32) << Corrupt << false;
+  QTest::newRow("import 33 bytes") << "import"
+                                   << "s.qos" << file33 << Loaded << true;
+  QTest::newRow("import 34 bytes") << "import"
+                                   << "s.qos" << file33 + "x" << Loaded << true;
   // A read-only settings file is opened for reading only, so it imports.
-  QTest::newRow("import read-only") << "import" << "readonly.qos" << file33 << kLoaded << true;
-  QTest::newRow("import cancelled") << "import" << "" << QByteArray() << "" << false;
-  QTest::newRow("export") << "export" << "s.qos" << QByteArray() << kExportedText << false;
-  QTest::newRow("export over a file") << "export" << "s.qos" << QByteArray("old") << kExportedText << false;
-  QTest::newRow("export to a missing folder") << "export" << "no/such/folder.qos" << QByteArray() << kCannotWrite
-                                              << false;
-  QTest::newRow("export to a full disk") << "export" << "/dev/full" << QByteArray() << kWriteError << false;
-  QTest::newRow("export cancelled") << "export" << "" << QByteArray() << "" << false;
+  QTest::newRow("import read-only") << "import"
+                                    << "readonly.qos" << file33 << Loaded << true;
+  QTest::newRow("import cancelled") << "import"
+                                    << "" << QByteArray() << "" << false;
+  QTest::newRow("export") << "export"
+                          << "s.qos" << QByteArray() << ExportedText << false;
+  QTest::newRow("export over a file") << "export"
+                                      << "s.qos" << QByteArray("old") << ExportedText << false;
+  QTest::newRow("export to a missing folder") << "export"
+                                              << "no/such/folder.qos" << QByteArray() << CannotWrite << false;
+  QTest::newRow("export to a full disk") << "export"
+                                         << "/dev/full" << QByteArray() << WriteError << false;
+  QTest::newRow("export cancelled") << "export"
+                                    << "" << QByteArray() << "" << false;
 }
 
 void SettingsFileHandlersTest::outcomes() {
@@ -151,17 +163,17 @@ void SettingsFileHandlersTest::outcomes() {
 
   WindowHarness harness;
   const SettingsReport board = SampleSettings(1);
-  harness.platform.AddBoard("A", board);
+  harness.Platform.AddBoard("A", board);
   QVERIFY(harness.Run([&](CConfigMainDialog& dialog) {
     AnswerFileDialog(path, button == "import" ? FileDialogKind::Open : FileDialogKind::Save);
-    Click(dialog, button == "import" ? kImport : kExport);
+    Click(dialog, button == "import" ? Import : Export);
     SettingsReport shown{};
     dialog.CollectSettings(shown);
     QCOMPARE(Exported(shown) != Exported(board), settingsChanged);
   }));
   QCOMPARE(harness.MessageTexts(), message.isEmpty() ? QStringList{} : QStringList{message});
-  if (message == kExportedText) QCOMPARE(ReadAll(path), Exported(board));
-  if (file == "s.qos" && button == "export" && message != kExportedText) QCOMPARE(ReadAll(path), content);
+  if (message == ExportedText) QCOMPARE(ReadAll(path), Exported(board));
+  if (file == "s.qos" && button == "export" && message != ExportedText) QCOMPARE(ReadAll(path), content);
 }
 
 void SettingsFileHandlersTest::outOfRangeFileBytesLeaveListsWithoutSelection() {
@@ -169,20 +181,20 @@ void SettingsFileHandlersTest::outOfRangeFileBytesLeaveListsWithoutSelection() {
   const QString path = folder.filePath("odd.qos");
   const QString exported = folder.filePath("out.qos");
   SettingsReport odd = SampleSettings(2);
-  odd[ReportOffset::BoardId] = 4;
-  odd[ReportOffset::Mode] = 5;
+  odd[report_offset::BoardId] = 4;
+  odd[report_offset::Mode] = 5;
   WriteFile(path, Bytes(odd));
   WindowHarness harness;
-  harness.platform.AddBoard("A", SampleSettings(2));
+  harness.Platform.AddBoard("A", SampleSettings(2));
   QVERIFY(harness.Run([&](CConfigMainDialog& dialog) {
     const QString labelBefore = dialog.DlgItem<QLineEdit>(res::IDC_PIN_R1)->text();
     AnswerFileDialog(path, FileDialogKind::Open);
-    Click(dialog, kImport);
-    QCOMPARE(dialog.DlgItem<QComboBox>(kBoardIdList)->currentIndex(), -1);
-    QCOMPARE(dialog.DlgItem<QComboBox>(kModeList)->currentIndex(), -1);
+    Click(dialog, Import);
+    QCOMPARE(dialog.DlgItem<QComboBox>(BoardIdList)->currentIndex(), -1);
+    QCOMPARE(dialog.DlgItem<QComboBox>(ModeList)->currentIndex(), -1);
     QCOMPARE(dialog.DlgItem<QLineEdit>(res::IDC_PIN_R1)->text(), labelBefore);
     AnswerFileDialog(exported, FileDialogKind::Save);
-    Click(dialog, kExport);
+    Click(dialog, Export);
   }));
   const QByteArray out = ReadAll(exported);
   QCOMPARE(out.size(), 33);
@@ -194,39 +206,39 @@ void SettingsFileHandlersTest::importedSettingsReachTheBoardWithItsOwnByte5() {
   QTemporaryDir folder;
   const QString path = folder.filePath("other.qos");
   SettingsReport file = SampleSettings(5);
-  file[ReportOffset::ReportId] = 0x11;
-  file[ReportOffset::Command] = 0x22;
-  file[ReportOffset::Reserved] = 0x33;
+  file[report_offset::ReportId] = 0x11;
+  file[report_offset::Command] = 0x22;
+  file[report_offset::Reserved] = 0x33;
   WriteFile(path, Bytes(file));
   WindowHarness harness;
   const SettingsReport own = SampleSettings(1);
-  auto board = harness.platform.AddBoard("A", own);
+  auto board = harness.Platform.AddBoard("A", own);
   QVERIFY(harness.Run([&](CConfigMainDialog& dialog) {
     AnswerFileDialog(path, FileDialogKind::Open);
-    Click(dialog, kImport);
-    Click(dialog, kSave);
+    Click(dialog, Import);
+    Click(dialog, Save);
   }));
   SettingsReport expected = file;
-  expected[ReportOffset::ReportId] = 0;
-  expected[ReportOffset::Command] = CommandStore;
-  expected[ReportOffset::Reserved] = own[ReportOffset::Reserved];
+  expected[report_offset::ReportId] = 0;
+  expected[report_offset::Command] = CommandStore;
+  expected[report_offset::Reserved] = own[report_offset::Reserved];
   QCOMPARE(Bytes(board->Stored()), Bytes(expected));
-  QCOMPARE(harness.MessageTexts(), (QStringList{kLoaded, kSaved}));
+  QCOMPARE(harness.MessageTexts(), (QStringList{Loaded, Saved}));
 }
 
 void SettingsFileHandlersTest::exportCarriesUnsavedHolderChanges() {
   QTemporaryDir folder;
   const QString path = folder.filePath("changed.qos");
   WindowHarness harness;
-  harness.platform.AddBoard("A", SampleSettings(4));
+  harness.Platform.AddBoard("A", SampleSettings(4));
   QVERIFY(harness.Run([&](CConfigMainDialog& dialog) {
     dialog.m_JoyMouseDialog.m_JoyMouseOptions = 0x88;
     dialog.m_JoyMouseDialog.m_JoyMouseZone = DeadZone{100, 150, 90, 160};
     AnswerFileDialog(path, FileDialogKind::Save);
-    Click(dialog, kExport);
+    Click(dialog, Export);
     // A reread replaces the holders' unsaved values with the board's.
-    Click(dialog, kReread);
-    QCOMPARE(dialog.m_JoyMouseDialog.m_JoyMouseOptions, SampleSettings(4)[ReportOffset::JoyMouse]);
+    Click(dialog, Reread);
+    QCOMPARE(dialog.m_JoyMouseDialog.m_JoyMouseOptions, SampleSettings(4)[report_offset::JoyMouse]);
   }));
   const QByteArray out = ReadAll(path);
   QCOMPARE(out.mid(6, 5), QByteArray("\x88\x64\x96\x5a\xa0", 5));

@@ -2,6 +2,8 @@
 // edits, clicks on the real buttons, Enter, Escape and the close box, with
 // every message caught and a fake joystick behind the preview.
 
+#include "ui/SetupDialogs.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,31 +14,41 @@
 #include <QtTest>
 #include <functional>
 
+#include "WindowHarness.h"
 #include "settings/KeyCodeTable.h"
-#include "ui/SetupDialogs.h"
 #include "ui/framework/MessageBox.h"
 #include "ui/joystick/FakeJoystickInput.h"
-#include "WindowHarness.h"
 
 using namespace qor;
 using namespace qor::ui;
 
 namespace {
 
-const QString kBottomTop = QStringLiteral("Please check Dead Zone settings. Bottom must be greater number than Top.");
-const QString kRightLeft = QStringLiteral("Please check Dead Zone settings. Right must be greater number than Left.");
+const QString BottomTop = QStringLiteral("Please check Dead Zone settings. Bottom must be greater number than Top.");
+const QString RightLeft = QStringLiteral("Please check Dead Zone settings. Right must be greater number than Left.");
 
 // DoModal's result when the test had to end a dialog its body left open.
-constexpr int kLeftOpen = 99;
+constexpr int LeftOpen = 99;
 
 // How a test ends a dialog.
-enum Ending { ClickOk, ClickCancel, EnterOnOk, EnterOnEdit, EnterOnSelector, EnterOnCheckBox, EnterOnCancel, Escape, CloseBox };
+enum Ending {
+  ClickOk,
+  ClickCancel,
+  EnterOnOk,
+  EnterOnEdit,
+  EnterOnSelector,
+  EnterOnCheckBox,
+  EnterOnCancel,
+  Escape,
+  CloseBox
+};
 
 // Runs `body` inside the dialog's modal loop once its window is up and
 // active, and returns DoModal's result; `ran` tells whether the body ran.
 int RunModal(CDialog& dialog, const std::function<void(QDialog&)>& body, bool& ran) {
   int result = 0;
-  ran = test::DriveModal(dialog, [&] { result = dialog.DoModal(); }, body, kLeftOpen);
+  ran = test::DriveModal(
+      dialog, [&] { result = dialog.DoModal(); }, body, LeftOpen);
   return result;
 }
 
@@ -59,8 +71,8 @@ void Press(QWidget* target, Qt::Key key) {
 class SetupDialogsTest : public QObject {
   Q_OBJECT
 
-  joystick::FakeJoystickInput* joystick_ = nullptr;
-  QStringList messages_;
+  joystick::FakeJoystickInput* m_Joystick = nullptr;
+  QStringList m_Messages;
 
   void End(CDialog& dialog, QDialog& window, Ending ending) {
     switch (ending) {
@@ -72,8 +84,7 @@ class SetupDialogsTest : public QObject {
         QTest::mouseClick(dialog.DlgItem<QPushButton>(res::IDCANCEL), Qt::LeftButton);
         break;
       case EnterOnOk:
-        Press(dialog.DlgItem<QPushButton>(dialog.HasDlgItem(res::IDOK) ? res::IDOK : res::IDCANCEL),
-              Qt::Key_Return);
+        Press(dialog.DlgItem<QPushButton>(dialog.HasDlgItem(res::IDOK) ? res::IDOK : res::IDCANCEL), Qt::Key_Return);
         break;
       case EnterOnEdit:
         Press(Edit(dialog, 1), Qt::Key_Return);
@@ -82,7 +93,8 @@ class SetupDialogsTest : public QObject {
         Press(dialog.DlgItem<QComboBox>(res::IDC_KEY_UP), Qt::Key_Return);
         break;
       case EnterOnCheckBox:
-        Press(dialog.DlgItem<QCheckBox>(dialog.HasDlgItem(res::IDC_ANALOG1) ? res::IDC_ANALOG1 : res::IDC_JOYMOUSE_ENABLE),
+        Press(dialog.DlgItem<QCheckBox>(dialog.HasDlgItem(res::IDC_ANALOG1) ? res::IDC_ANALOG1
+                                                                            : res::IDC_JOYMOUSE_ENABLE),
               Qt::Key_Return);
         break;
       case EnterOnCancel:
@@ -99,10 +111,10 @@ class SetupDialogsTest : public QObject {
 
  private slots:
   void init() {
-    joystick_ = new joystick::FakeJoystickInput;
-    joystick::SetJoystickInput(joystick_);
-    messages_.clear();
-    SetMessageHook([this](const QString& text, QWidget*) { messages_ << text; });
+    m_Joystick = new joystick::FakeJoystickInput;
+    joystick::SetJoystickInput(m_Joystick);
+    m_Messages.clear();
+    SetMessageHook([this](const QString& text, QWidget*) { m_Messages << text; });
     CJoyThreshBox::ResetRedrawCounter();
     KeyCodeTable::ResetReverseMap();
   }
@@ -110,7 +122,7 @@ class SetupDialogsTest : public QObject {
   void cleanup() {
     SetMessageHook({});
     joystick::SetJoystickInput(nullptr);
-    delete joystick_;
+    delete m_Joystick;
   }
 
   // ---- KeyStick ----
@@ -119,15 +131,18 @@ class SetupDialogsTest : public QObject {
     CKeycodeDialog dialog;
     QStringList labels;
     bool ran = false;
-    RunModal(dialog, [&](QDialog& window) {
-      for (const QLabel* label : window.findChildren<QLabel*>()) labels << label->text();
-    }, ran);
+    RunModal(
+        dialog,
+        [&](QDialog& window) {
+          for (const QLabel* label : window.findChildren<QLabel*>()) labels << label->text();
+        },
+        ran);
     QVERIFY(ran);
-    QCOMPARE(labels, (QStringList{"Top",       "Bottom",    "Left",      "Right",     "Up",        "Down",
-                                  "Left",      "Right",     "Button 1",  "Button 2",  "Button 3",  "Button 4",
-                                  "Button 5",  "Button 6",  "Button 7",  "Button 8",  "Button 9",  "Button 10",
-                                  "Button 11", "Button 12", "Button 13", "Button 14", "0",         "255",
-                                  "0",         "255"}));
+    QCOMPARE(labels,
+             (QStringList{"Top",       "Bottom",   "Left",     "Right",     "Up",        "Down",      "Left",
+                          "Right",     "Button 1", "Button 2", "Button 3",  "Button 4",  "Button 5",  "Button 6",
+                          "Button 7",  "Button 8", "Button 9", "Button 10", "Button 11", "Button 12", "Button 13",
+                          "Button 14", "0",        "255",      "0",         "255"}));
   }
 
   void keyStickOpensWithItsFieldsAndStoresThemOnOk() {
@@ -141,22 +156,25 @@ class SetupDialogsTest : public QObject {
 
     for (int opening = 0; opening < 2; ++opening) {
       bool ran = false;
-      const int result = RunModal(dialog, [&](QDialog& window) {
-        QVERIFY(dialog.m_bInitialized);
-        QVERIFY(joystick_->Registered() == &dialog.m_Preview);
-        QCOMPARE(window.focusWidget(), dialog.GetDlgItem(res::IDCANCEL));  // "Ok", the first tab stop
-        for (std::size_t j = 0; j < CKeycodeDialog::KeySelectorIds.size(); ++j) {
-          auto* selector = dialog.DlgItem<QComboBox>(CKeycodeDialog::KeySelectorIds[j]);
-          QCOMPARE(selector->count(), KeyCodeTable::Count);  // never a name twice
-          const bool known = j != 2 && j != 17;
-          QCOMPARE(selector->currentText(),
-                   QString::fromLatin1(known ? KeyCodeTable::NameAt(static_cast<int>(j * 5 + 1)) : "F1"));
-        }
-        const QStringList texts{"64", "192", "60", "190"};
-        for (int i = 0; i < 4; ++i) QCOMPARE(Edit(dialog, i)->text(), texts[i]);
-        QCOMPARE(dialog.m_Preview.Zone(), (DeadZone{64, 192, 60, 190}));
-        QTest::mouseClick(dialog.DlgItem<QPushButton>(res::IDCANCEL), Qt::LeftButton);
-      }, ran);
+      const int result = RunModal(
+          dialog,
+          [&](QDialog& window) {
+            QVERIFY(dialog.m_bInitialized);
+            QVERIFY(m_Joystick->Registered() == &dialog.m_Preview);
+            QCOMPARE(window.focusWidget(), dialog.GetDlgItem(res::IDCANCEL));  // "Ok", the first tab stop
+            for (std::size_t j = 0; j < CKeycodeDialog::KeySelectorIds.size(); ++j) {
+              auto* selector = dialog.DlgItem<QComboBox>(CKeycodeDialog::KeySelectorIds[j]);
+              QCOMPARE(selector->count(), KeyCodeTable::Count);  // never a name twice
+              const bool known = j != 2 && j != 17;
+              QCOMPARE(selector->currentText(),
+                       QString::fromLatin1(known ? KeyCodeTable::NameAt(static_cast<int>(j * 5 + 1)) : "F1"));
+            }
+            const QStringList texts{"64", "192", "60", "190"};
+            for (int i = 0; i < 4; ++i) QCOMPARE(Edit(dialog, i)->text(), texts[i]);
+            QCOMPARE(dialog.m_Preview.Zone(), (DeadZone{64, 192, 60, 190}));
+            QTest::mouseClick(dialog.DlgItem<QPushButton>(res::IDCANCEL), Qt::LeftButton);
+          },
+          ran);
       QVERIFY(ran);
       QCOMPARE(result, int(res::IDCANCEL));
     }
@@ -166,8 +184,8 @@ class SetupDialogsTest : public QObject {
     QCOMPARE(dialog.m_KeyCodes, expected);
     QCOMPARE(dialog.m_KeyStickZone, (DeadZone{64, 192, 60, 190}));
     QVERIFY(!dialog.m_bInitialized);
-    QVERIFY(joystick_->Registered() == nullptr);
-    QVERIFY(messages_.isEmpty());
+    QVERIFY(m_Joystick->Registered() == nullptr);
+    QVERIFY(m_Messages.isEmpty());
   }
 
   void keyStickTypedTopReachesThePreview_data() {
@@ -187,20 +205,23 @@ class SetupDialogsTest : public QObject {
     CKeycodeDialog dialog;
     dialog.m_KeyStickZone = DeadZone{100, 200, 50, 150};
     bool ran = false;
-    RunModal(dialog, [&](QDialog&) {
-      QLineEdit* top = Edit(dialog, 0);
-      top->setFocus(Qt::MouseFocusReason);
-      QTest::keyClick(top, Qt::Key_A, Qt::ControlModifier);
-      for (int i = 0; i < typed.size(); ++i) {
-        QTest::keyClick(top, typed[i].toLatin1());
-        QCOMPARE(dialog.m_Preview.Zone().Top, tops[i]);
-      }
-      QCOMPARE(top->text(), typed);
-      QTest::keyClick(top, Qt::Key_Tab);
-      QVERIFY(!top->hasFocus());
-      QCOMPARE(top->text(), shownAfterTab);
-      QCOMPARE(dialog.m_Preview.Zone().Top, tops.last());
-    }, ran);
+    RunModal(
+        dialog,
+        [&](QDialog&) {
+          QLineEdit* top = Edit(dialog, 0);
+          top->setFocus(Qt::MouseFocusReason);
+          QTest::keyClick(top, Qt::Key_A, Qt::ControlModifier);
+          for (int i = 0; i < typed.size(); ++i) {
+            QTest::keyClick(top, typed[i].toLatin1());
+            QCOMPARE(dialog.m_Preview.Zone().Top, tops[i]);
+          }
+          QCOMPARE(top->text(), typed);
+          QTest::keyClick(top, Qt::Key_Tab);
+          QVERIFY(!top->hasFocus());
+          QCOMPARE(top->text(), shownAfterTab);
+          QCOMPARE(dialog.m_Preview.Zone().Top, tops.last());
+        },
+        ran);
     QVERIFY(ran);
   }
 
@@ -208,23 +229,26 @@ class SetupDialogsTest : public QObject {
     CKeycodeDialog dialog;
     dialog.m_KeyStickZone = DeadZone{100, 200, 50, 150};
     bool ran = false;
-    RunModal(dialog, [&](QDialog&) {
-      Press(Edit(dialog, 3), Qt::Key_Up);
-      QCOMPARE(Edit(dialog, 3)->text(), QStringLiteral("151"));
-      QCOMPARE(dialog.m_Preview.Zone().Right, 151);
-    }, ran);
+    RunModal(
+        dialog,
+        [&](QDialog&) {
+          Press(Edit(dialog, 3), Qt::Key_Up);
+          QCOMPARE(Edit(dialog, 3)->text(), QStringLiteral("151"));
+          QCOMPARE(dialog.m_Preview.Zone().Right, 151);
+        },
+        ran);
     QVERIFY(ran);
   }
 
   void keyStickChecksTheDeadZone_data() {
     QTest::addColumn<QStringList>("zone");  // Top, Bottom, Left, Right as typed
     QTest::addColumn<QString>("message");
-    QTest::newRow("top equals bottom") << QStringList{"128", "128", "90", "160"} << kBottomTop;
+    QTest::newRow("top equals bottom") << QStringList{"128", "128", "90", "160"} << BottomTop;
     QTest::newRow("top just below bottom") << QStringList{"127", "128", "90", "160"} << QString();
-    QTest::newRow("left above right") << QStringList{"10", "20", "200", "100"} << kRightLeft;
-    QTest::newRow("left equals right") << QStringList{"10", "20", "100", "100"} << kRightLeft;
-    QTest::newRow("both wrong: only top and bottom") << QStringList{"50", "20", "200", "100"} << kBottomTop;
-    QTest::newRow("out-of-range bottom reads its last value") << QStringList{"40", "300", "1", "2"} << kBottomTop;
+    QTest::newRow("left above right") << QStringList{"10", "20", "200", "100"} << RightLeft;
+    QTest::newRow("left equals right") << QStringList{"10", "20", "100", "100"} << RightLeft;
+    QTest::newRow("both wrong: only top and bottom") << QStringList{"50", "20", "200", "100"} << BottomTop;
+    QTest::newRow("out-of-range bottom reads its last value") << QStringList{"40", "300", "1", "2"} << BottomTop;
   }
 
   // A refused zone keeps the dialog open with everything in place; the
@@ -236,22 +260,25 @@ class SetupDialogsTest : public QObject {
     dialog.m_KeyStickZone = DeadZone{1, 2, 3, 4};
     dialog.m_KeyCodes.fill(0x04);
     bool ran = false;
-    const int result = RunModal(dialog, [&](QDialog& window) {
-      for (int i = 0; i < 4; ++i) Retype(Edit(dialog, i), zone[i]);
-      Press(dialog.DlgItem<QComboBox>(res::IDC_KEY_DOWN), Qt::Key_Down);
-      QTest::mouseClick(dialog.DlgItem<QPushButton>(res::IDCANCEL), Qt::LeftButton);
-      if (message.isEmpty()) return;
-      QCOMPARE(messages_, QStringList{message});
-      QVERIFY(window.isVisible());
-      QVERIFY(dialog.m_bInitialized);
-      QVERIFY(joystick_->Registered() == &dialog.m_Preview);
-      QCOMPARE(Edit(dialog, 0)->text(), zone[0]);
-      End(dialog, window, EnterOnEdit);
-    }, ran);
+    const int result = RunModal(
+        dialog,
+        [&](QDialog& window) {
+          for (int i = 0; i < 4; ++i) Retype(Edit(dialog, i), zone[i]);
+          Press(dialog.DlgItem<QComboBox>(res::IDC_KEY_DOWN), Qt::Key_Down);
+          QTest::mouseClick(dialog.DlgItem<QPushButton>(res::IDCANCEL), Qt::LeftButton);
+          if (message.isEmpty()) return;
+          QCOMPARE(m_Messages, QStringList{message});
+          QVERIFY(window.isVisible());
+          QVERIFY(dialog.m_bInitialized);
+          QVERIFY(m_Joystick->Registered() == &dialog.m_Preview);
+          QCOMPARE(Edit(dialog, 0)->text(), zone[0]);
+          End(dialog, window, EnterOnEdit);
+        },
+        ran);
     QVERIFY(ran);
     if (message.isEmpty()) {
       QCOMPARE(result, int(res::IDCANCEL));
-      QVERIFY(messages_.isEmpty());
+      QVERIFY(m_Messages.isEmpty());
       QCOMPARE(dialog.m_KeyStickZone, (DeadZone{127, 128, 90, 160}));
       QCOMPARE(dialog.m_KeyCodes[1], KeyCodeTable::CodeAt(KeyCodeTable::IndexOfCode(0x04) + 1));
     } else {
@@ -260,7 +287,7 @@ class SetupDialogsTest : public QObject {
       QCOMPARE(dialog.m_KeyCodes[1], 0x04);
     }
     QVERIFY(!dialog.m_bInitialized);
-    QVERIFY(joystick_->Registered() == nullptr);
+    QVERIFY(m_Joystick->Registered() == nullptr);
   }
 
   // "Ok" is command 2: Escape and the close box store as it does; Enter
@@ -285,40 +312,46 @@ class SetupDialogsTest : public QObject {
     dialog.m_KeyCodes.fill(0x04);  // "A"
     dialog.m_KeyStickZone = DeadZone{10, 150, 20, 200};
     bool ran = false;
-    const int ended = RunModal(dialog, [&](QDialog& window) {
-      Press(dialog.DlgItem<QComboBox>(res::IDC_KEY_UP), Qt::Key_Down);  // Up: "A" -> "B"
-      // "300" typed over Bottom and the dialog left at once: 30 was the last
-      // number the box held.
-      Retype(Edit(dialog, 1), QStringLiteral("300"));
-      End(dialog, window, static_cast<Ending>(ending));
-    }, ran);
+    const int ended = RunModal(
+        dialog,
+        [&](QDialog& window) {
+          Press(dialog.DlgItem<QComboBox>(res::IDC_KEY_UP), Qt::Key_Down);  // Up: "A" -> "B"
+          // "300" typed over Bottom and the dialog left at once: 30 was the last
+          // number the box held.
+          Retype(Edit(dialog, 1), QStringLiteral("300"));
+          End(dialog, window, static_cast<Ending>(ending));
+        },
+        ran);
     QVERIFY(ran);
     QCOMPARE(ended, result);
-    QVERIFY(messages_.isEmpty());
+    QVERIFY(m_Messages.isEmpty());
     QCOMPARE(dialog.m_KeyCodes[0], stores ? 0x05 : 0x04);
     QCOMPARE(dialog.m_KeyStickZone, (DeadZone{10, std::uint8_t(stores ? 30 : 150), 20, 200}));
     QVERIFY(!dialog.m_bInitialized);
-    QVERIFY(joystick_->Registered() == nullptr);
-    QVERIFY(!joystick_->Move(1, 2));
+    QVERIFY(m_Joystick->Registered() == nullptr);
+    QVERIFY(!m_Joystick->Move(1, 2));
   }
 
   void keyStickInvalidZoneFromABoardHoldsTheDialog() {
     CKeycodeDialog dialog;
     dialog.m_KeyStickZone = DeadZone{0, 0, 0, 0};
     bool ran = false;
-    const int result = RunModal(dialog, [&](QDialog& window) {
-      QCOMPARE(dialog.m_Preview.Zone(), (DeadZone{0, 0, 0, 0}));
-      for (Ending ending : {ClickOk, Escape, CloseBox}) {
-        End(dialog, window, ending);
-        QVERIFY(window.isVisible());
-      }
-      QCOMPARE(messages_, (QStringList{kBottomTop, kBottomTop, kBottomTop}));
-      Retype(Edit(dialog, 1), QStringLiteral("9"));
-      End(dialog, window, Escape);
-      QCOMPARE(messages_.last(), kRightLeft);
-      Retype(Edit(dialog, 3), QStringLiteral("8"));
-      End(dialog, window, Escape);
-    }, ran);
+    const int result = RunModal(
+        dialog,
+        [&](QDialog& window) {
+          QCOMPARE(dialog.m_Preview.Zone(), (DeadZone{0, 0, 0, 0}));
+          for (Ending ending : {ClickOk, Escape, CloseBox}) {
+            End(dialog, window, ending);
+            QVERIFY(window.isVisible());
+          }
+          QCOMPARE(m_Messages, (QStringList{BottomTop, BottomTop, BottomTop}));
+          Retype(Edit(dialog, 1), QStringLiteral("9"));
+          End(dialog, window, Escape);
+          QCOMPARE(m_Messages.last(), RightLeft);
+          Retype(Edit(dialog, 3), QStringLiteral("8"));
+          End(dialog, window, Escape);
+        },
+        ran);
     QVERIFY(ran);
     QCOMPARE(result, int(res::IDCANCEL));
     QCOMPARE(dialog.m_KeyStickZone, (DeadZone{0, 9, 0, 8}));
@@ -328,19 +361,25 @@ class SetupDialogsTest : public QObject {
     CKeycodeDialog dialog;
     dialog.m_KeyStickZone = DeadZone{10, 150, 20, 200};
     bool ran = false;
-    RunModal(dialog, [&](QDialog&) {
-      QVERIFY(joystick_->Move(30, 40));
-      QVERIFY(joystick_->Move(31, 41));
-      QCOMPARE(dialog.m_Preview.X(), 31);
-      QCOMPARE(dialog.m_Preview.Y(), 41);
-      Press(dialog.DlgItem<QPushButton>(res::IDCANCEL), Qt::Key_Space);
-    }, ran);
+    RunModal(
+        dialog,
+        [&](QDialog&) {
+          QVERIFY(m_Joystick->Move(30, 40));
+          QVERIFY(m_Joystick->Move(31, 41));
+          QCOMPARE(dialog.m_Preview.X(), 31);
+          QCOMPARE(dialog.m_Preview.Y(), 41);
+          Press(dialog.DlgItem<QPushButton>(res::IDCANCEL), Qt::Key_Space);
+        },
+        ran);
     QVERIFY(ran);
-    QVERIFY(!joystick_->Move(90, 90));
-    RunModal(dialog, [&](QDialog&) {
-      QCOMPARE(dialog.m_Preview.X(), 31);  // where the stick was last seen
-      QCOMPARE(joystick_->registrations, 2);
-    }, ran);
+    QVERIFY(!m_Joystick->Move(90, 90));
+    RunModal(
+        dialog,
+        [&](QDialog&) {
+          QCOMPARE(dialog.m_Preview.X(), 31);  // where the stick was last seen
+          QCOMPARE(m_Joystick->Registrations, 2);
+        },
+        ran);
     QVERIFY(ran);
   }
 
@@ -369,19 +408,22 @@ class SetupDialogsTest : public QObject {
     dialog.m_JoyMouseOptions = static_cast<std::uint8_t>(options);
     dialog.m_JoyMouseZone = DeadZone{100, 150, 90, 160};
     bool ran = false;
-    const int result = RunModal(dialog, [&](QDialog& window) {
-      QCOMPARE(window.focusWidget(), dialog.GetDlgItem(res::IDOK));
-      QCOMPARE(dialog.DlgItem<QCheckBox>(res::IDC_JOYMOUSE_ENABLE)->isChecked(), checked);
-      QCOMPARE(dialog.DlgItem<QSlider>(res::IDC_JOYMOUSE_SPEED)->value(), speed);
-      QCOMPARE(dialog.m_Preview.Zone(), (DeadZone{100, 150, 90, 160}));
-      QVERIFY(joystick_->Registered() == &dialog.m_Preview);
-      End(dialog, window, static_cast<Ending>(ending));
-    }, ran);
+    const int result = RunModal(
+        dialog,
+        [&](QDialog& window) {
+          QCOMPARE(window.focusWidget(), dialog.GetDlgItem(res::IDOK));
+          QCOMPARE(dialog.DlgItem<QCheckBox>(res::IDC_JOYMOUSE_ENABLE)->isChecked(), checked);
+          QCOMPARE(dialog.DlgItem<QSlider>(res::IDC_JOYMOUSE_SPEED)->value(), speed);
+          QCOMPARE(dialog.m_Preview.Zone(), (DeadZone{100, 150, 90, 160}));
+          QVERIFY(m_Joystick->Registered() == &dialog.m_Preview);
+          End(dialog, window, static_cast<Ending>(ending));
+        },
+        ran);
     QVERIFY(ran);
     QCOMPARE(result, int(res::IDOK));
     QCOMPARE(int(dialog.m_JoyMouseOptions), stored);
     QVERIFY(!dialog.m_bInitialized);
-    QVERIFY(joystick_->Registered() == nullptr);
+    QVERIFY(m_Joystick->Registered() == nullptr);
   }
 
   void joyMouseStoresWhatWasTyped() {
@@ -389,16 +431,19 @@ class SetupDialogsTest : public QObject {
     dialog.m_JoyMouseOptions = 0x00;
     dialog.m_JoyMouseZone = DeadZone{1, 2, 3, 4};
     bool ran = false;
-    const int result = RunModal(dialog, [&](QDialog&) {
-      const QStringList typed{"100", "150", "90", "160"};
-      for (int i = 0; i < 4; ++i) Retype(Edit(dialog, i), typed[i]);
-      QCOMPARE(dialog.m_Preview.Zone(), (DeadZone{100, 150, 90, 160}));
-      QTest::mouseClick(dialog.DlgItem<QCheckBox>(res::IDC_JOYMOUSE_ENABLE), Qt::LeftButton);
-      auto* speed = dialog.DlgItem<QSlider>(res::IDC_JOYMOUSE_SPEED);
-      speed->setFocus(Qt::TabFocusReason);
-      for (int i = 0; i < 7; ++i) QTest::keyClick(speed, Qt::Key_Right);
-      QTest::mouseClick(dialog.DlgItem<QPushButton>(res::IDOK), Qt::LeftButton);
-    }, ran);
+    const int result = RunModal(
+        dialog,
+        [&](QDialog&) {
+          const QStringList typed{"100", "150", "90", "160"};
+          for (int i = 0; i < 4; ++i) Retype(Edit(dialog, i), typed[i]);
+          QCOMPARE(dialog.m_Preview.Zone(), (DeadZone{100, 150, 90, 160}));
+          QTest::mouseClick(dialog.DlgItem<QCheckBox>(res::IDC_JOYMOUSE_ENABLE), Qt::LeftButton);
+          auto* speed = dialog.DlgItem<QSlider>(res::IDC_JOYMOUSE_SPEED);
+          speed->setFocus(Qt::TabFocusReason);
+          for (int i = 0; i < 7; ++i) QTest::keyClick(speed, Qt::Key_Right);
+          QTest::mouseClick(dialog.DlgItem<QPushButton>(res::IDOK), Qt::LeftButton);
+        },
+        ran);
     QVERIFY(ran);
     QCOMPARE(result, int(res::IDOK));
     QCOMPARE(dialog.m_JoyMouseZone, (DeadZone{100, 150, 90, 160}));
@@ -408,9 +453,9 @@ class SetupDialogsTest : public QObject {
   void joyMouseChecksTheDeadZone_data() {
     QTest::addColumn<QStringList>("zone");
     QTest::addColumn<QString>("message");
-    QTest::newRow("top equals bottom") << QStringList{"128", "128", "90", "160"} << kBottomTop;
-    QTest::newRow("left equals right") << QStringList{"10", "20", "100", "100"} << kRightLeft;
-    QTest::newRow("both wrong") << QStringList{"50", "20", "200", "100"} << kBottomTop;
+    QTest::newRow("top equals bottom") << QStringList{"128", "128", "90", "160"} << BottomTop;
+    QTest::newRow("left equals right") << QStringList{"10", "20", "100", "100"} << RightLeft;
+    QTest::newRow("both wrong") << QStringList{"50", "20", "200", "100"} << BottomTop;
   }
 
   void joyMouseChecksTheDeadZone() {
@@ -420,14 +465,17 @@ class SetupDialogsTest : public QObject {
     dialog.m_JoyMouseZone = DeadZone{1, 2, 3, 4};
     dialog.m_JoyMouseOptions = 0x83;
     bool ran = false;
-    const int result = RunModal(dialog, [&](QDialog& window) {
-      for (int i = 0; i < 4; ++i) Retype(Edit(dialog, i), zone[i]);
-      End(dialog, window, EnterOnEdit);
-      QCOMPARE(messages_, QStringList{message});
-      QVERIFY(window.isVisible());
-      QVERIFY(dialog.m_bInitialized);
-      End(dialog, window, Escape);
-    }, ran);
+    const int result = RunModal(
+        dialog,
+        [&](QDialog& window) {
+          for (int i = 0; i < 4; ++i) Retype(Edit(dialog, i), zone[i]);
+          End(dialog, window, EnterOnEdit);
+          QCOMPARE(m_Messages, QStringList{message});
+          QVERIFY(window.isVisible());
+          QVERIFY(dialog.m_bInitialized);
+          End(dialog, window, Escape);
+        },
+        ran);
     QVERIFY(ran);
     QCOMPARE(result, int(res::IDCANCEL));
     QCOMPARE(dialog.m_JoyMouseZone, (DeadZone{1, 2, 3, 4}));
@@ -447,21 +495,27 @@ class SetupDialogsTest : public QObject {
     dialog.m_JoyMouseZone = DeadZone{10, 20, 30, 40};
     dialog.m_JoyMouseOptions = 0x83;
     bool ran = false;
-    const int result = RunModal(dialog, [&](QDialog& window) {
-      Retype(Edit(dialog, 0), QStringLiteral("5"));
-      QTest::mouseClick(dialog.DlgItem<QCheckBox>(res::IDC_JOYMOUSE_ENABLE), Qt::LeftButton);
-      End(dialog, window, static_cast<Ending>(ending));
-    }, ran);
+    const int result = RunModal(
+        dialog,
+        [&](QDialog& window) {
+          Retype(Edit(dialog, 0), QStringLiteral("5"));
+          QTest::mouseClick(dialog.DlgItem<QCheckBox>(res::IDC_JOYMOUSE_ENABLE), Qt::LeftButton);
+          End(dialog, window, static_cast<Ending>(ending));
+        },
+        ran);
     QVERIFY(ran);
     QCOMPARE(result, int(res::IDCANCEL));
     QCOMPARE(dialog.m_JoyMouseZone, (DeadZone{10, 20, 30, 40}));
     QCOMPARE(int(dialog.m_JoyMouseOptions), 0x83);
     QVERIFY(!dialog.m_bInitialized);
-    QVERIFY(joystick_->Registered() == nullptr);
-    RunModal(dialog, [&](QDialog&) {
-      QCOMPARE(Edit(dialog, 0)->text(), QStringLiteral("10"));
-      QVERIFY(dialog.DlgItem<QCheckBox>(res::IDC_JOYMOUSE_ENABLE)->isChecked());
-    }, ran);
+    QVERIFY(m_Joystick->Registered() == nullptr);
+    RunModal(
+        dialog,
+        [&](QDialog&) {
+          QCOMPARE(Edit(dialog, 0)->text(), QStringLiteral("10"));
+          QVERIFY(dialog.DlgItem<QCheckBox>(res::IDC_JOYMOUSE_ENABLE)->isChecked());
+        },
+        ran);
     QVERIFY(ran);
   }
 
@@ -469,16 +523,19 @@ class SetupDialogsTest : public QObject {
     CJoyMouseDialog dialog;
     dialog.m_JoyMouseZone = DeadZone{200, 220, 30, 40};
     bool ran = false;
-    RunModal(dialog, [&](QDialog&) {
-      QLineEdit* top = Edit(dialog, 0);
-      top->setFocus(Qt::MouseFocusReason);
-      QTest::keyClick(top, Qt::Key_End);
-      QTest::keyClicks(top, QStringLiteral("x-"));
-      QCOMPARE(top->text(), QStringLiteral("200"));
-      Retype(top, QStringLiteral("300"));
-      QTest::keyClick(top, Qt::Key_Tab);
-      QCOMPARE(top->text(), QStringLiteral("30"));
-    }, ran);
+    RunModal(
+        dialog,
+        [&](QDialog&) {
+          QLineEdit* top = Edit(dialog, 0);
+          top->setFocus(Qt::MouseFocusReason);
+          QTest::keyClick(top, Qt::Key_End);
+          QTest::keyClicks(top, QStringLiteral("x-"));
+          QCOMPARE(top->text(), QStringLiteral("200"));
+          Retype(top, QStringLiteral("300"));
+          QTest::keyClick(top, Qt::Key_Tab);
+          QCOMPARE(top->text(), QStringLiteral("30"));
+        },
+        ran);
     QVERIFY(ran);
   }
 
@@ -498,10 +555,14 @@ class SetupDialogsTest : public QObject {
     CAnalogDialog dialog;
     dialog.m_AnalogMask = static_cast<std::uint8_t>(mask);
     bool ran = false;
-    RunModal(dialog, [&](QDialog& window) {
-      QCOMPARE(window.focusWidget(), dialog.GetDlgItem(res::IDOK));
-      for (int i = 0; i < 6; ++i) QCOMPARE(dialog.DlgItem<QCheckBox>(CAnalogDialog::CheckBoxIds[i])->isChecked(), checked[i]);
-    }, ran);
+    RunModal(
+        dialog,
+        [&](QDialog& window) {
+          QCOMPARE(window.focusWidget(), dialog.GetDlgItem(res::IDOK));
+          for (int i = 0; i < 6; ++i)
+            QCOMPARE(dialog.DlgItem<QCheckBox>(CAnalogDialog::CheckBoxIds[i])->isChecked(), checked[i]);
+        },
+        ran);
     QVERIFY(ran);
   }
 
@@ -532,10 +593,14 @@ class SetupDialogsTest : public QObject {
     CAnalogDialog dialog;
     dialog.m_AnalogMask = static_cast<std::uint8_t>(mask);
     bool ran = false;
-    const int ended = RunModal(dialog, [&](QDialog& window) {
-      for (int box : clicks) QTest::mouseClick(dialog.DlgItem<QCheckBox>(CAnalogDialog::CheckBoxIds[box - 1]), Qt::LeftButton);
-      End(dialog, window, static_cast<Ending>(ending));
-    }, ran);
+    const int ended = RunModal(
+        dialog,
+        [&](QDialog& window) {
+          for (int box : clicks)
+            QTest::mouseClick(dialog.DlgItem<QCheckBox>(CAnalogDialog::CheckBoxIds[box - 1]), Qt::LeftButton);
+          End(dialog, window, static_cast<Ending>(ending));
+        },
+        ran);
     QVERIFY(ran);
     QCOMPARE(ended, result);
     QCOMPARE(int(dialog.m_AnalogMask), stored);

@@ -2,32 +2,32 @@
 // stepping by arrows and arrow keys without wrapping, and its place at the
 // edit's right edge.
 
+#include "ui/framework/UpDown.h"
+
 #include <QLineEdit>
 #include <QToolButton>
 #include <QtTest>
-
-#include "ui/framework/UpDown.h"
 
 using qor::ui::CSpinButtonCtrl;
 
 class UpDownTest : public QObject {
   Q_OBJECT
 
-  QWidget* parent_ = nullptr;
-  QLineEdit* edit_ = nullptr;
-  CSpinButtonCtrl* upDown_ = nullptr;
+  QWidget* m_Parent = nullptr;
+  QLineEdit* m_Edit = nullptr;
+  CSpinButtonCtrl* m_UpDown = nullptr;
 
  private slots:
   void init() {
-    parent_ = new QWidget;
-    edit_ = new QLineEdit(parent_);
-    edit_->setGeometry(10, 20, 60, 22);
-    upDown_ = new CSpinButtonCtrl(parent_);
-    upDown_->setGeometry(55, 20, 16, 22);
-    upDown_->SetBuddy(edit_);
-    upDown_->SetRange(0, 255);
+    m_Parent = new QWidget;
+    m_Edit = new QLineEdit(m_Parent);
+    m_Edit->setGeometry(10, 20, 60, 22);
+    m_UpDown = new CSpinButtonCtrl(m_Parent);
+    m_UpDown->setGeometry(55, 20, 16, 22);
+    m_UpDown->SetBuddy(m_Edit);
+    m_UpDown->SetRange(0, 255);
   }
-  void cleanup() { delete parent_; }
+  void cleanup() { delete m_Parent; }
 
   void readsOnlyNumbersWithinTheRange_data() {
     QTest::addColumn<QString>("text");
@@ -52,18 +52,18 @@ class UpDownTest : public QObject {
   void readsOnlyNumbersWithinTheRange() {
     QFETCH(QString, text);
     QFETCH(int, position);
-    upDown_->SetPos(42);
-    edit_->setText(text);
-    QCOMPARE(upDown_->GetPos(), position);
-    QCOMPARE(edit_->text(), text);  // reading never rewrites the edit
+    m_UpDown->SetPos(42);
+    m_Edit->setText(text);
+    QCOMPARE(m_UpDown->GetPos(), position);
+    QCOMPARE(m_Edit->text(), text);  // reading never rewrites the edit
   }
 
   void lastValidTextIsKept() {
-    upDown_->SetPos(200);
-    edit_->setText(QStringLiteral("30"));
-    QCOMPARE(upDown_->GetPos(), 30);
-    edit_->setText(QStringLiteral("300"));
-    QCOMPARE(upDown_->GetPos(), 30);
+    m_UpDown->SetPos(200);
+    m_Edit->setText(QStringLiteral("30"));
+    QCOMPARE(m_UpDown->GetPos(), 30);
+    m_Edit->setText(QStringLiteral("300"));
+    QCOMPARE(m_UpDown->GetPos(), 30);
   }
 
   void setPosClampsAndWritesTheNumber_data() {
@@ -77,9 +77,9 @@ class UpDownTest : public QObject {
   void setPosClampsAndWritesTheNumber() {
     QFETCH(int, requested);
     QFETCH(QString, text);
-    upDown_->SetPos(requested);
-    QCOMPARE(edit_->text(), text);
-    QCOMPARE(upDown_->GetPos(), text.toInt());
+    m_UpDown->SetPos(requested);
+    QCOMPARE(m_Edit->text(), text);
+    QCOMPARE(m_UpDown->GetPos(), text.toInt());
   }
 
   void stepsWithoutWrapping_data() {
@@ -96,34 +96,34 @@ class UpDownTest : public QObject {
     QFETCH(QString, start);
     QFETCH(int, key);
     QFETCH(QStringList, texts);
-    upDown_->SetPos(10);
-    edit_->setText(start);
+    m_UpDown->SetPos(10);
+    m_Edit->setText(start);
     for (const QString& text : texts) {
-      QTest::keyClick(edit_, static_cast<Qt::Key>(key));
-      QCOMPARE(edit_->text(), text);
+      QTest::keyClick(m_Edit, static_cast<Qt::Key>(key));
+      QCOMPARE(m_Edit->text(), text);
     }
   }
 
   void arrowsStepTheBuddy() {
-    const auto arrows = upDown_->findChildren<QToolButton*>();
+    const auto arrows = m_UpDown->findChildren<QToolButton*>();
     QCOMPARE(arrows.size(), 2);
     QToolButton* up = arrows[0]->arrowType() == Qt::UpArrow ? arrows[0] : arrows[1];
     QToolButton* down = up == arrows[0] ? arrows[1] : arrows[0];
-    parent_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(parent_));
-    upDown_->SetPos(100);
+    m_Parent->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_Parent));
+    m_UpDown->SetPos(100);
     QTest::mouseClick(up, Qt::LeftButton);
-    QCOMPARE(edit_->text(), QStringLiteral("101"));
+    QCOMPARE(m_Edit->text(), QStringLiteral("101"));
     QTest::mouseClick(down, Qt::LeftButton);
     QTest::mouseClick(down, Qt::LeftButton);
-    QCOMPARE(edit_->text(), QStringLiteral("99"));
+    QCOMPARE(m_Edit->text(), QStringLiteral("99"));
     QCOMPARE(up->focusPolicy(), Qt::NoFocus);
   }
 
   void sitsAtTheBuddysRightEdge() {
-    QCOMPARE(upDown_->GetBuddy(), edit_);
-    QCOMPARE(upDown_->geometry(), QRect(54, 20, 16, 22));
-    QCOMPARE(edit_->geometry(), QRect(10, 20, 44, 22));
+    QCOMPARE(m_UpDown->GetBuddy(), m_Edit);
+    QCOMPARE(m_UpDown->geometry(), QRect(54, 20, 16, 22));
+    QCOMPARE(m_Edit->geometry(), QRect(10, 20, 44, 22));
   }
 };
 

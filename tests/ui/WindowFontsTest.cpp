@@ -59,7 +59,7 @@ class WindowFontsTest : public QObject {
     QApplication::setFont(font);
 
     WindowHarness harness;
-    harness.platform.AddBoard("A board with a long identification", SampleSettings(3));
+    harness.Platform.AddBoard("A board with a long identification", SampleSettings(3));
     QStringList faults;
     QVERIFY(harness.Run([&](ui::CConfigMainDialog& dialog) {
       QCOMPARE(dialog.Window()->font(), font);

@@ -10,23 +10,23 @@
 
 namespace qor::test {
 
-WindowHarness::WindowHarness() : WindowHarness(platform) {}
+WindowHarness::WindowHarness() : WindowHarness(Platform) {}
 
-WindowHarness::WindowHarness(HidPlatform& boards) : boards_(boards) {
+WindowHarness::WindowHarness(HidPlatform& boards) : m_Boards(boards) {
   ui::SetMessageHook([this](const QString& text, QWidget*) {
     const QPushButton* save =
-        dialog_ && dialog_->Window() ? dialog_->DlgItem<QPushButton>(res::IDC_SAVE_SETTINGS) : nullptr;
+        m_Dialog && m_Dialog->Window() ? m_Dialog->DlgItem<QPushButton>(res::IDC_SAVE_SETTINGS) : nullptr;
     const QCursor* cursor = QApplication::overrideCursor();
-    messages.push_back({text, save && save->isEnabled(), cursor && cursor->shape() == Qt::WaitCursor});
+    Messages.push_back({text, save && save->isEnabled(), cursor && cursor->shape() == Qt::WaitCursor});
   });
 }
 
 WindowHarness::~WindowHarness() { ui::SetMessageHook({}); }
 
 bool WindowHarness::Run(const std::function<void(ui::CConfigMainDialog&)>& body) {
-  DeviceLink link(boards_);
-  ui::CConfigMainDialog dialog(link, probe, rules);
-  dialog_ = &dialog;
+  DeviceLink link(m_Boards);
+  ui::CConfigMainDialog dialog(link, Probe, Rules);
+  m_Dialog = &dialog;
   bool ran = false;
   WhenModal([&](QWidget* window) {
     // Key presses go where a person's would: to the focus of the active window.
@@ -37,19 +37,19 @@ bool WindowHarness::Run(const std::function<void(ui::CConfigMainDialog&)>& body)
     if (dialog.Window() && dialog.Window()->isVisible()) dialog.EndDialog(res::IDOK);
   });
   dialog.DoModal();
-  dialog_ = nullptr;
+  m_Dialog = nullptr;
   return ran;
 }
 
 QStringList WindowHarness::MessageTexts() const {
   QStringList texts;
-  for (const ShownMessage& message : messages) texts << message.text;
+  for (const ShownMessage& message : Messages) texts << message.Text;
   return texts;
 }
 
 std::vector<std::string> WindowHarness::TakeLog() {
-  std::vector<std::string> lines = platform.LogLines();
-  platform.ClearLog();
+  std::vector<std::string> lines = Platform.LogLines();
+  Platform.ClearLog();
   return lines;
 }
 
@@ -105,15 +105,16 @@ SettingsReport Image(std::initializer_list<std::pair<std::size_t, std::uint8_t>>
 
 SettingsReport SampleSettings(std::uint8_t seed) {
   SettingsReport image{};
-  image[ReportOffset::BoardId] = seed % BoardIdCount;
-  image[ReportOffset::Mode] = seed % ModeCount;
-  image[ReportOffset::AnalogInputs] = static_cast<std::uint8_t>(0x15 + seed);
-  image[ReportOffset::Reserved] = static_cast<std::uint8_t>(0xA0 + seed);
-  image[ReportOffset::JoyMouse] = static_cast<std::uint8_t>(0x80 + 1 + seed % 32);
+  image[report_offset::BoardId] = seed % BoardIdCount;
+  image[report_offset::Mode] = seed % ModeCount;
+  image[report_offset::AnalogInputs] = static_cast<std::uint8_t>(0x15 + seed);
+  image[report_offset::Reserved] = static_cast<std::uint8_t>(0xA0 + seed);
+  image[report_offset::JoyMouse] = static_cast<std::uint8_t>(0x80 + 1 + seed % 32);
   for (std::size_t i = 0; i < 8; ++i)
-    image[ReportOffset::JoyMouseDeadZone + i] = static_cast<std::uint8_t>(10 * (i + 1) + seed);
+    image[report_offset::JoyMouseDeadZone + i] = static_cast<std::uint8_t>(10 * (i + 1) + seed);
   for (std::size_t i = 0; i < KeyStickKeyCount; ++i)
-    image[ReportOffset::KeyStickKeys + i] = KeyCodeTable::CodeAt(static_cast<int>((seed * 7 + i * 5) % KeyCodeTable::Count));
+    image[report_offset::KeyStickKeys + i] =
+        KeyCodeTable::CodeAt(static_cast<int>((seed * 7 + i * 5) % KeyCodeTable::Count));
   return image;
 }
 

@@ -16,9 +16,9 @@
 namespace qor::test {
 
 struct ShownMessage {
-  QString text;
-  bool boardControlsEnabled;  // "Save Settings" at the moment the box is up
-  bool waitCursor;            // the wait cursor is up behind the box
+  QString Text;
+  bool BoardControlsEnabled;  // "Save Settings" at the moment the box is up
+  bool WaitCursor;            // the wait cursor is up behind the box
 };
 
 class WindowHarness {
@@ -31,11 +31,11 @@ class WindowHarness {
   WindowHarness(const WindowHarness&) = delete;
   WindowHarness& operator=(const WindowHarness&) = delete;
 
-  sim::SimPlatform platform;
-  std::vector<ShownMessage> messages;
+  sim::SimPlatform Platform;
+  std::vector<ShownMessage> Messages;
   // What the window is given to explain boards it may not open; none by default.
-  BoardProbe* probe = nullptr;
-  InstalledRules rules{};
+  BoardProbe* Probe = nullptr;
+  InstalledRules Rules{};
 
   // Opens the main window, runs `body` inside its modal loop, then ends it
   // with "Done" unless the body ended it. False when the body never ran.
@@ -45,8 +45,8 @@ class WindowHarness {
   std::vector<std::string> TakeLog();
 
  private:
-  HidPlatform& boards_;
-  ui::CConfigMainDialog* dialog_ = nullptr;
+  HidPlatform& m_Boards;
+  ui::CConfigMainDialog* m_Dialog = nullptr;
 };
 
 // The main window's controls as a person uses them.

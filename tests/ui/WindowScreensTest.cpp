@@ -72,7 +72,7 @@ class WindowScreensTest : public QObject {
 
   void everyControlReachable() {
     WindowHarness harness;
-    harness.platform.AddBoard("Cabinet", SampleSettings(1));
+    harness.Platform.AddBoard("Cabinet", SampleSettings(1));
     QVERIFY(harness.Run([&](ui::CConfigMainDialog& dialog) {
       CheckReachable(dialog.Window(), dialog.GetDlgItem(1097));  // "Export Settings", the last tab stop
       QVERIFY(OpenAndDrive(dialog, 1018, dialog.m_KeycodeDialog, [&] {

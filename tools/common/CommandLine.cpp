@@ -3,20 +3,20 @@
 namespace qor::tools {
 
 std::optional<std::string> ArgumentReader::NextOption() {
-  if (next_ >= arguments_.size() || !error_.empty()) return std::nullopt;
-  return arguments_[next_++];
+  if (m_Next >= m_Arguments.size() || !m_Error.empty()) return std::nullopt;
+  return m_Arguments[m_Next++];
 }
 
 std::optional<std::string> ArgumentReader::Value(const std::string& name) {
-  if (next_ >= arguments_.size()) {
+  if (m_Next >= m_Arguments.size()) {
     Fail(name + " needs a value");
     return std::nullopt;
   }
-  return arguments_[next_++];
+  return m_Arguments[m_Next++];
 }
 
 void ArgumentReader::Fail(std::string message) {
-  if (error_.empty()) error_ = std::move(message);
+  if (m_Error.empty()) m_Error = std::move(message);
 }
 
 }  // namespace qor::tools

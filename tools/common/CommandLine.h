@@ -20,7 +20,7 @@ struct ParseResult {
 // Walks the arguments (without the program name) and keeps the first fault.
 class ArgumentReader {
  public:
-  explicit ArgumentReader(const std::vector<std::string>& arguments) : arguments_(arguments) {}
+  explicit ArgumentReader(const std::vector<std::string>& arguments) : m_Arguments(arguments) {}
 
   // The next argument, or nullopt at the end of the line or after a fault.
   std::optional<std::string> NextOption();
@@ -29,12 +29,12 @@ class ArgumentReader {
   // A later fault does not replace the first.
   void Fail(std::string message);
 
-  const std::string& Error() const { return error_; }
+  const std::string& Error() const { return m_Error; }
 
  private:
-  const std::vector<std::string>& arguments_;
-  std::size_t next_ = 0;
-  std::string error_;
+  const std::vector<std::string>& m_Arguments;
+  std::size_t m_Next = 0;
+  std::string m_Error;
 };
 
 // The whole of `text` as a number in `base`: no blanks, no '+', nothing after

@@ -20,15 +20,15 @@ sigset_t StopSignalSet() {
 StopSignals::StopSignals() {
   const sigset_t signals = StopSignalSet();
   sigprocmask(SIG_BLOCK, &signals, nullptr);
-  fd_ = signalfd(-1, &signals, SFD_CLOEXEC);
+  m_Fd = signalfd(-1, &signals, SFD_CLOEXEC);
 }
 
 StopSignals::~StopSignals() {
-  if (fd_ >= 0) ::close(fd_);
+  if (m_Fd >= 0) ::close(m_Fd);
 }
 
 bool StopSignals::Arrive(int milliseconds) const {
-  pollfd stop{fd_, POLLIN, 0};
+  pollfd stop{m_Fd, POLLIN, 0};
   return ::poll(&stop, 1, milliseconds) > 0;
 }
 

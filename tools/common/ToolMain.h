@@ -21,20 +21,20 @@ class StopSignals {
   StopSignals& operator=(const StopSignals&) = delete;
 
   // Negative when the descriptor could not be made (errno says why).
-  int Descriptor() const { return fd_; }
+  int Descriptor() const { return m_Fd; }
   // Waits up to `milliseconds` (-1: for ever); true when a stop signal came.
   bool Arrive(int milliseconds) const;
 
  private:
-  int fd_;
+  int m_Fd;
 };
 
 // Reads the command line with `parse`, prints `usage` for --help, and hands
 // the options and the stop signals to `serve`. The exit status is 2 for a
 // wrong line, 1 when the signals cannot be routed, else what `serve` returns.
 template <class Options, class Serve>
-int RunTool(const char* program, int argc, char** argv,
-            ParseResult<Options> (*parse)(const std::vector<std::string>&), const char* usage, Serve serve) {
+int RunTool(const char* program, int argc, char** argv, ParseResult<Options> (*parse)(const std::vector<std::string>&),
+            const char* usage, Serve serve) {
   const ParseResult<Options> parsed = parse(std::vector<std::string>(argv + 1, argv + argc));
   if (!parsed.Parsed) {
     std::cerr << program << ": " << parsed.Error << "\nTry '" << program << " --help'.\n";

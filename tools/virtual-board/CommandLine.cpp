@@ -70,29 +70,28 @@ class Parser : tools::ArgumentReader {
 
   ParseResult Run() {
     while (const auto name = NextOption()) Option(*name);
-    if (options_.Devices.empty() && !options_.Help) Fail("no device named");
+    if (m_Options.Devices.empty() && !m_Options.Help) Fail("no device named");
     if (!Error().empty()) return {std::nullopt, Error()};
-    return {options_, {}};
+    return {m_Options, {}};
   }
 
  private:
   void Option(const std::string& name) {
     if (name == "--help") {
-      options_.Help = true;
+      m_Options.Help = true;
     } else if (name == "--verbose") {
-      options_.Verbose = true;
+      m_Options.Verbose = true;
     } else if (name == "--board") {
-      if (const auto text = Value(name)) options_.Devices.push_back(Board(*text));
+      if (const auto text = Value(name)) m_Options.Devices.push_back(Board(*text));
     } else if (name == "--boards") {
       if (const auto count = Count(name)) {
-        for (long i = 1; i <= *count; ++i) options_.Devices.push_back(Board("Virtual QOR " + std::to_string(i)));
+        for (long i = 1; i <= *count; ++i) m_Options.Devices.push_back(Board("Virtual QOR " + std::to_string(i)));
       }
     } else if (name == "--other-vendor") {
-      options_.Devices.push_back(DeviceRequest{.Kind = DeviceKind::OtherVendor,
-                                            .VendorId = OtherVendorId,
-                                            .ProductId = OtherVendorProductId});
+      m_Options.Devices.push_back(
+          DeviceRequest{.Kind = DeviceKind::OtherVendor, .VendorId = OtherVendorId, .ProductId = OtherVendorProductId});
     } else if (name == "--wide-report") {
-      options_.Devices.push_back(
+      m_Options.Devices.push_back(
           DeviceRequest{.Kind = DeviceKind::WideReport, .VendorId = QorVendorId, .ProductId = QorFirstProductId});
     } else if (name == "--product") {
       DeviceRequest* device = Last(name, false);
@@ -136,14 +135,14 @@ class Parser : tools::ArgumentReader {
   }
 
   DeviceRequest* Last(const std::string& name, bool boardOnly) {
-    if (options_.Devices.empty() || (boardOnly && options_.Devices.back().Kind != DeviceKind::Board)) {
+    if (m_Options.Devices.empty() || (boardOnly && m_Options.Devices.back().Kind != DeviceKind::Board)) {
       Fail(name + (boardOnly ? " needs a --board before it" : " needs a device before it"));
       return nullptr;
     }
-    return &options_.Devices.back();
+    return &m_Options.Devices.back();
   }
 
-  Options options_;
+  Options m_Options;
 };
 
 }  // namespace
@@ -152,16 +151,16 @@ ParseResult ParseCommandLine(const std::vector<std::string>& arguments) { return
 
 SettingsReport DefaultSettings() {
   SettingsReport settings{};
-  settings[ReportOffset::BoardId] = 0;
-  settings[ReportOffset::Mode] = SingleAnalog6Axis;
-  settings[ReportOffset::AnalogInputs] = 0x3F;
-  settings[ReportOffset::Reserved] = 0xA5;
-  settings[ReportOffset::JoyMouse] = JoyMouse::Make(true, 8);
-  WriteDeadZone(settings, ReportOffset::JoyMouseDeadZone, DeadZone{0x60, 0xA0, 0x60, 0xA0});
-  WriteDeadZone(settings, ReportOffset::KeyStickDeadZone, DeadZone{0x40, 0xC0, 0x40, 0xC0});
+  settings[report_offset::BoardId] = 0;
+  settings[report_offset::Mode] = SingleAnalog6Axis;
+  settings[report_offset::AnalogInputs] = 0x3F;
+  settings[report_offset::Reserved] = 0xA5;
+  settings[report_offset::JoyMouse] = joy_mouse::Make(true, 8);
+  WriteDeadZone(settings, report_offset::JoyMouseDeadZone, DeadZone{0x60, 0xA0, 0x60, 0xA0});
+  WriteDeadZone(settings, report_offset::KeyStickDeadZone, DeadZone{0x40, 0xC0, 0x40, 0xC0});
   // Up, Down, Left, Right arrows, then the letters A..N for buttons 1..14.
   constexpr std::uint8_t Arrows[] = {0x52, 0x51, 0x50, 0x4F};
-  std::size_t offset = ReportOffset::KeyStickKeys;
+  std::size_t offset = report_offset::KeyStickKeys;
   for (std::uint8_t code : Arrows) settings[offset++] = code;
   for (std::uint8_t code = 0x04; offset < SettingsReportSize; ++code) settings[offset++] = code;
   return settings;

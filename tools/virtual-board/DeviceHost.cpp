@@ -26,10 +26,14 @@ constexpr auto VanishDelay = std::chrono::milliseconds(100);
 
 const char* KindName(DeviceKind kind) {
   switch (kind) {
-    case DeviceKind::Board: return "board";
-    case DeviceKind::OtherVendor: return "other-vendor";
-    case DeviceKind::WideReport: return "wide-report";
-    case DeviceKind::Joystick: return "joystick";
+    case DeviceKind::Board:
+      return "board";
+    case DeviceKind::OtherVendor:
+      return "other-vendor";
+    case DeviceKind::WideReport:
+      return "wide-report";
+    case DeviceKind::Joystick:
+      return "joystick";
   }
   return "device";
 }
@@ -37,9 +41,12 @@ const char* KindName(DeviceKind kind) {
 std::span<const std::uint8_t> DescriptorOf(DeviceKind kind) {
   switch (kind) {
     case DeviceKind::Board:
-    case DeviceKind::OtherVendor: return ConfigurationDescriptor();
-    case DeviceKind::WideReport: return WideFeatureDescriptor();
-    case DeviceKind::Joystick: return JoystickDescriptor();
+    case DeviceKind::OtherVendor:
+      return ConfigurationDescriptor();
+    case DeviceKind::WideReport:
+      return WideFeatureDescriptor();
+    case DeviceKind::Joystick:
+      return JoystickDescriptor();
   }
   return {};
 }
@@ -47,10 +54,14 @@ std::span<const std::uint8_t> DescriptorOf(DeviceKind kind) {
 std::unique_ptr<FeatureReports> ReportsOf(const DeviceRequest& wanted, DeviceKind kind) {
   switch (kind) {
     case DeviceKind::Board:
-      return std::make_unique<BoardReports>(std::make_shared<sim::VirtualBoard>(wanted.Identification, wanted.Settings));
-    case DeviceKind::OtherVendor: return std::make_unique<PlainReports>(32);
-    case DeviceKind::WideReport: return std::make_unique<PlainReports>(64);
-    case DeviceKind::Joystick: return std::make_unique<PlainReports>(0);
+      return std::make_unique<BoardReports>(
+          std::make_shared<sim::VirtualBoard>(wanted.Identification, wanted.Settings));
+    case DeviceKind::OtherVendor:
+      return std::make_unique<PlainReports>(32);
+    case DeviceKind::WideReport:
+      return std::make_unique<PlainReports>(64);
+    case DeviceKind::Joystick:
+      return std::make_unique<PlainReports>(0);
   }
   return nullptr;
 }
@@ -87,26 +98,32 @@ std::string Describe(const uhid_event& request, const std::optional<uhid_event>&
              std::to_string(set.size) + " bytes " + Hex(set.data, size) + " -> " +
              (answer->u.set_report_reply.err ? "error" : "ok");
     }
-    case UHID_START: return "start, flags " + std::to_string(request.u.start.dev_flags);
-    case UHID_STOP: return "stop";
-    case UHID_OPEN: return "open";
-    case UHID_CLOSE: return "close";
-    case UHID_OUTPUT: return "output report";
-    default: return "event " + std::to_string(request.type);
+    case UHID_START:
+      return "start, flags " + std::to_string(request.u.start.dev_flags);
+    case UHID_STOP:
+      return "stop";
+    case UHID_OPEN:
+      return "open";
+    case UHID_CLOSE:
+      return "close";
+    case UHID_OUTPUT:
+      return "output report";
+    default:
+      return "event " + std::to_string(request.type);
   }
 }
 
 }  // namespace
 
 bool DeviceHost::Add(const DeviceRequest& wanted, int stopFd, std::string& error) {
-  const int group = nextNumber_;
+  const int group = m_NextNumber;
   // A real board shows its joystick interface first.
   if (wanted.WithJoystick && !Create(wanted, DeviceKind::Joystick, group, stopFd, error)) return false;
   return Create(wanted, wanted.Kind, group, stopFd, error);
 }
 
 bool DeviceHost::Create(const DeviceRequest& wanted, DeviceKind kind, int group, int stopFd, std::string& error) {
-  const int number = nextNumber_++;
+  const int number = m_NextNumber++;
   UhidIdentity identity;
   identity.Name = std::string("QOR virtual ") + KindName(kind) + " " + std::to_string(number);
   identity.Phys = "qor-virtual-board/" + std::to_string(::getpid()) + "/" + std::to_string(number);
@@ -117,7 +134,7 @@ bool DeviceHost::Create(const DeviceRequest& wanted, DeviceKind kind, int group,
   std::unique_ptr<UhidDevice> uhid = UhidDevice::Create(identity, error);
   if (!uhid) return false;
   const FaultPlan faults = kind == wanted.Kind ? wanted.Faults : FaultPlan{};
-  devices_.push_back(Device{number, group, std::move(uhid), UhidResponder(ReportsOf(wanted, kind), faults), {}});
+  m_Devices.push_back(Device{number, group, std::move(uhid), UhidResponder(ReportsOf(wanted, kind), faults), {}});
 
   const auto deadline = std::chrono::steady_clock::now() + NodeTimeout;
   std::optional<HidNodes> nodes;
@@ -130,14 +147,15 @@ bool DeviceHost::Create(const DeviceRequest& wanted, DeviceKind kind, int group,
     if (!Poll(stopFd, 10, stopped, error)) return false;
     if (stopped) return false;  // no error: asked to stop
   }
-  Device& device = *std::find_if(devices_.begin(), devices_.end(), [&](const Device& d) { return d.Number == number; });
+  Device& device =
+      *std::find_if(m_Devices.begin(), m_Devices.end(), [&](const Device& d) { return d.Number == number; });
   device.Nodes = *nodes;
 
-  report_ << "device " << number << ' ' << KindName(kind) << ' ' << Ids(wanted.VendorId, wanted.ProductId) << ' '
-          << nodes->Hidraw;
-  if (kind == DeviceKind::Board) report_ << " \"" << wanted.Identification << '"';
-  if (!nodes->InputEvent.empty()) report_ << ' ' << nodes->InputEvent;
-  report_ << std::endl;
+  m_Report << "device " << number << ' ' << KindName(kind) << ' ' << Ids(wanted.VendorId, wanted.ProductId) << ' '
+           << nodes->Hidraw;
+  if (kind == DeviceKind::Board) m_Report << " \"" << wanted.Identification << '"';
+  if (!nodes->InputEvent.empty()) m_Report << ' ' << nodes->InputEvent;
+  m_Report << std::endl;
   return true;
 }
 
@@ -152,7 +170,7 @@ bool DeviceHost::Serve(int stopFd, std::string& error) {
 bool DeviceHost::Poll(int stopFd, int milliseconds, bool& stopped, std::string& error) {
   VanishDueDevices();
   std::vector<pollfd> fds{{stopFd, POLLIN, 0}};
-  for (const Device& device : devices_) fds.push_back({device.Uhid->Descriptor(), POLLIN, 0});
+  for (const Device& device : m_Devices) fds.push_back({device.Uhid->Descriptor(), POLLIN, 0});
   const int ready = ::poll(fds.data(), fds.size(), TimeToNextVanish(milliseconds));
   if (ready < 0 && errno != EINTR) {
     error = std::string("poll failed: ") + std::strerror(errno);
@@ -164,7 +182,7 @@ bool DeviceHost::Poll(int stopFd, int milliseconds, bool& stopped, std::string& 
     return true;
   }
   for (std::size_t i = 1; i < fds.size(); ++i) {
-    if (fds[i].revents != 0 && !Handle(devices_[i - 1], error)) return false;
+    if (fds[i].revents != 0 && !Handle(m_Devices[i - 1], error)) return false;
   }
   return true;
 }
@@ -176,11 +194,11 @@ bool DeviceHost::Handle(Device& device, std::string& error) {
     return false;
   }
   if (device.VanishAt && (request.type == UHID_GET_REPORT || request.type == UHID_SET_REPORT)) {
-    if (trace_) *trace_ << "device " << device.Number << ": request left unanswered, vanishing" << std::endl;
+    if (m_Trace) *m_Trace << "device " << device.Number << ": request left unanswered, vanishing" << std::endl;
     return true;
   }
   const std::optional<uhid_event> answer = device.Responder.Answer(request);
-  if (trace_) *trace_ << "device " << device.Number << ": " << Describe(request, answer) << std::endl;
+  if (m_Trace) *m_Trace << "device " << device.Number << ": " << Describe(request, answer) << std::endl;
   if (answer && !device.Uhid->Write(*answer)) {
     error = "device " + std::to_string(device.Number) + ": writing /dev/uhid failed: " + std::strerror(errno);
     return false;
@@ -195,7 +213,7 @@ bool DeviceHost::Handle(Device& device, std::string& error) {
 
 int DeviceHost::TimeToNextVanish(int milliseconds) const {
   const auto now = std::chrono::steady_clock::now();
-  for (const Device& device : devices_) {
+  for (const Device& device : m_Devices) {
     if (!device.VanishAt) continue;
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(*device.VanishAt - now).count();
     const int due = static_cast<int>(std::max<long long>(0, left));
@@ -207,7 +225,7 @@ int DeviceHost::TimeToNextVanish(int milliseconds) const {
 void DeviceHost::VanishDueDevices() {
   const auto now = std::chrono::steady_clock::now();
   std::vector<int> dueGroups;
-  for (const Device& device : devices_) {
+  for (const Device& device : m_Devices) {
     if (device.VanishAt && *device.VanishAt <= now) dueGroups.push_back(device.Group);
   }
   for (int group : dueGroups) Vanish(group);
@@ -216,12 +234,12 @@ void DeviceHost::VanishDueDevices() {
 void DeviceHost::Vanish(int group) {
   // Told only once the devices are destroyed, so that whoever reads it finds them gone.
   std::vector<std::string> gone;
-  std::erase_if(devices_, [&](const Device& device) {
+  std::erase_if(m_Devices, [&](const Device& device) {
     if (device.Group != group) return false;
     gone.push_back("vanished " + std::to_string(device.Number) + ' ' + device.Nodes.Hidraw);
     return true;
   });
-  for (const std::string& line : gone) report_ << line << std::endl;
+  for (const std::string& line : gone) m_Report << line << std::endl;
 }
 
 }  // namespace qor::virtualboard

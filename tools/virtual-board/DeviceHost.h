@@ -19,7 +19,7 @@ class DeviceHost {
  public:
   // `report` gets one line per device created or vanished; `trace`, when not
   // null, one line per request.
-  DeviceHost(std::ostream& report, std::ostream* trace) : report_(report), trace_(trace) {}
+  DeviceHost(std::ostream& report, std::ostream* trace) : m_Report(report), m_Trace(trace) {}
 
   // Creates the device (a board with a joystick interface gives two) and waits
   // until its hidraw node exists, so that devices enumerate in creation order.
@@ -50,10 +50,10 @@ class DeviceHost {
   int TimeToNextVanish(int milliseconds) const;
   void VanishDueDevices();
 
-  std::ostream& report_;
-  std::ostream* trace_;
-  std::vector<Device> devices_;
-  int nextNumber_ = 1;
+  std::ostream& m_Report;
+  std::ostream* m_Trace;
+  std::vector<Device> m_Devices;
+  int m_NextNumber = 1;
 };
 
 }  // namespace qor::virtualboard

@@ -31,8 +31,8 @@ struct DeviceRequest {
   std::uint16_t VendorId = 0;
   std::uint16_t ProductId = 0;
   std::string Identification{};  // boards only
-  SettingsReport Settings{};   // boards only: the stored settings
-  bool WithJoystick = false;   // boards only: a joystick interface with the same IDs
+  SettingsReport Settings{};     // boards only: the stored settings
+  bool WithJoystick = false;     // boards only: a joystick interface with the same IDs
   FaultPlan Faults{};
 };
 

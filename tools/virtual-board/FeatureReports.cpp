@@ -6,22 +6,22 @@ namespace qor::virtualboard {
 
 std::optional<std::vector<std::uint8_t>> BoardReports::Get(std::uint8_t reportNumber) {
   if (reportNumber != 0) return std::nullopt;
-  const SettingsReport reply = board_->GetFeature();
+  const SettingsReport reply = m_Board->GetFeature();
   return std::vector<std::uint8_t>(reply.begin(), reply.end());
 }
 
-bool BoardReports::Set(const std::uint8_t* report, std::size_t length) { return board_->SetFeature(report, length); }
+bool BoardReports::Set(const std::uint8_t* report, std::size_t length) { return m_Board->SetFeature(report, length); }
 
 std::optional<std::vector<std::uint8_t>> PlainReports::Get(std::uint8_t reportNumber) {
-  if (data_.empty() || reportNumber != 0) return std::nullopt;
+  if (m_Data.empty() || reportNumber != 0) return std::nullopt;
   std::vector<std::uint8_t> report{0};
-  report.insert(report.end(), data_.begin(), data_.end());
+  report.insert(report.end(), m_Data.begin(), m_Data.end());
   return report;
 }
 
 bool PlainReports::Set(const std::uint8_t* report, std::size_t length) {
-  if (data_.empty() || length != data_.size() + 1 || report[0] != 0) return false;
-  std::copy(report + 1, report + length, data_.begin());
+  if (m_Data.empty() || length != m_Data.size() + 1 || report[0] != 0) return false;
+  std::copy(report + 1, report + length, m_Data.begin());
   return true;
 }
 

@@ -25,24 +25,24 @@ class FeatureReports {
 // A QOR board: its firmware answers with the reply its last command selected.
 class BoardReports final : public FeatureReports {
  public:
-  explicit BoardReports(std::shared_ptr<sim::VirtualBoard> board) : board_(std::move(board)) {}
+  explicit BoardReports(std::shared_ptr<sim::VirtualBoard> board) : m_Board(std::move(board)) {}
   std::optional<std::vector<std::uint8_t>> Get(std::uint8_t reportNumber) override;
   bool Set(const std::uint8_t* report, std::size_t length) override;
 
  private:
-  std::shared_ptr<sim::VirtualBoard> board_;
+  std::shared_ptr<sim::VirtualBoard> m_Board;
 };
 
 // A device that keeps whatever is written into its one feature report of
 // `dataBytes` bytes; with 0 it has no feature report at all.
 class PlainReports final : public FeatureReports {
  public:
-  explicit PlainReports(std::size_t dataBytes) : data_(dataBytes, 0) {}
+  explicit PlainReports(std::size_t dataBytes) : m_Data(dataBytes, 0) {}
   std::optional<std::vector<std::uint8_t>> Get(std::uint8_t reportNumber) override;
   bool Set(const std::uint8_t* report, std::size_t length) override;
 
  private:
-  std::vector<std::uint8_t> data_;
+  std::vector<std::uint8_t> m_Data;
 };
 
 }  // namespace qor::virtualboard

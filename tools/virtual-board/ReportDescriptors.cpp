@@ -8,16 +8,16 @@ namespace {
 // A vendor-defined application collection holding `count` bytes of feature data.
 constexpr std::array<std::uint8_t, 21> VendorFeatureDescriptor(std::uint8_t count) {
   return {
-      0x06, 0x00, 0xFF,  // Usage Page (vendor defined 0xFF00)
-      0x09, 0x01,        // Usage (1)
-      0xA1, 0x01,        // Collection (Application)
-      0x09, 0x02,        //   Usage (2)
-      0x15, 0x00,        //   Logical Minimum (0)
-      0x26, 0xFF, 0x00,  //   Logical Maximum (255)
-      0x75, 0x08,        //   Report Size (8)
-      0x95, count,       //   Report Count (count)
-      0xB1, 0x02,        //   Feature (Data, Variable, Absolute)
-      0xC0,              // End Collection
+      0x06, 0x00,  0xFF,  // Usage Page (vendor defined 0xFF00)
+      0x09, 0x01,         // Usage (1)
+      0xA1, 0x01,         // Collection (Application)
+      0x09, 0x02,         //   Usage (2)
+      0x15, 0x00,         //   Logical Minimum (0)
+      0x26, 0xFF,  0x00,  //   Logical Maximum (255)
+      0x75, 0x08,         //   Report Size (8)
+      0x95, count,        //   Report Count (count)
+      0xB1, 0x02,         //   Feature (Data, Variable, Absolute)
+      0xC0,               // End Collection
   };
 }
 

@@ -27,14 +27,14 @@ class UhidDevice {
   UhidDevice(const UhidDevice&) = delete;
   UhidDevice& operator=(const UhidDevice&) = delete;
 
-  int Descriptor() const { return fd_; }
+  int Descriptor() const { return m_Fd; }
   // One event from the kernel; false when the descriptor fails.
   bool Read(uhid_event& event);
   bool Write(const uhid_event& event);
 
  private:
-  explicit UhidDevice(int fd) : fd_(fd) {}
-  int fd_;
+  explicit UhidDevice(int fd) : m_Fd(fd) {}
+  int m_Fd;
 };
 
 }  // namespace qor::virtualboard

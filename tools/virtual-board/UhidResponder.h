@@ -19,25 +19,25 @@ namespace qor::virtualboard {
 class UhidResponder {
  public:
   UhidResponder(std::unique_ptr<FeatureReports> reports, FaultPlan faults)
-      : reports_(std::move(reports)), faults_(std::move(faults)) {}
+      : m_Reports(std::move(reports)), m_Faults(std::move(faults)) {}
 
   // The reply to a UHID_GET_REPORT or UHID_SET_REPORT request; for any other
   // event nullopt, since the kernel expects no answer to those.
   std::optional<uhid_event> Answer(const uhid_event& request);
 
   // True once the device has answered the transfer after which it is to vanish.
-  bool Vanishing() const { return faults_.VanishAfter && transfers_ >= *faults_.VanishAfter; }
-  int Transfers() const { return transfers_; }
+  bool Vanishing() const { return m_Faults.VanishAfter && m_Transfers >= *m_Faults.VanishAfter; }
+  int Transfers() const { return m_Transfers; }
 
  private:
   uhid_event AnswerGet(const uhid_get_report_req& request);
   uhid_event AnswerSet(const uhid_set_report_req& request);
 
-  std::unique_ptr<FeatureReports> reports_;
-  FaultPlan faults_;
-  int transfers_ = 0;
-  int gets_ = 0;
-  int sets_ = 0;
+  std::unique_ptr<FeatureReports> m_Reports;
+  FaultPlan m_Faults;
+  int m_Transfers = 0;
+  int m_Gets = 0;
+  int m_Sets = 0;
 };
 
 }  // namespace qor::virtualboard

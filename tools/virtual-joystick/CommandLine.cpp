@@ -66,23 +66,24 @@ class Parser : tools::ArgumentReader {
     while (const auto next = NextOption()) {
       const std::string& name = *next;
       if (name == "--help") {
-        options_.Help = true;
+        m_Options.Help = true;
       } else if (name == "--repeat") {
-        options_.Repeat = true;
+        m_Options.Repeat = true;
       } else if (name == "--range" || name == "--x-range" || name == "--y-range") {
         const auto text = Value(name);
         const auto range = text ? ParseRange(*text) : std::nullopt;
         if (text && !range) Fail(name + " needs MIN..MAX with MIN below MAX");
-        if (range && name != "--y-range") options_.X = *range;
-        if (range && name != "--x-range") options_.Y = *range;
+        if (range && name != "--y-range") m_Options.X = *range;
+        if (range && name != "--x-range") m_Options.Y = *range;
       } else if (name == "--path") {
         const auto text = Value(name);
-        if (text && !(path = ParsePath(*text))) Fail(name + " needs steps \"X,Y;X,Y;...\", each with an optional 1 or 0");
+        if (text && !(path = ParsePath(*text)))
+          Fail(name + " needs steps \"X,Y;X,Y;...\", each with an optional 1 or 0");
       } else if (name == "--interval") {
         const auto text = Value(name);
         const auto value = text ? ParseNumber<int>(*text) : std::nullopt;
         if (text && (!value || *value < 0 || *value > 3'600'000)) Fail(name + " needs milliseconds from 0 up");
-        if (value) options_.IntervalMs = *value;
+        if (value) m_Options.IntervalMs = *value;
       } else {
         Fail("unknown option " + name);
       }
@@ -90,17 +91,17 @@ class Parser : tools::ArgumentReader {
     // The ranges may come after the path, so the steps are checked at the end.
     if (path) {
       for (const PathStep& step : *path) {
-        if (!Within(step.X, options_.X) || !Within(step.Y, options_.Y))
+        if (!Within(step.X, m_Options.X) || !Within(step.Y, m_Options.Y))
           Fail("step " + std::to_string(step.X) + "," + std::to_string(step.Y) + " lies outside the axis ranges");
       }
     }
     if (!Error().empty()) return {std::nullopt, Error()};
-    options_.Path = path ? *path : DefaultPath(options_.X, options_.Y);
-    return {options_, {}};
+    m_Options.Path = path ? *path : DefaultPath(m_Options.X, m_Options.Y);
+    return {m_Options, {}};
   }
 
  private:
-  Options options_;
+  Options m_Options;
 };
 
 }  // namespace
@@ -125,9 +126,7 @@ std::optional<std::vector<PathStep>> ParsePath(const std::string& text) {
   return steps;
 }
 
-int Centre(AxisRange range) {
-  return static_cast<int>((static_cast<long long>(range.Minimum) + range.Maximum) / 2);
-}
+int Centre(AxisRange range) { return static_cast<int>((static_cast<long long>(range.Minimum) + range.Maximum) / 2); }
 
 std::vector<PathStep> DefaultPath(AxisRange x, AxisRange y) {
   constexpr int Points = 16;

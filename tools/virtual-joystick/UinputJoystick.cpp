@@ -20,35 +20,36 @@ input_absinfo Axis(AxisRange range) {
 
 std::unique_ptr<UinputJoystick> UinputJoystick::Create(AxisRange x, AxisRange y, std::string& error) {
   std::unique_ptr<UinputJoystick> joystick(new UinputJoystick);
-  joystick->device_ = libevdev_new();
-  if (!joystick->device_) {
+  joystick->m_Device = libevdev_new();
+  if (!joystick->m_Device) {
     error = "out of memory";
     return nullptr;
   }
-  libevdev_set_name(joystick->device_, "QOR Virtual Joystick");
-  libevdev_set_id_bustype(joystick->device_, BUS_VIRTUAL);
+  libevdev_set_name(joystick->m_Device, "QOR Virtual Joystick");
+  libevdev_set_id_bustype(joystick->m_Device, BUS_VIRTUAL);
   const input_absinfo xInfo = Axis(x);
   const input_absinfo yInfo = Axis(y);
-  libevdev_enable_event_code(joystick->device_, EV_ABS, ABS_X, &xInfo);
-  libevdev_enable_event_code(joystick->device_, EV_ABS, ABS_Y, &yInfo);
-  libevdev_enable_event_code(joystick->device_, EV_KEY, BTN_TRIGGER, nullptr);
-  const int rc = libevdev_uinput_create_from_device(joystick->device_, LIBEVDEV_UINPUT_OPEN_MANAGED, &joystick->uinput_);
+  libevdev_enable_event_code(joystick->m_Device, EV_ABS, ABS_X, &xInfo);
+  libevdev_enable_event_code(joystick->m_Device, EV_ABS, ABS_Y, &yInfo);
+  libevdev_enable_event_code(joystick->m_Device, EV_KEY, BTN_TRIGGER, nullptr);
+  const int rc =
+      libevdev_uinput_create_from_device(joystick->m_Device, LIBEVDEV_UINPUT_OPEN_MANAGED, &joystick->m_Uinput);
   if (rc != 0) {
     error = std::string("cannot create the joystick on /dev/uinput: ") + std::strerror(-rc);
     return nullptr;
   }
-  const char* node = libevdev_uinput_get_devnode(joystick->uinput_);
+  const char* node = libevdev_uinput_get_devnode(joystick->m_Uinput);
   if (!node) {
     error = "the joystick has no event node";
     return nullptr;
   }
-  joystick->node_ = node;
+  joystick->m_Node = node;
   return joystick;
 }
 
 UinputJoystick::~UinputJoystick() {
-  if (uinput_) libevdev_uinput_destroy(uinput_);
-  if (device_) libevdev_free(device_);
+  if (m_Uinput) libevdev_uinput_destroy(m_Uinput);
+  if (m_Device) libevdev_free(m_Device);
 }
 
 bool UinputJoystick::Step(const PathStep& step) {
@@ -58,7 +59,7 @@ bool UinputJoystick::Step(const PathStep& step) {
 }
 
 bool UinputJoystick::Emit(unsigned type, unsigned code, int value) {
-  return libevdev_uinput_write_event(uinput_, type, code, value) == 0;
+  return libevdev_uinput_write_event(m_Uinput, type, code, value) == 0;
 }
 
 }  // namespace qor::virtualjoystick

@@ -22,7 +22,7 @@ class UinputJoystick {
   UinputJoystick& operator=(const UinputJoystick&) = delete;
 
   // The event node, "/dev/input/eventN".
-  const std::string& Node() const { return node_; }
+  const std::string& Node() const { return m_Node; }
 
   // One frame: the stick to the step's position and the trigger to its state
   // where it names one, closed by a SYN_REPORT. The kernel passes on only
@@ -33,9 +33,9 @@ class UinputJoystick {
   UinputJoystick() = default;
   bool Emit(unsigned type, unsigned code, int value);
 
-  libevdev* device_ = nullptr;
-  libevdev_uinput* uinput_ = nullptr;
-  std::string node_;
+  libevdev* m_Device = nullptr;
+  libevdev_uinput* m_Uinput = nullptr;
+  std::string m_Node;
 };
 
 }  // namespace qor::virtualjoystick

@@ -12,9 +12,9 @@ CustomControlWindow::CustomControlWindow(QWidget* parent) : QWidget(parent) {
 }
 
 void CustomControlWindow::paintEvent(QPaintEvent*) {
-  if (!paint_) return;
+  if (!m_Paint) return;
   QPainter painter(this);
-  paint_(painter);
+  m_Paint(painter);
 }
 
 }  // namespace qor::ui

@@ -14,13 +14,13 @@ class CustomControlWindow : public QWidget {
   explicit CustomControlWindow(QWidget* parent);
 
   using PaintHandler = std::function<void(QPainter& painter)>;
-  void SetPaintHandler(PaintHandler handler) { paint_ = std::move(handler); }
+  void SetPaintHandler(PaintHandler handler) { m_Paint = std::move(handler); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  PaintHandler paint_;
+  PaintHandler m_Paint;
 };
 
 }  // namespace qor::ui

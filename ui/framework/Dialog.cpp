@@ -33,13 +33,13 @@ Qt::Alignment TextAlignment(std::uint32_t style) {
 }
 
 QWidget* CreateControl(const DialogItem& item, QWidget* parent) {
-  const QString text = QString::fromLatin1(item.text);
-  switch (item.kind) {
+  const QString text = QString::fromLatin1(item.Text);
+  switch (item.Kind) {
     case ItemKind::PushButton: {
       auto* button = new QPushButton(text, parent);
       // Enter is routed by the dialog itself, as the dialog manager does.
       button->setAutoDefault(false);
-      button->setDefault(item.style & res::DefaultButton);
+      button->setDefault(item.Style & res::DefaultButton);
       return button;
     }
     case ItemKind::GroupBox: {
@@ -49,7 +49,7 @@ QWidget* CreateControl(const DialogItem& item, QWidget* parent) {
     }
     case ItemKind::Static: {
       auto* label = new QLabel(text, parent);
-      label->setAlignment(TextAlignment(item.style) | Qt::AlignTop);
+      label->setAlignment(TextAlignment(item.Style) | Qt::AlignTop);
       return label;
     }
     case ItemKind::Bitmap:
@@ -58,15 +58,15 @@ QWidget* CreateControl(const DialogItem& item, QWidget* parent) {
       return new QLabel(parent);
     case ItemKind::Edit: {
       auto* edit = new QLineEdit(parent);
-      edit->setAlignment(TextAlignment(item.style) | Qt::AlignVCenter);
-      edit->setFrame(item.style & res::Border);
-      if (item.style & res::ReadOnly) {
+      edit->setAlignment(TextAlignment(item.Style) | Qt::AlignVCenter);
+      edit->setFrame(item.Style & res::Border);
+      if (item.Style & res::ReadOnly) {
         edit->setReadOnly(true);
         QPalette palette = edit->palette();
         palette.setColor(QPalette::Base, palette.color(QPalette::Window));
         edit->setPalette(palette);
       }
-      if (item.style & res::DigitsOnly)
+      if (item.Style & res::DigitsOnly)
         edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
       return edit;
     }
@@ -91,8 +91,8 @@ QWidget* CreateControl(const DialogItem& item, QWidget* parent) {
 }
 
 Qt::FocusPolicy FocusPolicyOf(const DialogItem& item) {
-  if (item.style & res::TabStop) return Qt::StrongFocus;
-  switch (item.kind) {
+  if (item.Style & res::TabStop) return Qt::StrongFocus;
+  switch (item.Kind) {
     case ItemKind::Edit:
     case ItemKind::DropDownList:
     case ItemKind::PushButton:
@@ -105,37 +105,37 @@ Qt::FocusPolicy FocusPolicyOf(const DialogItem& item) {
 
 }  // namespace
 
-CDialog::CDialog(int templateId) : templateId_(templateId) {}
+CDialog::CDialog(int templateId) : m_TemplateId(templateId) {}
 
-CDialog::~CDialog() { delete window_; }
+CDialog::~CDialog() { delete m_Window; }
 
 int CDialog::DoModal() {
-  const res::DialogTemplate* dialogTemplate = res::FindDialogTemplate(templateId_);
+  const res::DialogTemplate* dialogTemplate = res::FindDialogTemplate(m_TemplateId);
   if (!dialogTemplate) BindingFault(QStringLiteral("no such template"));
 
   QWidget* owner = QApplication::activeModalWidget();
   if (!owner) owner = QApplication::activeWindow();
   auto* window = new DialogWindow(this, owner);
-  window_ = window;
-  window->setWindowTitle(QString::fromLatin1(dialogTemplate->caption));
+  m_Window = window;
+  window->setWindowTitle(QString::fromLatin1(dialogTemplate->Caption));
   // The template's "MS Shell Dlg" at its standard size is the desktop's font.
   const QFont font = DialogFont();
   window->setFont(font);
-  units_ = DialogBaseUnitsOf(font);
-  m_client = new QWidget(window);
+  m_Units = DialogBaseUnitsOf(font);
+  m_Client = new QWidget(window);
 
   CreateControls(*dialogTemplate);
   PlaceControls(*dialogTemplate);
-  clicked_.clear();
-  notifications_.clear();
-  systemMenu_.clear();
+  m_Clicked.clear();
+  m_Notifications.clear();
+  m_SystemMenu.clear();
   MessageMap();
   ConnectNotifications();
 
   if (OnInitDialog()) {
-    for (const DialogItem& item : dialogTemplate->items) {
-      QWidget* control = FindItem(item.id);
-      if ((item.style & res::TabStop) && control && control->isEnabled()) {
+    for (const DialogItem& item : dialogTemplate->Items) {
+      QWidget* control = FindItem(item.Id);
+      if ((item.Style & res::TabStop) && control && control->isEnabled()) {
         control->setFocus(Qt::TabFocusReason);
         break;
       }
@@ -143,30 +143,30 @@ int CDialog::DoModal() {
   }
   // The lists are filled now: grow the window until every text fits.
   const DialogBaseUnits fitted = FitBaseUnits(*dialogTemplate, FitMetricsOf(font, *window->style()), ListTexts());
-  if (fitted.x != units_.x || fitted.y != units_.y) {
-    units_ = fitted;
+  if (fitted.X != m_Units.X || fitted.Y != m_Units.Y) {
+    m_Units = fitted;
     PlaceControls(*dialogTemplate);
   }
   ShowPictures(*dialogTemplate);
 
   QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
-  window->ShowClient(m_client, screen, owner);
+  window->ShowClient(m_Client, screen, owner);
 
   const int result = window->exec();
-  items_.clear();
-  m_controls.clear();
-  window_ = nullptr;
+  m_Items.clear();
+  m_Controls.clear();
+  m_Window = nullptr;
   delete window;
   return result;
 }
 
 void CDialog::EndDialog(int result) {
-  if (window_) window_->EndWith(result);
+  if (m_Window) m_Window->EndWith(result);
 }
 
 QWidget* CDialog::FindItem(int id) const {
-  const auto found = items_.find(id);
-  return found == items_.end() ? nullptr : found->second;
+  const auto found = m_Items.find(id);
+  return found == m_Items.end() ? nullptr : found->second;
 }
 
 QWidget* CDialog::GetDlgItem(int id) const {
@@ -177,10 +177,10 @@ QWidget* CDialog::GetDlgItem(int id) const {
 }
 
 bool CDialog::HasDlgItem(int id) const {
-  const res::DialogTemplate* dialogTemplate = res::FindDialogTemplate(templateId_);
+  const res::DialogTemplate* dialogTemplate = res::FindDialogTemplate(m_TemplateId);
   if (!dialogTemplate || id == res::IDC_STATIC) return false;
-  return std::any_of(dialogTemplate->items.begin(), dialogTemplate->items.end(),
-                     [id](const DialogItem& item) { return item.id == id; });
+  return std::any_of(dialogTemplate->Items.begin(), dialogTemplate->Items.end(),
+                     [id](const DialogItem& item) { return item.Id == id; });
 }
 
 void CDialog::WrongKind(int id, const QWidget* control, const char* wanted) const {
@@ -190,12 +190,12 @@ void CDialog::WrongKind(int id, const QWidget* control, const char* wanted) cons
 }
 
 void CDialog::BindingFault(const QString& what) const {
-  const res::DialogTemplate* dialogTemplate = res::FindDialogTemplate(templateId_);
-  if (!dialogTemplate) qFatal("Dialog %d: %s", templateId_, qPrintable(what));
-  qFatal("Dialog %d \"%s\": %s", templateId_, dialogTemplate->caption, qPrintable(what));
+  const res::DialogTemplate* dialogTemplate = res::FindDialogTemplate(m_TemplateId);
+  if (!dialogTemplate) qFatal("Dialog %d: %s", m_TemplateId, qPrintable(what));
+  qFatal("Dialog %d \"%s\": %s", m_TemplateId, dialogTemplate->Caption, qPrintable(what));
 }
 
-QDialog* CDialog::Window() const { return window_.data(); }
+QDialog* CDialog::Window() const { return m_Window.data(); }
 
 bool CDialog::OnInitDialog() {
   DoDataExchange();
@@ -203,7 +203,7 @@ bool CDialog::OnInitDialog() {
 }
 
 void CDialog::SendCommand(int id) {
-  if (const auto handler = clicked_.find(id); handler != clicked_.end()) {
+  if (const auto handler = m_Clicked.find(id); handler != m_Clicked.end()) {
     handler->second();
   } else if (id == res::IDOK) {
     OnOK();
@@ -216,41 +216,41 @@ void CDialog::OnSysCommand(int id) {
   if (id == SC_CLOSE) SendCommand(res::IDCANCEL);
 }
 
-void CDialog::AppendSystemMenu(const QString& text, int commandId) { systemMenu_.emplace_back(text, commandId); }
+void CDialog::AppendSystemMenu(const QString& text, int commandId) { m_SystemMenu.emplace_back(text, commandId); }
 
 void CDialog::AddHandler(Notification what, int id, std::function<void()> handler) {
-  notifications_.emplace_back(what, id, std::move(handler));
+  m_Notifications.emplace_back(what, id, std::move(handler));
 }
 
 int CDialog::DefaultCommand() const {
-  const res::DialogTemplate* dialogTemplate = res::FindDialogTemplate(templateId_);
-  for (const DialogItem& item : dialogTemplate->items)
-    if (item.style & res::DefaultButton) return item.id;
+  const res::DialogTemplate* dialogTemplate = res::FindDialogTemplate(m_TemplateId);
+  for (const DialogItem& item : dialogTemplate->Items)
+    if (item.Style & res::DefaultButton) return item.Id;
   return res::IDOK;
 }
 
 void CDialog::CreateControls(const res::DialogTemplate& dialogTemplate) {
-  items_.clear();
-  m_controls.clear();
+  m_Items.clear();
+  m_Controls.clear();
   QWidget* previous = nullptr;
   std::vector<QWidget*> groups;
-  for (const DialogItem& item : dialogTemplate.items) {
-    QWidget* control = CreateControl(item, m_client);
+  for (const DialogItem& item : dialogTemplate.Items) {
+    QWidget* control = CreateControl(item, m_Client);
     control->setFocusPolicy(FocusPolicyOf(item));
-    control->setEnabled(!(item.style & res::Disabled));
-    control->setProperty("dialogItemId", item.id);
+    control->setEnabled(!(item.Style & res::Disabled));
+    control->setProperty("dialogItemId", item.Id);
     // A disabled control hears no mouse, so it shows no tip.
-    control->installEventFilter(window_);
-    if (item.id != res::IDC_STATIC) {
-      control->setObjectName(QStringLiteral("item%1").arg(item.id));
-      items_[item.id] = control;
+    control->installEventFilter(m_Window);
+    if (item.Id != res::IDC_STATIC) {
+      control->setObjectName(QStringLiteral("item%1").arg(item.Id));
+      m_Items[item.Id] = control;
     }
-    if (item.kind == ItemKind::GroupBox) groups.push_back(control);
-    if (item.kind == ItemKind::UpDown) {
+    if (item.Kind == ItemKind::GroupBox) groups.push_back(control);
+    if (item.Kind == ItemKind::UpDown) {
       auto* upDown = static_cast<CSpinButtonCtrl*>(control);
       upDown->SetBuddy(qobject_cast<QLineEdit*>(previous));
     }
-    m_controls.push_back(control);
+    m_Controls.push_back(control);
     previous = control;
   }
   // Group boxes only frame the controls; they stay beneath them.
@@ -258,14 +258,14 @@ void CDialog::CreateControls(const res::DialogTemplate& dialogTemplate) {
 }
 
 void CDialog::PlaceControls(const res::DialogTemplate& dialogTemplate) {
-  const PixelRect client = MapDialogRect(0, 0, dialogTemplate.cx, dialogTemplate.cy, units_);
-  m_client->setFixedSize(client.width(), client.height());
-  for (std::size_t index = 0; index < m_controls.size(); ++index) {
-    const DialogItem& item = dialogTemplate.items[index];
-    QWidget* control = m_controls[index];
-    const PixelRect r = MapDialogRect(item.x, item.y, item.cx, item.cy, units_);
-    QRect rect(r.left, r.top, r.width(), r.height());
-    if (item.kind == ItemKind::DropDownList) {
+  const PixelRect client = MapDialogRect(0, 0, dialogTemplate.Cx, dialogTemplate.Cy, m_Units);
+  m_Client->setFixedSize(client.Width(), client.Height());
+  for (std::size_t index = 0; index < m_Controls.size(); ++index) {
+    const DialogItem& item = dialogTemplate.Items[index];
+    QWidget* control = m_Controls[index];
+    const PixelRect r = MapDialogRect(item.X, item.Y, item.Cx, item.Cy, m_Units);
+    QRect rect(r.Left, r.Top, r.Width(), r.Height());
+    if (item.Kind == ItemKind::DropDownList) {
       // The template gives the dropped-down height; the closed box is one line.
       auto* combo = static_cast<QComboBox*>(control);
       const int closed = combo->sizeHint().height();
@@ -273,26 +273,26 @@ void CDialog::PlaceControls(const res::DialogTemplate& dialogTemplate) {
       rect.setHeight(closed);
     }
     control->setGeometry(rect);
-    if (item.kind == ItemKind::UpDown) static_cast<CSpinButtonCtrl*>(control)->PlaceBesideBuddy();
+    if (item.Kind == ItemKind::UpDown) static_cast<CSpinButtonCtrl*>(control)->PlaceBesideBuddy();
   }
 }
 
 void CDialog::ShowPictures(const res::DialogTemplate& dialogTemplate) {
-  const qreal ratio = window_->devicePixelRatioF();
-  for (std::size_t index = 0; index < m_controls.size(); ++index) {
-    const DialogItem& item = dialogTemplate.items[index];
-    if (item.kind != ItemKind::Bitmap && item.kind != ItemKind::Icon) continue;
-    auto* picture = static_cast<QLabel*>(m_controls[index]);
+  const qreal ratio = m_Window->devicePixelRatioF();
+  for (std::size_t index = 0; index < m_Controls.size(); ++index) {
+    const DialogItem& item = dialogTemplate.Items[index];
+    if (item.Kind != ItemKind::Bitmap && item.Kind != ItemKind::Icon) continue;
+    auto* picture = static_cast<QLabel*>(m_Controls[index]);
     // A bitmap fills its place, so the picture lines up with the controls
     // placed around it in dialog units; an icon keeps the icon size.
-    const QSize size = item.kind == ItemKind::Icon ? QSize(32, 32) : picture->size();
-    picture->setPixmap(ResourceImage(item.resource, size, ratio));
+    const QSize size = item.Kind == ItemKind::Icon ? QSize(32, 32) : picture->size();
+    picture->setPixmap(ResourceImage(item.Resource, size, ratio));
   }
 }
 
 ListEntries CDialog::ListTexts() const {
   ListEntries entries;
-  for (const auto& [id, control] : items_) {
+  for (const auto& [id, control] : m_Items) {
     if (const auto* combo = qobject_cast<const QComboBox*>(control)) {
       std::vector<std::string>& texts = entries[id];
       for (int i = 0; i < combo->count(); ++i) texts.push_back(combo->itemText(i).toStdString());
@@ -302,38 +302,38 @@ ListEntries CDialog::ListTexts() const {
 }
 
 void CDialog::ConnectNotifications() {
-  for (const auto& [id, control] : items_) {
+  for (const auto& [id, control] : m_Items) {
     if (auto* button = qobject_cast<QAbstractButton*>(control)) {
       const int command = id;
-      QObject::connect(button, &QAbstractButton::clicked, window_, [this, command] { SendCommand(command); });
+      QObject::connect(button, &QAbstractButton::clicked, m_Window, [this, command] { SendCommand(command); });
     }
   }
   // A click handler names a button of the template; OK and cancel may also
   // come from the keys alone.
-  for (const auto& entry : clicked_)
+  for (const auto& entry : m_Clicked)
     if (entry.first != res::IDOK && entry.first != res::IDCANCEL) DlgItem<QAbstractButton>(entry.first);
-  for (const auto& [what, id, handler] : notifications_) {
+  for (const auto& [what, id, handler] : m_Notifications) {
     switch (what) {
       case Notification::SelChange:
         // A user's choice only, never a selection the program sets.
-        QObject::connect(DlgItem<QComboBox>(id), &QComboBox::activated, window_, [h = handler] { h(); });
+        QObject::connect(DlgItem<QComboBox>(id), &QComboBox::activated, m_Window, [h = handler] { h(); });
         break;
       case Notification::EditChange:
-        QObject::connect(DlgItem<QLineEdit>(id), &QLineEdit::textChanged, window_, [h = handler] { h(); });
+        QObject::connect(DlgItem<QLineEdit>(id), &QLineEdit::textChanged, m_Window, [h = handler] { h(); });
         break;
       case Notification::KillFocus:
-        window_->WatchFocusLoss(GetDlgItem(id), handler);
+        m_Window->WatchFocusLoss(GetDlgItem(id), handler);
         break;
     }
   }
 }
 
 void CDialog::ShowSystemMenu(const QPoint& globalPos) {
-  QMenu menu(window_);
+  QMenu menu(m_Window);
   QAction* close = menu.addAction(ResourceString(res::IDS_CLOSE));
   close->setShortcut(QKeySequence(QStringLiteral("Alt+F4")));
   close->setData(SC_CLOSE);
-  for (const auto& [text, command] : systemMenu_) {
+  for (const auto& [text, command] : m_SystemMenu) {
     menu.addSeparator();
     menu.addAction(text)->setData(command);
   }

@@ -66,7 +66,7 @@ class CDialog {
 
   template <class D>
   void OnClicked(int id, void (D::*handler)()) {
-    clicked_[id] = [this, handler] { (static_cast<D*>(this)->*handler)(); };
+    m_Clicked[id] = [this, handler] { (static_cast<D*>(this)->*handler)(); };
   }
   template <class D>
   void OnSelChange(int id, void (D::*handler)()) {
@@ -101,15 +101,15 @@ class CDialog {
   void ShowSystemMenu(const QPoint& globalPos);
   int DefaultCommand() const;
 
-  int templateId_;
-  QPointer<DialogWindow> window_;
-  DialogBaseUnits units_;
-  QWidget* m_client = nullptr;       // holds the controls, inside a scroll area on a small screen
-  std::vector<QWidget*> m_controls;  // in template order, statics included
-  std::map<int, QWidget*> items_;
-  std::map<int, std::function<void()>> clicked_;
-  std::vector<std::tuple<Notification, int, std::function<void()>>> notifications_;
-  std::vector<std::pair<QString, int>> systemMenu_;
+  int m_TemplateId;
+  QPointer<DialogWindow> m_Window;
+  DialogBaseUnits m_Units;
+  QWidget* m_Client = nullptr;       // holds the controls, inside a scroll area on a small screen
+  std::vector<QWidget*> m_Controls;  // in template order, statics included
+  std::map<int, QWidget*> m_Items;
+  std::map<int, std::function<void()>> m_Clicked;
+  std::vector<std::tuple<Notification, int, std::function<void()>>> m_Notifications;
+  std::vector<std::pair<QString, int>> m_SystemMenu;
 };
 
 }  // namespace qor::ui

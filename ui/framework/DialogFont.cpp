@@ -28,9 +28,9 @@ DialogBaseUnits DialogBaseUnitsOf(const QFont& font) {
 FitMetrics FitMetricsOf(const QFont& font, const QStyle& style) {
   const QFontMetrics metrics(font);
   FitMetrics fit;
-  fit.fontUnits = DialogBaseUnitsOf(font);
-  fit.lineHeight = metrics.height();
-  fit.textWidth = [metrics](std::string_view text) {
+  fit.FontUnits = DialogBaseUnitsOf(font);
+  fit.LineHeight = metrics.height();
+  fit.TextWidth = [metrics](std::string_view text) {
     return metrics.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
   };
 
@@ -40,7 +40,7 @@ FitMetrics FitMetricsOf(const QFont& font, const QStyle& style) {
   button.rect = large;
   button.features = QStyleOptionButton::DefaultButton;
   const QRect buttonText = style.subElementRect(QStyle::SE_PushButtonContents, &button);
-  fit.pushButton = {large.width() - buttonText.width(), large.height() - buttonText.height()};
+  fit.PushButton = {large.width() - buttonText.width(), large.height() - buttonText.height()};
 
   QStyleOptionComboBox combo;
   combo.rect = large;
@@ -49,10 +49,10 @@ FitMetrics FitMetricsOf(const QFont& font, const QStyle& style) {
   combo.subControls = QStyle::SC_All;
   const QRect field = style.subControlRect(QStyle::CC_ComboBox, &combo, QStyle::SC_ComboBoxEditField);
   // The entry's text keeps a little room inside the field, as list boxes do.
-  fit.dropDownList = {large.width() - field.width() + 4, 0};
+  fit.DropDownList = {large.width() - field.width() + 4, 0};
 
-  fit.checkBox = {CheckBox::TextOffset(style), 0};
-  fit.groupTitle = {GroupFrame::TitleRoom(metrics), 0};
+  fit.CheckBox = {CheckBox::TextOffset(style), 0};
+  fit.GroupTitle = {GroupFrame::TitleRoom(metrics), 0};
   return fit;
 }
 

@@ -20,8 +20,8 @@ int MulDiv(int a, int b, int c) {
 }
 
 PixelRect MapDialogRect(int x, int y, int cx, int cy, DialogBaseUnits units) {
-  return PixelRect{MulDiv(x, units.x, 4), MulDiv(y, units.y, 8), MulDiv(x + cx, units.x, 4),
-                   MulDiv(y + cy, units.y, 8)};
+  return PixelRect{MulDiv(x, units.X, 4), MulDiv(y, units.Y, 8), MulDiv(x + cx, units.X, 4),
+                   MulDiv(y + cy, units.Y, 8)};
 }
 
 }  // namespace qor::ui

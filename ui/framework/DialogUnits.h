@@ -6,14 +6,14 @@
 namespace qor::ui {
 
 struct DialogBaseUnits {
-  int x = 0;  // average width of the 52 letters A-Z a-z, rounded
-  int y = 0;  // font height
+  int X = 0;  // average width of the 52 letters A-Z a-z, rounded
+  int Y = 0;  // font height
 };
 
 struct PixelRect {
-  int left = 0, top = 0, right = 0, bottom = 0;
-  int width() const { return right - left; }
-  int height() const { return bottom - top; }
+  int Left = 0, Top = 0, Right = 0, Bottom = 0;
+  int Width() const { return Right - Left; }
+  int Height() const { return Bottom - Top; }
   friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
 

@@ -17,19 +17,19 @@ namespace qor::ui {
 DialogWindow::DialogWindow(CDialog* dialog, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowCloseButtonHint),
-      dialog_(dialog) {
+      m_Dialog(dialog) {
   setModal(true);
 }
 
 void DialogWindow::EndWith(int result) {
-  ending_ = true;
+  m_Ending = true;
   done(result);
-  ending_ = false;
+  m_Ending = false;
 }
 
 void DialogWindow::WatchFocusLoss(QWidget* control, std::function<void()> handler) {
-  if (focusLoss_.find(control) == focusLoss_.end()) control->installEventFilter(this);
-  focusLoss_.emplace(control, std::move(handler));
+  if (m_FocusLoss.find(control) == m_FocusLoss.end()) control->installEventFilter(this);
+  m_FocusLoss.emplace(control, std::move(handler));
 }
 
 void DialogWindow::ShowClient(QWidget* client, const QScreen* screen, const QWidget* owner) {
@@ -73,7 +73,7 @@ void DialogWindow::ShowClient(QWidget* client, const QScreen* screen, const QWid
 void DialogWindow::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
     case Qt::Key_Escape:
-      dialog_->SendCommand(2);
+      m_Dialog->SendCommand(2);
       return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -82,7 +82,7 @@ void DialogWindow::keyPressEvent(QKeyEvent* event) {
       if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->isEnabled())
         button->click();
       else
-        dialog_->SendCommand(dialog_->DefaultCommand());
+        m_Dialog->SendCommand(m_Dialog->DefaultCommand());
       return;
     default:
       QDialog::keyPressEvent(event);
@@ -92,21 +92,21 @@ void DialogWindow::keyPressEvent(QKeyEvent* event) {
 void DialogWindow::closeEvent(QCloseEvent* event) {
   // The close box asks the dialog; only the dialog ends itself.
   event->ignore();
-  if (!ending_) dialog_->SendCommand(2);
+  if (!m_Ending) m_Dialog->SendCommand(2);
 }
 
 void DialogWindow::reject() {
-  if (!ending_) dialog_->SendCommand(2);
+  if (!m_Ending) m_Dialog->SendCommand(2);
 }
 
-void DialogWindow::contextMenuEvent(QContextMenuEvent* event) { dialog_->ShowSystemMenu(event->globalPos()); }
+void DialogWindow::contextMenuEvent(QContextMenuEvent* event) { m_Dialog->ShowSystemMenu(event->globalPos()); }
 
 bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::ToolTip) {
     if (const auto* control = qobject_cast<QWidget*>(watched); control && !control->isEnabled()) return true;
   }
   if (event->type() == QEvent::FocusOut) {
-    const auto [first, last] = focusLoss_.equal_range(watched);
+    const auto [first, last] = m_FocusLoss.equal_range(watched);
     for (auto it = first; it != last; ++it) it->second();
   }
   return QDialog::eventFilter(watched, event);

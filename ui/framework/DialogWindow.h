@@ -35,9 +35,9 @@ class DialogWindow : public QDialog {
   void reject() override;
 
  private:
-  CDialog* dialog_;
-  bool ending_ = false;
-  std::multimap<QObject*, std::function<void()>> focusLoss_;
+  CDialog* m_Dialog;
+  bool m_Ending = false;
+  std::multimap<QObject*, std::function<void()>> m_FocusLoss;
 };
 
 }  // namespace qor::ui

@@ -17,16 +17,16 @@ namespace qor::ui {
 
 // The room a control keeps for itself around its text, in pixels.
 struct TextChrome {
-  int width = 0;
-  int height = 0;
+  int Width = 0;
+  int Height = 0;
 };
 
 // The dialog font and the style that draws the controls, as the fitting sees them.
 struct FitMetrics {
-  DialogBaseUnits fontUnits;  // the font's own units: the fitting never goes below them
-  int lineHeight = 0;
-  std::function<int(std::string_view text)> textWidth;
-  TextChrome staticText, pushButton, checkBox, groupTitle, dropDownList;
+  DialogBaseUnits FontUnits;  // the font's own units: the fitting never goes below them
+  int LineHeight = 0;
+  std::function<int(std::string_view text)> TextWidth;
+  TextChrome StaticText, PushButton, CheckBox, GroupTitle, DropDownList;
 };
 
 // The entries a window puts into its lists, by control ID.

@@ -13,8 +13,8 @@ namespace qor::ui {
 namespace {
 
 QString ResourcePath(int resource) {
-  static const bool registered = (RegisterPictures(), true);
-  (void)registered;
+  static const bool Registered = (RegisterPictures(), true);
+  (void)Registered;
   switch (resource) {
     case res::IDB_BOARD:
       return QStringLiteral(":/res/board.svg");

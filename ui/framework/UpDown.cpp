@@ -10,69 +10,69 @@
 namespace qor::ui {
 
 CSpinButtonCtrl::CSpinButtonCtrl(QWidget* parent)
-    : QWidget(parent), up_(new QToolButton(this)), down_(new QToolButton(this)) {
+    : QWidget(parent), m_Up(new QToolButton(this)), m_Down(new QToolButton(this)) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  for (QToolButton* arrow : {up_, down_}) {
+  for (QToolButton* arrow : {m_Up, m_Down}) {
     arrow->setAutoRepeat(true);
     arrow->setFocusPolicy(Qt::NoFocus);
     arrow->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     arrow->setIconSize(QSize(6, 4));
     layout->addWidget(arrow);
   }
-  up_->setArrowType(Qt::UpArrow);
-  down_->setArrowType(Qt::DownArrow);
-  connect(up_, &QToolButton::clicked, this, [this] { Step(+1); });
-  connect(down_, &QToolButton::clicked, this, [this] { Step(-1); });
+  m_Up->setArrowType(Qt::UpArrow);
+  m_Down->setArrowType(Qt::DownArrow);
+  connect(m_Up, &QToolButton::clicked, this, [this] { Step(+1); });
+  connect(m_Down, &QToolButton::clicked, this, [this] { Step(-1); });
 }
 
 void CSpinButtonCtrl::SetBuddy(QLineEdit* buddy) {
-  buddy_ = buddy;
-  if (!buddy_) return;
+  m_Buddy = buddy;
+  if (!m_Buddy) return;
   PlaceBesideBuddy();
-  buddy_->installEventFilter(this);
+  m_Buddy->installEventFilter(this);
 }
 
 void CSpinButtonCtrl::PlaceBesideBuddy() {
-  if (!buddy_) return;
-  QRect edit = buddy_->geometry();
+  if (!m_Buddy) return;
+  QRect edit = m_Buddy->geometry();
   const int w = width();
-  buddy_->setGeometry(edit.x(), edit.y(), edit.width() - w, edit.height());
+  m_Buddy->setGeometry(edit.x(), edit.y(), edit.width() - w, edit.height());
   setGeometry(edit.x() + edit.width() - w, edit.y(), w, edit.height());
 }
 
 void CSpinButtonCtrl::SetRange(int lower, int upper) {
-  lower_ = lower;
-  upper_ = upper;
+  m_Lower = lower;
+  m_Upper = upper;
 }
 
 void CSpinButtonCtrl::SetPos(int position) {
-  position_ = std::clamp(position, std::min(lower_, upper_), std::max(lower_, upper_));
-  if (buddy_) buddy_->setText(QString::number(position_));
+  m_Position = std::clamp(position, std::min(m_Lower, m_Upper), std::max(m_Lower, m_Upper));
+  if (m_Buddy) m_Buddy->setText(QString::number(m_Position));
 }
 
 int CSpinButtonCtrl::GetPos() {
-  if (!buddy_) return position_;
-  const QString text = buddy_->text();
+  if (!m_Buddy) return m_Position;
+  const QString text = m_Buddy->text();
   const bool digitsOnly =
       !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
   bool ok = false;
   const int value = digitsOnly ? text.toInt(&ok, 10) : 0;
-  if (ok && value >= std::min(lower_, upper_) && value <= std::max(lower_, upper_)) position_ = value;
-  return position_;
+  if (ok && value >= std::min(m_Lower, m_Upper) && value <= std::max(m_Lower, m_Upper)) m_Position = value;
+  return m_Position;
 }
 
 void CSpinButtonCtrl::Step(int delta) {
   const int current = GetPos();
-  const int next = current + (upper_ >= lower_ ? delta : -delta);
+  const int next = current + (m_Upper >= m_Lower ? delta : -delta);
   // No wrap-around at either end.
-  if (next < std::min(lower_, upper_) || next > std::max(lower_, upper_)) return;
+  if (next < std::min(m_Lower, m_Upper) || next > std::max(m_Lower, m_Upper)) return;
   SetPos(next);
 }
 
 bool CSpinButtonCtrl::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == buddy_ && event->type() == QEvent::KeyPress && isEnabled()) {
+  if (watched == m_Buddy && event->type() == QEvent::KeyPress && isEnabled()) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Up || key == Qt::Key_Down) {
       Step(key == Qt::Key_Up ? +1 : -1);

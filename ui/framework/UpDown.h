@@ -17,7 +17,7 @@ class CSpinButtonCtrl : public QWidget {
 
   // Takes the buddy's place at its right edge; the buddy's arrow keys step too.
   void SetBuddy(QLineEdit* buddy);
-  QLineEdit* GetBuddy() const { return buddy_; }
+  QLineEdit* GetBuddy() const { return m_Buddy; }
   // Takes the buddy's place again after both were placed anew.
   void PlaceBesideBuddy();
 
@@ -35,12 +35,12 @@ class CSpinButtonCtrl : public QWidget {
  private:
   void Step(int delta);
 
-  QLineEdit* buddy_ = nullptr;
-  QToolButton* up_;
-  QToolButton* down_;
-  int lower_ = 0;
-  int upper_ = 100;
-  int position_ = 0;
+  QLineEdit* m_Buddy = nullptr;
+  QToolButton* m_Up;
+  QToolButton* m_Down;
+  int m_Lower = 0;
+  int m_Upper = 100;
+  int m_Position = 0;
 };
 
 }  // namespace qor::ui

@@ -55,9 +55,8 @@ std::unique_ptr<JoystickDevice> OpenEvdevJoystick(const std::string& node) {
   libevdev* handle = nullptr;
   if (libevdev_new_from_fd(fd.Get(), &handle) < 0) return nullptr;
   Evdev evdev(handle);
-  if (!IsJoystick([&evdev](unsigned type, unsigned code) {
-        return libevdev_has_event_code(evdev.get(), type, code) == 1;
-      })) {
+  if (!IsJoystick(
+          [&evdev](unsigned type, unsigned code) { return libevdev_has_event_code(evdev.get(), type, code) == 1; })) {
     return nullptr;
   }
   return std::make_unique<EvdevJoystickDevice>(std::move(fd), std::move(evdev));

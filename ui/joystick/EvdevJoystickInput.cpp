@@ -150,10 +150,11 @@ void EvdevJoystickInput::OnDeviceReadable(const Device* device) {
   // being read stays open until this read returns.
   ++m_Reading;
   JoystickDevice& source = *device->Source;
-  const bool alive = DrainEvents([&source](bool resync, InputEvent& event) { return source.Next(resync, event); },
-                                 source.Frames(), [this](const JoystickReport& report) {
-                                   if (m_Sink) m_Sink->OnJoystickReport(report);
-                                 });
+  const bool alive =
+      DrainEvents([&source](bool resync, InputEvent& event) { return source.Next(resync, event); }, source.Frames(),
+                  [this](const JoystickReport& report) {
+                    if (m_Sink) m_Sink->OnJoystickReport(report);
+                  });
   if (!alive) RemoveNode(device->Node);
   EndRead();
 }

@@ -12,29 +12,29 @@ namespace qor::joystick {
 class FakeJoystickInput : public JoystickInput {
  public:
   void Register(JoystickSink* sink) override {
-    sink_ = sink;
-    ++registrations;
+    m_Sink = sink;
+    ++Registrations;
   }
   void Unregister() override {
-    sink_ = nullptr;
-    ++removals;
+    m_Sink = nullptr;
+    ++Removals;
   }
-  JoystickSink* Registered() const override { return sink_; }
+  JoystickSink* Registered() const override { return m_Sink; }
 
   // Hands the report to the registered control; false when none is.
   bool Send(std::initializer_list<std::uint8_t> report) {
     const std::vector<std::uint8_t> bytes(report);
-    if (!sink_) return false;
-    sink_->OnJoystickReport(bytes);
+    if (!m_Sink) return false;
+    m_Sink->OnJoystickReport(bytes);
     return true;
   }
   bool Move(std::uint8_t x, std::uint8_t y) { return Send({0, x, y}); }
 
-  int registrations = 0;
-  int removals = 0;
+  int Registrations = 0;
+  int Removals = 0;
 
  private:
-  JoystickSink* sink_ = nullptr;
+  JoystickSink* m_Sink = nullptr;
 };
 
 }  // namespace qor::joystick

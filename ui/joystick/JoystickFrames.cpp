@@ -7,10 +7,10 @@
 namespace qor::joystick {
 
 std::uint8_t ScaleAxis(int value, AxisRange range) {
-  if (range.maximum <= range.minimum) return 127;
-  const std::int64_t clamped = std::clamp(value, range.minimum, range.maximum);
-  const std::int64_t travel = static_cast<std::int64_t>(range.maximum) - range.minimum;
-  return static_cast<std::uint8_t>((clamped - range.minimum) * 255 / travel);
+  if (range.Maximum <= range.Minimum) return 127;
+  const std::int64_t clamped = std::clamp(value, range.Minimum, range.Maximum);
+  const std::int64_t travel = static_cast<std::int64_t>(range.Maximum) - range.Minimum;
+  return static_cast<std::uint8_t>((clamped - range.Minimum) * 255 / travel);
 }
 
 bool IsJoystick(const HasEventCode& has) {
@@ -23,17 +23,18 @@ bool IsJoystick(const HasEventCode& has) {
 }
 
 JoystickFrames::JoystickFrames(AxisRange x, AxisRange y, int initialX, int initialY)
-    : xRange_(x), yRange_(y), x_(initialX), y_(initialY) {}
+    : m_XRange(x), m_YRange(y), m_X(initialX), m_Y(initialY) {}
 
 std::optional<JoystickReport> JoystickFrames::Feed(const InputEvent& event) {
-  if (event.type == EV_ABS && event.code == ABS_X) x_ = event.value;
-  if (event.type == EV_ABS && event.code == ABS_Y) y_ = event.value;
-  if (event.type == EV_SYN && event.code == SYN_REPORT)
-    return JoystickReport{0, ScaleAxis(x_, xRange_), ScaleAxis(y_, yRange_)};
+  if (event.Type == EV_ABS && event.Code == ABS_X) m_X = event.Value;
+  if (event.Type == EV_ABS && event.Code == ABS_Y) m_Y = event.Value;
+  if (event.Type == EV_SYN && event.Code == SYN_REPORT)
+    return JoystickReport{0, ScaleAxis(m_X, m_XRange), ScaleAxis(m_Y, m_YRange)};
   return std::nullopt;
 }
 
-bool DrainEvents(const NextEvent& next, JoystickFrames& frames, const std::function<void(const JoystickReport&)>& emit) {
+bool DrainEvents(const NextEvent& next, JoystickFrames& frames,
+                 const std::function<void(const JoystickReport&)>& emit) {
   bool resync = false;
   for (;;) {
     InputEvent event;

@@ -15,14 +15,14 @@ using JoystickReport = std::array<std::uint8_t, 3>;
 
 // One input event as the kernel hands it out.
 struct InputEvent {
-  std::uint16_t type = 0;
-  std::uint16_t code = 0;
-  std::int32_t value = 0;
+  std::uint16_t Type = 0;
+  std::uint16_t Code = 0;
+  std::int32_t Value = 0;
 };
 
 struct AxisRange {
-  int minimum = 0;
-  int maximum = 255;
+  int Minimum = 0;
+  int Maximum = 255;
 };
 
 // Maps an axis value onto 0..255, ends onto ends; a 0..255 axis passes
@@ -45,10 +45,10 @@ class JoystickFrames {
   std::optional<JoystickReport> Feed(const InputEvent& event);
 
  private:
-  AxisRange xRange_;
-  AxisRange yRange_;
-  int x_;
-  int y_;
+  AxisRange m_XRange;
+  AxisRange m_YRange;
+  int m_X;
+  int m_Y;
 };
 
 // How the next event of a device came out, in the manner of libevdev's reads.

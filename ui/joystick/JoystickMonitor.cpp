@@ -16,15 +16,15 @@ namespace {
 
 class Printer : public qor::joystick::JoystickSink {
  public:
-  explicit Printer(int wanted) : wanted_(wanted) {}
+  explicit Printer(int wanted) : m_Wanted(wanted) {}
   void OnJoystickReport(std::span<const std::uint8_t> report) override {
     std::cout << "report " << int(report[1]) << ' ' << int(report[2]) << std::endl;
-    if (++count_ >= wanted_) QCoreApplication::exit(0);
+    if (++m_Count >= m_Wanted) QCoreApplication::exit(0);
   }
 
  private:
-  int wanted_;
-  int count_ = 0;
+  int m_Wanted;
+  int m_Count = 0;
 };
 
 }  // namespace

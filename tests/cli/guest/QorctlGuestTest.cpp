@@ -3,8 +3,8 @@
 // imported through their hidraw nodes, and a board whose node the user may
 // not open, found through sysfs. Runs inside the test guest only.
 
-#include <gtest/gtest.h>
 #include <grp.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -72,9 +72,9 @@ Outcome Qorctl(std::vector<std::string> arguments, bool asNobody = false) {
 SettingsReport BoardSettings() {
   SettingsReport image{};
   for (std::size_t i = 2; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(0x30 + i);
-  image[ReportOffset::BoardId] = 1;
-  image[ReportOffset::Mode] = 2;
-  image[ReportOffset::Reserved] = 0x5A;
+  image[report_offset::BoardId] = 1;
+  image[report_offset::Mode] = 2;
+  image[report_offset::Reserved] = 0x5A;
   return image;
 }
 
@@ -87,7 +87,7 @@ std::vector<std::uint8_t> ReadBytes(const std::string& path) {
 
 TEST(QorctlGuestTest, EveryCommandOnBoardsOfTheKernel) {
   SettingsReport second{};
-  second[ReportOffset::Reserved] = 0x77;
+  second[report_offset::Reserved] = 0x77;
   VirtualBoardProcess boards({"--board", "Guest A", "--settings", SettingsHex(BoardSettings()), "--board", "Guest B",
                               "--settings", SettingsHex(second)});
   ASSERT_TRUE(boards.Ready()) << boards.Failure();
@@ -97,15 +97,16 @@ TEST(QorctlGuestTest, EveryCommandOnBoardsOfTheKernel) {
   ASSERT_EQ(nodes.size(), 2u);
   Outcome list = Qorctl({"list"});
   EXPECT_EQ(list.Status, 0) << list.Err;
-  EXPECT_EQ(list.Out, "1: Guest A  " + nodes[0].Hidraw + "  -  0x07b3\n2: Guest B  " + nodes[1].Hidraw + "  -  0x07b3\n");
+  EXPECT_EQ(list.Out,
+            "1: Guest A  " + nodes[0].Hidraw + "  -  0x07b3\n2: Guest B  " + nodes[1].Hidraw + "  -  0x07b3\n");
 
   Outcome show = Qorctl({"show", "--json"});
   EXPECT_EQ(show.Status, 0) << show.Err;
   EXPECT_NE(show.Out.find(ReportLine(BoardSettings())), std::string::npos) << show.Out;
 
   SettingsReport changed = BoardSettings();
-  changed[ReportOffset::Mode] = SingleAnalogKeyStick;
-  changed[ReportOffset::KeyStickKeys] = 0x2C;  // SPACE
+  changed[report_offset::Mode] = SingleAnalogKeyStick;
+  changed[report_offset::KeyStickKeys] = 0x2C;  // SPACE
   Outcome set = Qorctl({"set", "mode=4", "key.up=SPACE"});
   EXPECT_EQ(set.Status, 0) << set.Err;
   show = Qorctl({"show", "--json"});
@@ -139,7 +140,8 @@ TEST(QorctlGuestTest, ABoardTheUserMayNotOpenIsNamedWithTheAccessRule) {
   ASSERT_EQ(::chmod(nodes[0].Hidraw.c_str(), 0600), 0);
   ASSERT_EQ(::chmod(nodes[1].Hidraw.c_str(), 0600), 0);
 
-  const std::string locked = "a QOR board is attached at " + nodes[0].Hidraw + ", but it cannot be opened: Permission denied";
+  const std::string locked =
+      "a QOR board is attached at " + nodes[0].Hidraw + ", but it cannot be opened: Permission denied";
   Outcome none = Qorctl({"list"}, true);
   EXPECT_EQ(none.Status, 3);
   EXPECT_EQ(none.Out, "");
@@ -164,7 +166,7 @@ TEST(QorctlGuestTest, ABoardTheUserMayNotOpenIsNamedWithTheAccessRule) {
 // both nodes listed; named by node, each is read and written on its own.
 TEST(QorctlGuestTest, TwoBoardsWithTheSameTextArePickedByNode) {
   SettingsReport second = BoardSettings();
-  second[ReportOffset::BoardId] = 3;
+  second[report_offset::BoardId] = 3;
   VirtualBoardProcess boards({"--board", "Twin", "--settings", SettingsHex(BoardSettings()), "--board", "Twin",
                               "--settings", SettingsHex(second)});
   ASSERT_TRUE(boards.Ready()) << boards.Failure();

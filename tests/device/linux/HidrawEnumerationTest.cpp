@@ -27,20 +27,19 @@ TEST_P(OrderHidrawNodesTest, OrdersByHidrawNumber) {
 
 INSTANTIATE_TEST_SUITE_P(
     Nodes, OrderHidrawNodesTest,
-    testing::Values(
-        OrderCase{"Empty", {}, {}},
-        OrderCase{"NumbersNotText",
-                  {Node("hidraw10"), Node("hidraw2"), Node("hidraw1")},
-                  {"/dev/hidraw1", "/dev/hidraw2", "/dev/hidraw10"}},
-        OrderCase{"NodeWithoutDevNodeKeepsItsPlace",
-                  {Node("hidraw3"), HidrawNode{"hidraw1", std::nullopt}, Node("hidraw0")},
-                  {"/dev/hidraw0", std::nullopt, "/dev/hidraw3"}},
-        OrderCase{"UnnumberedNamesLastByName",
-                  {Node("hidrawX"), Node("hidraw"), Node("hidraw7"), Node("hidraw-1"), Node("hidraw5a")},
-                  {"/dev/hidraw7", "/dev/hidraw", "/dev/hidraw-1", "/dev/hidraw5a", "/dev/hidrawX"}},
-        OrderCase{"NumberBeyond32Bits",
-                  {Node("hidraw4294967296"), Node("hidraw4294967295")},
-                  {"/dev/hidraw4294967295", "/dev/hidraw4294967296"}}),
+    testing::Values(OrderCase{"Empty", {}, {}},
+                    OrderCase{"NumbersNotText",
+                              {Node("hidraw10"), Node("hidraw2"), Node("hidraw1")},
+                              {"/dev/hidraw1", "/dev/hidraw2", "/dev/hidraw10"}},
+                    OrderCase{"NodeWithoutDevNodeKeepsItsPlace",
+                              {Node("hidraw3"), HidrawNode{"hidraw1", std::nullopt}, Node("hidraw0")},
+                              {"/dev/hidraw0", std::nullopt, "/dev/hidraw3"}},
+                    OrderCase{"UnnumberedNamesLastByName",
+                              {Node("hidrawX"), Node("hidraw"), Node("hidraw7"), Node("hidraw-1"), Node("hidraw5a")},
+                              {"/dev/hidraw7", "/dev/hidraw", "/dev/hidraw-1", "/dev/hidraw5a", "/dev/hidrawX"}},
+                    OrderCase{"NumberBeyond32Bits",
+                              {Node("hidraw4294967296"), Node("hidraw4294967295")},
+                              {"/dev/hidraw4294967295", "/dev/hidraw4294967296"}}),
     [](const testing::TestParamInfo<OrderCase>& info) { return info.param.Name; });
 
 TEST(ListHidrawNodesTest, ListsPresentNodesInNumberOrder) {

@@ -1,8 +1,7 @@
 #include "device/linux/LinuxHidPlatform.h"
 
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/time.h>
@@ -25,22 +24,22 @@ class ScratchFile {
   ScratchFile() {
     char folder[] = "/tmp/qor-hidraw-test-XXXXXX";
     EXPECT_NE(::mkdtemp(folder), nullptr);
-    folder_ = folder;
-    path_ = folder_ + "/node";
-    const int fd = ::open(path_.c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0600);
+    m_Folder = folder;
+    m_Path = m_Folder + "/node";
+    const int fd = ::open(m_Path.c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0600);
     EXPECT_GE(fd, 0);
     ::close(fd);
   }
   ~ScratchFile() {
-    ::unlink(path_.c_str());
-    ::rmdir(folder_.c_str());
+    ::unlink(m_Path.c_str());
+    ::rmdir(m_Folder.c_str());
   }
-  const std::string& Path() const { return path_; }
-  const std::string& Folder() const { return folder_; }
+  const std::string& Path() const { return m_Path; }
+  const std::string& Folder() const { return m_Folder; }
 
  private:
-  std::string folder_;
-  std::string path_;
+  std::string m_Folder;
+  std::string m_Path;
 };
 
 bool IsOpenDescriptor(int fd) { return ::fcntl(fd, F_GETFD) != -1; }

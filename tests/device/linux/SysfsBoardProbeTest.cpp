@@ -30,28 +30,28 @@ class SysfsProbeTest : public testing::Test {
     std::string uevent = "DRIVER=hid-generic\n";
     if (!node.HidId.empty()) uevent += "HID_ID=" + node.HidId + "\n";
     uevent += "HID_NAME=Some Board\n";
-    folder.Write(device + "uevent", uevent);
-    if (!node.Report.empty()) folder.Write(device + "report_descriptor", node.Report);
+    m_Folder.Write(device + "uevent", uevent);
+    if (!node.Report.empty()) m_Folder.Write(device + "report_descriptor", node.Report);
   }
   std::vector<UnopenableBoard> Probe() {
-    SysfsBoardProbe probe(folder / "sys", "/dev", [this](const std::string& path) {
-      opened.push_back(path);
-      const auto found = errors.find(path);
-      return found == errors.end() ? 0 : -found->second;
+    SysfsBoardProbe probe(m_Folder / "sys", "/dev", [this](const std::string& path) {
+      m_Opened.push_back(path);
+      const auto found = m_Errors.find(path);
+      return found == m_Errors.end() ? 0 : -found->second;
     });
     return probe.UnopenableBoards();
   }
 
-  test::TempFolder folder;
-  std::map<std::string, int> errors;  // path -> errno of its open; absent: opens
-  std::vector<std::string> opened;
+  test::TempFolder m_Folder;
+  std::map<std::string, int> m_Errors;  // path -> errno of its open; absent: opens
+  std::vector<std::string> m_Opened;
 };
 
 constexpr const char* QorId = "0003:000016C0:000007B3";
 
 TEST_F(SysfsProbeTest, FindsAQorBoardThatMayNotBeOpened) {
   Add({"hidraw0", QorId, ConfigurationDescriptor});
-  errors["/dev/hidraw0"] = EACCES;
+  m_Errors["/dev/hidraw0"] = EACCES;
   const auto boards = Probe();
   ASSERT_EQ(boards.size(), 1u);
   EXPECT_EQ(boards[0].Path, "/dev/hidraw0");
@@ -61,7 +61,7 @@ TEST_F(SysfsProbeTest, FindsAQorBoardThatMayNotBeOpened) {
 TEST_F(SysfsProbeTest, LeavesOutBoardsThatOpen) {
   Add({"hidraw0", QorId, ConfigurationDescriptor});
   EXPECT_TRUE(Probe().empty());
-  EXPECT_EQ(opened, std::vector<std::string>{"/dev/hidraw0"});
+  EXPECT_EQ(m_Opened, std::vector<std::string>{"/dev/hidraw0"});
 }
 
 struct Candidate {
@@ -77,9 +77,9 @@ class Candidates : public SysfsProbeTest, public testing::WithParamInterface<Can
 // would; nothing else is ever opened.
 TEST_P(Candidates, AreTriedOnlyWhenTheyMayBeQorBoards) {
   Add(GetParam().Interface);
-  errors["/dev/" + GetParam().Interface.Name] = EACCES;
+  m_Errors["/dev/" + GetParam().Interface.Name] = EACCES;
   EXPECT_EQ(Probe().size(), GetParam().Reported ? 1u : 0u);
-  EXPECT_EQ(opened.size(), GetParam().Opened ? 1u : 0u);
+  EXPECT_EQ(m_Opened.size(), GetParam().Opened ? 1u : 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -91,7 +91,8 @@ INSTANTIATE_TEST_SUITE_P(
         Candidate{"ProductAbove", {"hidraw1", "0003:000016C0:000007BB", ConfigurationDescriptor}, false, false},
         Candidate{"OtherVendor", {"hidraw1", "0003:0000046D:000007B3", ConfigurationDescriptor}, false, false},
         Candidate{"BoardsOtherInterface", {"hidraw1", QorId, Descriptor(64)}, false, false},
-        Candidate{"NoFeatureReports", {"hidraw1", QorId, {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0xC0}}, false, false},
+        Candidate{
+            "NoFeatureReports", {"hidraw1", QorId, {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0xC0}}, false, false},
         Candidate{"DescriptorUnreadable", {"hidraw1", QorId, {}}, true, true},
         Candidate{"DescriptorMalformed", {"hidraw1", QorId, {0xA1, 0x01}}, true, true},
         Candidate{"NoHidId", {"hidraw1", "", ConfigurationDescriptor}, false, false},
@@ -100,13 +101,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(SysfsProbeTest, ReportsInHidrawOrderWithEachError) {
   for (const char* name : {"hidraw10", "hidraw2", "hidraw0"}) Add({name, QorId, ConfigurationDescriptor});
-  errors = {{"/dev/hidraw10", EACCES}, {"/dev/hidraw2", EPERM}};
+  m_Errors = {{"/dev/hidraw10", EACCES}, {"/dev/hidraw2", EPERM}};
   const auto boards = Probe();
   ASSERT_EQ(boards.size(), 2u);
   EXPECT_EQ(boards[0].Path, "/dev/hidraw2");
   EXPECT_EQ(boards[0].Error, EPERM);
   EXPECT_EQ(boards[1].Path, "/dev/hidraw10");
-  EXPECT_EQ(opened, (std::vector<std::string>{"/dev/hidraw0", "/dev/hidraw2", "/dev/hidraw10"}));
+  EXPECT_EQ(m_Opened, (std::vector<std::string>{"/dev/hidraw0", "/dev/hidraw2", "/dev/hidraw10"}));
 }
 
 TEST_F(SysfsProbeTest, NoHidrawClassMeansNoBoards) { EXPECT_TRUE(Probe().empty()); }
@@ -129,25 +130,25 @@ TEST_P(Placements, GiveTheUsbLocation) {
   namespace fs = std::filesystem;
   if (!GetParam().HidDevice.empty()) {
     const std::string node = "sys/devices/" + GetParam().HidDevice + "/hidraw/hidraw3";
-    folder.Write(node + "/dev", "247:3\n");
-    fs::create_directory_symlink("../..", folder / (node + "/device"));
-    fs::create_directories(folder / "sys/class/hidraw");
+    m_Folder.Write(node + "/dev", "247:3\n");
+    fs::create_directory_symlink("../..", m_Folder / (node + "/device"));
+    fs::create_directories(m_Folder / "sys/class/hidraw");
     fs::create_directory_symlink("../../devices/" + GetParam().HidDevice + "/hidraw/hidraw3",
-                                 folder / "sys/class/hidraw/hidraw3");
+                                 m_Folder / "sys/class/hidraw/hidraw3");
   }
-  SysfsBoardProbe probe(folder / "sys");
+  SysfsBoardProbe probe(m_Folder / "sys");
   EXPECT_EQ(probe.UsbLocation("/dev/hidraw3"), GetParam().Location);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, Placements,
-    testing::Values(
-        Placement{"BehindAHub", "pci0000:00/0000:00:14.0/usb1/1-1/1-1.4/1-1.4:1.0/0003:16C0:07B3.0001", "1-1.4"},
-        Placement{"OnARootPort", "pci0000:00/0000:00:14.0/usb3/3-2/3-2:1.2/0003:16C0:07B3.0004", "3-2"},
-        Placement{"DeepOnBus10", "platform/xhci/usb10/10-2/10-2.1/10-2.1.3/10-2.1.3:1.0/0003:16C0:07BA.0009",
-                  "10-2.1.3"},
-        Placement{"Virtual", "virtual/misc/uhid/0003:16C0:07B3.0002", std::nullopt},
-        Placement{"NoSuchNode", "", std::nullopt}),
+    testing::Values(Placement{"BehindAHub", "pci0000:00/0000:00:14.0/usb1/1-1/1-1.4/1-1.4:1.0/0003:16C0:07B3.0001",
+                              "1-1.4"},
+                    Placement{"OnARootPort", "pci0000:00/0000:00:14.0/usb3/3-2/3-2:1.2/0003:16C0:07B3.0004", "3-2"},
+                    Placement{"DeepOnBus10",
+                              "platform/xhci/usb10/10-2/10-2.1/10-2.1.3/10-2.1.3:1.0/0003:16C0:07BA.0009", "10-2.1.3"},
+                    Placement{"Virtual", "virtual/misc/uhid/0003:16C0:07B3.0002", std::nullopt},
+                    Placement{"NoSuchNode", "", std::nullopt}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 struct HidIdLine {

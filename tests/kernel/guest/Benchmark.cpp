@@ -68,7 +68,7 @@ bool BenchmarkSave() {
   std::vector<double> times;
   for (int i = 0; i < Repeats; ++i) {
     SettingsReport edited = link.ReportImage();
-    edited[ReportOffset::BoardId] = static_cast<std::uint8_t>(i % BoardIdCount);
+    edited[report_offset::BoardId] = static_cast<std::uint8_t>(i % BoardIdCount);
     const SettingsReport image = SaveImage(edited, link.ReportImage());
     const auto start = Clock::now();
     const SaveOutcome outcome = link.SaveDeviceSettings(0, image);

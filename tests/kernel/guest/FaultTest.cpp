@@ -11,8 +11,8 @@
 #include <optional>
 
 #include "GuestLink.h"
-#include "device/linux/Hidraw.h"
 #include "VirtualBoardProcess.h"
+#include "device/linux/Hidraw.h"
 #include "settings/SettingsImages.h"
 
 namespace qor::guest {
@@ -30,13 +30,13 @@ class FaultyBoardTest : public testing::TestWithParam<Row> {
     std::vector<std::string> arguments{"--board", BoardText};
     const std::vector<std::string>& fault = this->GetParam().Fault;
     arguments.insert(arguments.end(), fault.begin(), fault.end());
-    boards.emplace(arguments);
-    ASSERT_TRUE(boards->Ready()) << boards->Failure();
+    m_Boards.emplace(arguments);
+    ASSERT_TRUE(m_Boards->Ready()) << m_Boards->Failure();
   }
 
-  std::optional<VirtualBoardProcess> boards;
-  LinuxHidPlatform platform;
-  DeviceLink link{platform};
+  std::optional<VirtualBoardProcess> m_Boards;
+  LinuxHidPlatform m_Platform;
+  DeviceLink m_Link{m_Platform};
 };
 
 template <class Row>
@@ -54,23 +54,22 @@ void PrintTo(const IdentificationFault& row, std::ostream* out) { *out << row.Na
 class IdentificationFaultTest : public FaultyBoardTest<IdentificationFault> {};
 
 TEST_P(IdentificationFaultTest, FailsAndLeavesTheBoardListed) {
-  link.Table().Scan();
-  ASSERT_EQ(link.Table().Count(), 1);
-  std::strcpy(link.IdentificationText, Untouched);
-  EXPECT_FALSE(link.IdentifyDevice(0, link.IdentificationText, IdentificationTextCapacity));
-  EXPECT_STREQ(link.IdentificationText, GetParam().TextAfter);
+  m_Link.Table().Scan();
+  ASSERT_EQ(m_Link.Table().Count(), 1);
+  std::strcpy(m_Link.IdentificationText, Untouched);
+  EXPECT_FALSE(m_Link.IdentifyDevice(0, m_Link.IdentificationText, IdentificationTextCapacity));
+  EXPECT_STREQ(m_Link.IdentificationText, GetParam().TextAfter);
 
   // The fault was a single transfer: the next scan identifies the board.
-  EXPECT_EQ(ScanAndIdentify(link), std::vector<std::string>{BoardText});
+  EXPECT_EQ(ScanAndIdentify(m_Link), std::vector<std::string>{BoardText});
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Kernel, IdentificationFaultTest,
-    testing::Values(IdentificationFault{"FirstWriteFails", {"--fail-set", "1"}, Untouched},
-                    IdentificationFault{"GetFailsInTheMiddle", {"--fail-get", "1"}, Untouched},
-                    IdentificationFault{"SecondWriteFails", {"--fail-set", "2"}, BoardText},
-                    IdentificationFault{"LastGetFails", {"--fail-get", "2"}, BoardText}),
-    RowName<IdentificationFault>);
+INSTANTIATE_TEST_SUITE_P(Kernel, IdentificationFaultTest,
+                         testing::Values(IdentificationFault{"FirstWriteFails", {"--fail-set", "1"}, Untouched},
+                                         IdentificationFault{"GetFailsInTheMiddle", {"--fail-get", "1"}, Untouched},
+                                         IdentificationFault{"SecondWriteFails", {"--fail-set", "2"}, BoardText},
+                                         IdentificationFault{"LastGetFails", {"--fail-get", "2"}, BoardText}),
+                         RowName<IdentificationFault>);
 
 struct SaveFault {
   const char* Name;
@@ -83,22 +82,22 @@ void PrintTo(const SaveFault& row, std::ostream* out) { *out << row.Name; }
 class SaveFaultTest : public FaultyBoardTest<SaveFault> {};
 
 TEST_P(SaveFaultTest, EndsInCommunicationFailure) {
-  ASSERT_EQ(ScanAndIdentify(link), std::vector<std::string>{BoardText});
-  ASSERT_TRUE(link.ReadDeviceSettings(0));
-  SettingsReport edited = link.ReportImage();
-  edited[ReportOffset::BoardId] = 2;
-  const SettingsReport image = SaveImage(edited, link.ReportImage());
+  ASSERT_EQ(ScanAndIdentify(m_Link), std::vector<std::string>{BoardText});
+  ASSERT_TRUE(m_Link.ReadDeviceSettings(0));
+  SettingsReport edited = m_Link.ReportImage();
+  edited[report_offset::BoardId] = 2;
+  const SettingsReport image = SaveImage(edited, m_Link.ReportImage());
   const auto start = std::chrono::steady_clock::now();
-  EXPECT_EQ(link.SaveDeviceSettings(0, image), SaveOutcome::CommunicationFailure);
+  EXPECT_EQ(m_Link.SaveDeviceSettings(0, image), SaveOutcome::CommunicationFailure);
   EXPECT_EQ(std::chrono::steady_clock::now() - start >= std::chrono::milliseconds(SavePauseMs),
             GetParam().WriteSucceeds);
 
   if (GetParam().Vanishes) {
-    EXPECT_TRUE(boards->WaitForLine("vanished", 5000));
+    EXPECT_TRUE(m_Boards->WaitForLine("vanished", 5000));
   }
   const std::vector<std::string> expected =
       GetParam().Vanishes ? std::vector<std::string>{} : std::vector<std::string>{BoardText};
-  EXPECT_EQ(ScanAndIdentify(link), expected);
+  EXPECT_EQ(ScanAndIdentify(m_Link), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,16 +1,17 @@
 // What the kernel itself does with a board's feature reports on hidraw:
 // the facts the simulated platform has to match.
 
+#include "device/linux/Hidraw.h"
+
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <array>
 #include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
 
-#include "device/linux/Hidraw.h"
-#include "settings/SettingsReport.h"
 #include "VirtualBoardProcess.h"
+#include "settings/SettingsReport.h"
 
 namespace qor::guest {
 namespace {
@@ -18,23 +19,23 @@ namespace {
 class HidrawBehaviourTest : public testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(boards_.Ready()) << boards_.Failure();
-    fd_ = hidraw::OpenNode(boards_.NodesOfKind("board").at(0).Hidraw.c_str());
-    ASSERT_GE(fd_, 0);
+    ASSERT_TRUE(m_Boards.Ready()) << m_Boards.Failure();
+    m_Fd = hidraw::OpenNode(m_Boards.NodesOfKind("board").at(0).Hidraw.c_str());
+    ASSERT_GE(m_Fd, 0);
   }
   void TearDown() override {
-    if (fd_ >= 0) hidraw::CloseNode(fd_);
+    if (m_Fd >= 0) hidraw::CloseNode(m_Fd);
   }
 
-  VirtualBoardProcess boards_{{"--board", "Raw"}};
-  int fd_ = -1;
+  VirtualBoardProcess m_Boards{{"--board", "Raw"}};
+  int m_Fd = -1;
 };
 
 TEST_F(HidrawBehaviourTest, GetReturns33BytesWithReportNumberZeroFirst) {
   std::array<std::uint8_t, 33> buffer{};
   buffer.fill(0xEE);
   buffer[0] = 0;
-  EXPECT_EQ(hidraw::GetFeature(fd_, buffer.data(), buffer.size()), 33);
+  EXPECT_EQ(hidraw::GetFeature(m_Fd, buffer.data(), buffer.size()), 33);
   EXPECT_EQ(buffer[0], 0);
   EXPECT_EQ(buffer[1], CommandStore);
 }
@@ -43,23 +44,23 @@ TEST_F(HidrawBehaviourTest, GetWithALongerBufferReturnsTheReportsLength) {
   std::array<std::uint8_t, 64> buffer{};
   buffer.fill(0xEE);
   buffer[0] = 0;
-  EXPECT_EQ(hidraw::GetFeature(fd_, buffer.data(), buffer.size()), 33);
+  EXPECT_EQ(hidraw::GetFeature(m_Fd, buffer.data(), buffer.size()), 33);
   EXPECT_EQ(buffer[33], 0xEE) << "bytes past the report are left alone";
 }
 
 TEST_F(HidrawBehaviourTest, SetReturnsTheLengthWritten) {
   std::array<std::uint8_t, 33> report{};
   report[1] = CommandIdentify;
-  EXPECT_EQ(hidraw::SetFeature(fd_, report.data(), report.size()), 33);
+  EXPECT_EQ(hidraw::SetFeature(m_Fd, report.data(), report.size()), 33);
   std::array<std::uint8_t, 33> reply{};
-  ASSERT_EQ(hidraw::GetFeature(fd_, reply.data(), reply.size()), 33);
+  ASSERT_EQ(hidraw::GetFeature(m_Fd, reply.data(), reply.size()), 33);
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(reply.data() + 2)), "Raw");
 }
 
 // The ioctls ask nothing of the access mode: a node that may only be read
 // still takes feature reports in both directions.
 TEST_F(HidrawBehaviourTest, FeatureTransfersWorkOnAReadOnlyDescriptor) {
-  const int readOnly = ::open(boards_.NodesOfKind("board").at(0).Hidraw.c_str(), O_RDONLY | O_CLOEXEC);
+  const int readOnly = ::open(m_Boards.NodesOfKind("board").at(0).Hidraw.c_str(), O_RDONLY | O_CLOEXEC);
   ASSERT_GE(readOnly, 0);
   std::array<std::uint8_t, 33> report{};
   report[1] = CommandSelectSettings;
@@ -84,8 +85,8 @@ TEST_P(RefusedTransferTest, FailsWithIoError) {
   std::array<std::uint8_t, 64> buffer{};
   buffer[0] = GetParam().ReportNumber;
   buffer[1] = CommandSelectSettings;
-  const int result = GetParam().IsSet ? hidraw::SetFeature(fd_, buffer.data(), GetParam().Length)
-                                      : hidraw::GetFeature(fd_, buffer.data(), GetParam().Length);
+  const int result = GetParam().IsSet ? hidraw::SetFeature(m_Fd, buffer.data(), GetParam().Length)
+                                      : hidraw::GetFeature(m_Fd, buffer.data(), GetParam().Length);
   EXPECT_EQ(result, -EIO);
 }
 
@@ -99,10 +100,10 @@ INSTANTIATE_TEST_SUITE_P(Kernel, RefusedTransferTest,
                          });
 
 TEST_F(HidrawBehaviourTest, TransfersOnADestroyedDeviceFailWithNoDevice) {
-  ASSERT_TRUE(boards_.Stop());
+  ASSERT_TRUE(m_Boards.Stop());
   std::array<std::uint8_t, 33> buffer{};
-  EXPECT_EQ(hidraw::GetFeature(fd_, buffer.data(), buffer.size()), -ENODEV);
-  EXPECT_EQ(hidraw::SetFeature(fd_, buffer.data(), buffer.size()), -ENODEV);
+  EXPECT_EQ(hidraw::GetFeature(m_Fd, buffer.data(), buffer.size()), -ENODEV);
+  EXPECT_EQ(hidraw::SetFeature(m_Fd, buffer.data(), buffer.size()), -ENODEV);
 }
 
 }  // namespace

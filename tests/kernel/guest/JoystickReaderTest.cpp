@@ -27,9 +27,9 @@ namespace {
 // Every report as "X Y"; byte 0, the report ID, must be 0.
 class Recorder : public JoystickSink {
  public:
-  QStringList reports;
+  QStringList Reports;
   void OnJoystickReport(std::span<const std::uint8_t> report) override {
-    reports << (report.size() == 3 && report[0] == 0 ? QStringLiteral("%1 %2").arg(report[1]).arg(report[2])
+    Reports << (report.size() == 3 && report[0] == 0 ? QStringLiteral("%1 %2").arg(report[1]).arg(report[2])
                                                      : QStringLiteral("malformed"));
   }
 };
@@ -41,7 +41,9 @@ std::unique_ptr<UinputJoystick> CreateJoystick(AxisRange x, AxisRange y) {
   return joystick;
 }
 
-std::vector<PathStep> Path(const QString& text) { return ParsePath(text.toStdString()).value_or(std::vector<PathStep>{}); }
+std::vector<PathStep> Path(const QString& text) {
+  return ParsePath(text.toStdString()).value_or(std::vector<PathStep>{});
+}
 
 bool IsOpen(const EvdevJoystickInput& input, const std::string& node) {
   const auto nodes = input.OpenNodes();
@@ -51,19 +53,19 @@ bool IsOpen(const EvdevJoystickInput& input, const std::string& node) {
 // A uinput device with absolute X and Y but no button: a tablet or an
 // accelerometer as far as the reader can tell.
 struct ButtonlessDevice {
-  libevdev* device = libevdev_new();
-  libevdev_uinput* uinput = nullptr;
+  libevdev* Device = libevdev_new();
+  libevdev_uinput* Uinput = nullptr;
   ButtonlessDevice() {
     input_absinfo axis{};
     axis.maximum = 1023;
-    libevdev_set_name(device, "QOR Config test tablet");
-    libevdev_enable_event_code(device, EV_ABS, ABS_X, &axis);
-    libevdev_enable_event_code(device, EV_ABS, ABS_Y, &axis);
-    libevdev_uinput_create_from_device(device, LIBEVDEV_UINPUT_OPEN_MANAGED, &uinput);
+    libevdev_set_name(Device, "QOR Config test tablet");
+    libevdev_enable_event_code(Device, EV_ABS, ABS_X, &axis);
+    libevdev_enable_event_code(Device, EV_ABS, ABS_Y, &axis);
+    libevdev_uinput_create_from_device(Device, LIBEVDEV_UINPUT_OPEN_MANAGED, &Uinput);
   }
   ~ButtonlessDevice() {
-    if (uinput) libevdev_uinput_destroy(uinput);
-    libevdev_free(device);
+    if (Uinput) libevdev_uinput_destroy(Uinput);
+    libevdev_free(Device);
   }
 };
 
@@ -87,9 +89,9 @@ class JoystickReaderTest : public QObject {
     QTest::newRow("-32768..32767") << AxisRange{-32768, 32767} << AxisRange{-32768, 32767}
                                    << "-32768,32767;16384,-16384;-1,1;32767,-32768"
                                    << QStringList{"0 255", "191 63", "127 127", "255 0"};
-    QTest::newRow("0..255 passes unchanged") << AxisRange{0, 255} << AxisRange{0, 255}
-                                             << "0,255;1,254;127,128;200,17;255,0"
-                                             << QStringList{"0 255", "1 254", "127 128", "200 17", "255 0"};
+    QTest::newRow("0..255 passes unchanged")
+        << AxisRange{0, 255} << AxisRange{0, 255} << "0,255;1,254;127,128;200,17;255,0"
+        << QStringList{"0 255", "1 254", "127 128", "200 17", "255 0"};
     QTest::newRow("each axis its own range") << AxisRange{0, 1023} << AxisRange{-512, 511} << "1023,-512;0,511;0,0"
                                              << QStringList{"255 0", "0 255", "0 127"};
   }
@@ -108,10 +110,10 @@ class JoystickReaderTest : public QObject {
     input.Register(&recorder);
     QVERIFY2(IsOpen(input, joystick->Node()), "a joystick present at registration is read");
     for (const PathStep& step : steps) QVERIFY(joystick->Step(step));
-    QTRY_COMPARE(recorder.reports, reports);
+    QTRY_COMPARE(recorder.Reports, reports);
     // Nothing more trickles in.
     QTest::qWait(200);
-    QCOMPARE(recorder.reports, reports);
+    QCOMPARE(recorder.Reports, reports);
   }
 
   // Plugged in while registered: it joins, its frames arrive, and unplugged
@@ -125,16 +127,16 @@ class JoystickReaderTest : public QObject {
     const std::string node = joystick->Node();
     QTRY_VERIFY(IsOpen(input, node));
     for (const PathStep& step : Path("1023,-512;1023,-512,1;0,511")) QVERIFY(joystick->Step(step));
-    QTRY_COMPARE(recorder.reports, (QStringList{"255 0", "255 0", "0 255"}));
+    QTRY_COMPARE(recorder.Reports, (QStringList{"255 0", "255 0", "0 255"}));
 
     const auto second = CreateJoystick({0, 255}, {0, 255});
     QVERIFY(second);
     QTRY_VERIFY(IsOpen(input, second->Node()));
     // Each device is read on its own, so frames of two are ordered only by time.
     QVERIFY(second->Step({10, 20}));
-    QTRY_COMPARE(recorder.reports.mid(3), QStringList{"10 20"});
+    QTRY_COMPARE(recorder.Reports.mid(3), QStringList{"10 20"});
     QVERIFY(joystick->Step({1023, 511}));
-    QTRY_COMPARE(recorder.reports.mid(3), (QStringList{"10 20", "255 255"}));
+    QTRY_COMPARE(recorder.Reports.mid(3), (QStringList{"10 20", "255 255"}));
 
     joystick.reset();
     QTRY_VERIFY(!IsOpen(input, node));
@@ -154,13 +156,13 @@ class JoystickReaderTest : public QObject {
     input.Register(&recorder);
     QVERIFY(IsOpen(input, joystick->Node()));
     QVERIFY(joystick->Step({3, 4}));
-    QTRY_COMPARE(recorder.reports, QStringList{"3 4"});
+    QTRY_COMPARE(recorder.Reports, QStringList{"3 4"});
   }
 
   void deviceWithoutJoystickButtonsIsLeftAlone() {
     ButtonlessDevice tablet;
-    QVERIFY2(tablet.uinput, "uinput refused the device");
-    const std::string node = libevdev_uinput_get_devnode(tablet.uinput);
+    QVERIFY2(tablet.Uinput, "uinput refused the device");
+    const std::string node = libevdev_uinput_get_devnode(tablet.Uinput);
     EvdevJoystickInput input;
     Recorder recorder;
     input.Register(&recorder);
@@ -178,10 +180,10 @@ class JoystickReaderTest : public QObject {
     Recorder recorder;
     input.Register(&recorder);
     QVERIFY(IsOpen(input, joystick->Node()));
-    constexpr int kFrames = 400;
-    for (int frame = 1; frame <= kFrames; ++frame) QVERIFY(joystick->Step({frame % 2 ? 0 : 1023, 511}));
-    QTRY_VERIFY(!recorder.reports.isEmpty() && recorder.reports.back() == QStringLiteral("255 255"));
-    QVERIFY(recorder.reports.size() < kFrames);
+    constexpr int Frames = 400;
+    for (int frame = 1; frame <= Frames; ++frame) QVERIFY(joystick->Step({frame % 2 ? 0 : 1023, 511}));
+    QTRY_VERIFY(!recorder.Reports.isEmpty() && recorder.Reports.back() == QStringLiteral("255 255"));
+    QVERIFY(recorder.Reports.size() < Frames);
   }
 
   // qor-virtual-joystick itself, as a person runs it beside the program.
@@ -201,7 +203,7 @@ class JoystickReaderTest : public QObject {
     QTRY_VERIFY(IsOpen(input, node));
     QByteArray output;
     QTRY_VERIFY_WITH_TIMEOUT((output += program.readAll()).contains("done"), 10000);
-    QTRY_COMPARE(recorder.reports, (QStringList{"0 0", "255 127", "127 255"}));
+    QTRY_COMPARE(recorder.Reports, (QStringList{"0 0", "255 127", "127 255"}));
 
     program.terminate();
     QVERIFY(program.waitForFinished(5000));

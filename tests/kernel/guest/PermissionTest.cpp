@@ -1,12 +1,11 @@
 // A node the user may not open is skipped: the scan runs in a child process
 // that has given up root.
 
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <grp.h>
 
 #include <string>
 

@@ -67,15 +67,14 @@ std::vector<std::string> Numbered(int count) {
 
 INSTANTIATE_TEST_SUITE_P(
     Kernel, ScanTest,
-    testing::Values(
-        ScanCase{"AmongForeignDevices",
-                 {"--other-vendor", "--board", "Alpha", "--joystick", "--wide-report", "--board", "Beta", "--product",
-                  "07BA", "--board", "Above", "--product", "07BB", "--board", "Below", "--product", "07B2", "--board",
-                  "Gamma"},
-                 {"Alpha", "Beta", "Gamma"}},
-        ScanCase{"BoardWithJoystickInterfaceGivesOneRow", {"--board", "Solo", "--joystick"}, {"Solo"}},
-        ScanCase{"NoBoardAmongForeignDevices", {"--other-vendor", "--wide-report"}, {}},
-        ScanCase{"ElevenBoardsGiveTenRows", {"--boards", "11"}, Numbered(10)}),
+    testing::Values(ScanCase{"AmongForeignDevices",
+                             {"--other-vendor", "--board", "Alpha", "--joystick", "--wide-report", "--board", "Beta",
+                              "--product", "07BA", "--board", "Above", "--product", "07BB", "--board", "Below",
+                              "--product", "07B2", "--board", "Gamma"},
+                             {"Alpha", "Beta", "Gamma"}},
+                    ScanCase{"BoardWithJoystickInterfaceGivesOneRow", {"--board", "Solo", "--joystick"}, {"Solo"}},
+                    ScanCase{"NoBoardAmongForeignDevices", {"--other-vendor", "--wide-report"}, {}},
+                    ScanCase{"ElevenBoardsGiveTenRows", {"--boards", "11"}, Numbered(10)}),
     [](const testing::TestParamInfo<ScanCase>& info) { return std::string(info.param.Name); });
 
 }  // namespace

@@ -39,54 +39,54 @@ INSTANTIATE_TEST_SUITE_P(
 SettingsReport StoredSettings() {
   SettingsReport settings{};
   for (std::size_t i = 2; i < settings.size(); ++i) settings[i] = static_cast<std::uint8_t>(0x10 + i);
-  settings[ReportOffset::Reserved] = 0x5A;
+  settings[report_offset::Reserved] = 0x5A;
   return settings;
 }
 
 SettingsReport EditedSettings() {
   SettingsReport settings = StoredSettings();
-  settings[ReportOffset::BoardId] = 3;
-  settings[ReportOffset::Mode] = SingleAnalogKeyStick;
-  settings[ReportOffset::AnalogInputs] = 0xC1;
-  settings[ReportOffset::JoyMouse] = JoyMouse::Make(true, 5);
-  settings[ReportOffset::KeyStickKeys] = 0x52;
+  settings[report_offset::BoardId] = 3;
+  settings[report_offset::Mode] = SingleAnalogKeyStick;
+  settings[report_offset::AnalogInputs] = 0xC1;
+  settings[report_offset::JoyMouse] = joy_mouse::Make(true, 5);
+  settings[report_offset::KeyStickKeys] = 0x52;
   settings[SettingsReportSize - 1] = 0x11;
-  settings[ReportOffset::Reserved] = 0x00;  // never sent: the board's own byte 5 is
+  settings[report_offset::Reserved] = 0x00;  // never sent: the board's own byte 5 is
   return settings;
 }
 
 class TransactionTest : public testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(boards_.Ready()) << boards_.Failure();
-    ASSERT_EQ(ScanAndIdentify(link_), std::vector<std::string>{"Board under test"});
+    ASSERT_TRUE(m_Boards.Ready()) << m_Boards.Failure();
+    ASSERT_EQ(ScanAndIdentify(m_Link), std::vector<std::string>{"Board under test"});
   }
 
-  VirtualBoardProcess boards_{{"--board", "Board under test", "--settings", SettingsHex(StoredSettings())}};
-  LinuxHidPlatform platform_;
-  DeviceLink link_{platform_};
+  VirtualBoardProcess m_Boards{{"--board", "Board under test", "--settings", SettingsHex(StoredSettings())}};
+  LinuxHidPlatform m_Platform;
+  DeviceLink m_Link{m_Platform};
 };
 
 TEST_F(TransactionTest, ReadAfterIdentificationReturnsTheStoredSettings) {
-  ASSERT_TRUE(link_.ReadDeviceSettings(0));
+  ASSERT_TRUE(m_Link.ReadDeviceSettings(0));
   SettingsReport expected = StoredSettings();
-  expected[ReportOffset::ReportId] = 0;
-  expected[ReportOffset::Command] = CommandStore;
-  EXPECT_EQ(link_.ReportImage(), expected);
+  expected[report_offset::ReportId] = 0;
+  expected[report_offset::Command] = CommandStore;
+  EXPECT_EQ(m_Link.ReportImage(), expected);
 }
 
 TEST_F(TransactionTest, SaveIsVerifiedAndKeepsTheBoardsByte5) {
-  ASSERT_TRUE(link_.ReadDeviceSettings(0));
-  const SettingsReport written = SaveImage(EditedSettings(), link_.ReportImage());
-  EXPECT_EQ(written[ReportOffset::Reserved], 0x5A);
+  ASSERT_TRUE(m_Link.ReadDeviceSettings(0));
+  const SettingsReport written = SaveImage(EditedSettings(), m_Link.ReportImage());
+  EXPECT_EQ(written[report_offset::Reserved], 0x5A);
 
   const auto start = std::chrono::steady_clock::now();
-  EXPECT_EQ(link_.SaveDeviceSettings(0, written), SaveOutcome::Saved);
+  EXPECT_EQ(m_Link.SaveDeviceSettings(0, written), SaveOutcome::Saved);
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(SavePauseMs));
-  EXPECT_EQ(link_.ReportImage(), written);
+  EXPECT_EQ(m_Link.ReportImage(), written);
 
   // A fresh scan finds the board holding what was saved.
-  DeviceLink fresh(platform_);
+  DeviceLink fresh(m_Platform);
   ASSERT_EQ(ScanAndIdentify(fresh), std::vector<std::string>{"Board under test"});
   ASSERT_TRUE(fresh.ReadDeviceSettings(0));
   EXPECT_EQ(fresh.ReportImage(), written);

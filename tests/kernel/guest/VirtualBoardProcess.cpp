@@ -37,7 +37,7 @@ std::optional<VirtualNode> ParseDeviceLine(const std::string& line) {
 VirtualBoardProcess::VirtualBoardProcess(const std::vector<std::string>& arguments) {
   int pipeFds[2];
   if (::pipe2(pipeFds, O_CLOEXEC) < 0) {
-    failure_ = "pipe failed";
+    m_Failure = "pipe failed";
     return;
   }
   const char* program = std::getenv("QOR_VIRTUAL_BOARD");
@@ -46,40 +46,41 @@ VirtualBoardProcess::VirtualBoardProcess(const std::vector<std::string>& argumen
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
 
-  pid_ = ::fork();
-  if (pid_ == 0) {
+  m_Pid = ::fork();
+  if (m_Pid == 0) {
     ::dup2(pipeFds[1], STDOUT_FILENO);
     ::execvp(program, argv.data());
     ::_exit(127);
   }
   ::close(pipeFds[1]);
-  output_ = pipeFds[0];
-  if (pid_ < 0) {
-    failure_ = "fork failed";
+  m_Output = pipeFds[0];
+  if (m_Pid < 0) {
+    m_Failure = "fork failed";
     return;
   }
 
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(StartTimeoutMs);
-  while (!ready_) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+  while (!m_Ready) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     const std::optional<std::string> line = ReadLine(static_cast<int>(std::max<long>(0, left.count())));
     if (!line) {
-      failure_ = "qor-virtual-board did not get ready (exited, or timed out)";
+      m_Failure = "qor-virtual-board did not get ready (exited, or timed out)";
       return;
     }
-    if (*line == "ready") ready_ = true;
-    if (auto node = ParseDeviceLine(*line)) nodes_.push_back(*node);
+    if (*line == "ready") m_Ready = true;
+    if (auto node = ParseDeviceLine(*line)) m_Nodes.push_back(*node);
   }
 }
 
 VirtualBoardProcess::~VirtualBoardProcess() {
   Stop();
-  if (output_ >= 0) ::close(output_);
+  if (m_Output >= 0) ::close(m_Output);
 }
 
 std::vector<VirtualNode> VirtualBoardProcess::NodesOfKind(const std::string& kind) const {
   std::vector<VirtualNode> found;
-  for (const VirtualNode& node : nodes_) {
+  for (const VirtualNode& node : m_Nodes) {
     if (node.Kind == kind) found.push_back(node);
   }
   return found;
@@ -88,7 +89,8 @@ std::vector<VirtualNode> VirtualBoardProcess::NodesOfKind(const std::string& kin
 bool VirtualBoardProcess::WaitForLine(const std::string& prefix, int timeoutMs) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   while (true) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     if (left.count() < 0) return false;
     const std::optional<std::string> line = ReadLine(static_cast<int>(left.count()));
     if (!line) return false;
@@ -97,29 +99,30 @@ bool VirtualBoardProcess::WaitForLine(const std::string& prefix, int timeoutMs) 
 }
 
 bool VirtualBoardProcess::Stop() {
-  if (pid_ <= 0) return false;
-  ::kill(pid_, SIGTERM);
+  if (m_Pid <= 0) return false;
+  ::kill(m_Pid, SIGTERM);
   int status = 0;
-  const pid_t waited = ::waitpid(pid_, &status, 0);
-  pid_ = -1;
+  const pid_t waited = ::waitpid(m_Pid, &status, 0);
+  m_Pid = -1;
   return waited > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 std::optional<std::string> VirtualBoardProcess::ReadLine(int timeoutMs) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   while (true) {
-    if (const auto end = buffer_.find('\n'); end != std::string::npos) {
-      std::string line = buffer_.substr(0, end);
-      buffer_.erase(0, end + 1);
+    if (const auto end = m_Buffer.find('\n'); end != std::string::npos) {
+      std::string line = m_Buffer.substr(0, end);
+      m_Buffer.erase(0, end + 1);
       return line;
     }
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-    pollfd fd{output_, POLLIN, 0};
-    if (output_ < 0 || left.count() < 0 || ::poll(&fd, 1, static_cast<int>(left.count())) <= 0) return std::nullopt;
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    pollfd fd{m_Output, POLLIN, 0};
+    if (m_Output < 0 || left.count() < 0 || ::poll(&fd, 1, static_cast<int>(left.count())) <= 0) return std::nullopt;
     char chunk[512];
-    const ssize_t count = ::read(output_, chunk, sizeof chunk);
+    const ssize_t count = ::read(m_Output, chunk, sizeof chunk);
     if (count <= 0) return std::nullopt;
-    buffer_.append(chunk, static_cast<std::size_t>(count));
+    m_Buffer.append(chunk, static_cast<std::size_t>(count));
   }
 }
 

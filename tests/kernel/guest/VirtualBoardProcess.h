@@ -27,9 +27,9 @@ class VirtualBoardProcess {
   VirtualBoardProcess& operator=(const VirtualBoardProcess&) = delete;
 
   // True once the program has printed "ready"; otherwise Failure() says why.
-  bool Ready() const { return ready_; }
-  const std::string& Failure() const { return failure_; }
-  const std::vector<VirtualNode>& Nodes() const { return nodes_; }
+  bool Ready() const { return m_Ready; }
+  const std::string& Failure() const { return m_Failure; }
+  const std::vector<VirtualNode>& Nodes() const { return m_Nodes; }
   std::vector<VirtualNode> NodesOfKind(const std::string& kind) const;
 
   // Waits for an output line that starts with `prefix`, e.g. "vanished 1".
@@ -40,12 +40,12 @@ class VirtualBoardProcess {
  private:
   std::optional<std::string> ReadLine(int timeoutMs);
 
-  pid_t pid_ = -1;
-  int output_ = -1;
-  std::string buffer_;
-  bool ready_ = false;
-  std::string failure_;
-  std::vector<VirtualNode> nodes_;
+  pid_t m_Pid = -1;
+  int m_Output = -1;
+  std::string m_Buffer;
+  bool m_Ready = false;
+  std::string m_Failure;
+  std::vector<VirtualNode> m_Nodes;
 };
 
 // The device number of a node, for comparing it with an open descriptor.

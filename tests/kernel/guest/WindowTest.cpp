@@ -2,11 +2,11 @@
 // backend with boards on uhid, the evdev reader with a joystick on uinput,
 // the offscreen platform.
 
-#include <QApplication>
-#include <QtTest>
-
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <QApplication>
+#include <QtTest>
 
 #include "GuestLink.h"
 #include "VirtualBoardProcess.h"
@@ -22,13 +22,13 @@ using ui::CConfigMainDialog;
 
 namespace {
 
-constexpr int kScan = res::IDC_SCAN_DEVICES, kReread = res::IDC_REREAD_DEVICE, kDeviceList = res::IDC_DEVICE_LIST,
-              kModeList = res::IDC_MODE_LIST, kBoardIdList = res::IDC_BOARD_ID_LIST, kSave = res::IDC_SAVE_SETTINGS,
-              kKeyStickSetup = res::IDC_KEYSTICK_SETUP;
+constexpr int Scan = res::IDC_SCAN_DEVICES, Reread = res::IDC_REREAD_DEVICE, DeviceList = res::IDC_DEVICE_LIST,
+              ModeList = res::IDC_MODE_LIST, BoardIdList = res::IDC_BOARD_ID_LIST, Save = res::IDC_SAVE_SETTINGS,
+              KeyStickSetup = res::IDC_KEYSTICK_SETUP;
 
-const char* const kNoDevices = "No devices found!";
-const char* const kLinkLost = "Device communication interrupted!\nPlease verify device connection.";
-const char* const kSaved = "Settings Saved! Please disconnect and reconnect device to apply changes.";
+const char* const NoDevices = "No devices found!";
+const char* const LinkLost = "Device communication interrupted!\nPlease verify device connection.";
+const char* const Saved = "Settings Saved! Please disconnect and reconnect device to apply changes.";
 
 // The process's effective user is nobody while this lives, so that nodes open
 // as they would for an unprivileged user.
@@ -69,25 +69,25 @@ class WindowTest : public QObject {
     LinuxHidPlatform platform;
     WindowHarness window(platform);
     QVERIFY(window.Run([&](CConfigMainDialog& dialog) {
-      QCOMPARE(Entries(List(dialog, kDeviceList)), QStringList{"1: Cabinet left"});
-      QCOMPARE(List(dialog, kBoardIdList)->currentText(), QString::number(stored[ReportOffset::BoardId] + 1));
-      QCOMPARE(List(dialog, kModeList)->currentIndex(), int(stored[ReportOffset::Mode]));
+      QCOMPARE(Entries(List(dialog, DeviceList)), QStringList{"1: Cabinet left"});
+      QCOMPARE(List(dialog, BoardIdList)->currentText(), QString::number(stored[report_offset::BoardId] + 1));
+      QCOMPARE(List(dialog, ModeList)->currentIndex(), int(stored[report_offset::Mode]));
 
-      ChooseNext(dialog, kBoardIdList);
-      ChooseNext(dialog, kModeList);
-      Click(dialog, kSave);
-      QCOMPARE(window.MessageTexts(), QStringList{kSaved});
+      ChooseNext(dialog, BoardIdList);
+      ChooseNext(dialog, ModeList);
+      Click(dialog, Save);
+      QCOMPARE(window.MessageTexts(), QStringList{Saved});
 
-      Click(dialog, kReread);
-      QCOMPARE(List(dialog, kBoardIdList)->currentText(), QString::number(stored[ReportOffset::BoardId] + 2));
-      QCOMPARE(List(dialog, kModeList)->currentIndex(), stored[ReportOffset::Mode] + 1);
+      Click(dialog, Reread);
+      QCOMPARE(List(dialog, BoardIdList)->currentText(), QString::number(stored[report_offset::BoardId] + 2));
+      QCOMPARE(List(dialog, ModeList)->currentIndex(), stored[report_offset::Mode] + 1);
     }));
-    QCOMPARE(window.MessageTexts(), QStringList{kSaved});
+    QCOMPARE(window.MessageTexts(), QStringList{Saved});
 
     // The board holds the new choices and everything else as it was, byte 5 included.
     SettingsReport expected = stored;
-    ++expected[ReportOffset::BoardId];
-    ++expected[ReportOffset::Mode];
+    ++expected[report_offset::BoardId];
+    ++expected[report_offset::Mode];
     QCOMPARE(BoardSettings(), std::optional(expected));
   }
 
@@ -99,15 +99,15 @@ class WindowTest : public QObject {
     LinuxHidPlatform platform;
     WindowHarness window(platform);
     QVERIFY(window.Run([&](CConfigMainDialog& dialog) {
-      QCOMPARE(Entries(List(dialog, kDeviceList)), QStringList{"1: Leaving"});
-      Click(dialog, kSave);
-      QCOMPARE(window.MessageTexts(), QStringList{kLinkLost});
-      QVERIFY(!Button(dialog, kSave)->isEnabled());
+      QCOMPARE(Entries(List(dialog, DeviceList)), QStringList{"1: Leaving"});
+      Click(dialog, Save);
+      QCOMPARE(window.MessageTexts(), QStringList{LinkLost});
+      QVERIFY(!Button(dialog, Save)->isEnabled());
       QVERIFY(boards.WaitForLine("vanished", 5000));
-      Click(dialog, kScan);
-      QCOMPARE(window.MessageTexts(), (QStringList{kLinkLost, kNoDevices}));
-      QVERIFY(Entries(List(dialog, kDeviceList)).isEmpty());
-      QVERIFY(!List(dialog, kDeviceList)->isEnabled());
+      Click(dialog, Scan);
+      QCOMPARE(window.MessageTexts(), (QStringList{LinkLost, NoDevices}));
+      QVERIFY(Entries(List(dialog, DeviceList)).isEmpty());
+      QVERIFY(!List(dialog, DeviceList)->isEnabled());
     }));
   }
 
@@ -123,17 +123,16 @@ class WindowTest : public QObject {
     LinuxHidPlatform platform;
     SysfsBoardProbe probe;
     WindowHarness window(platform);
-    window.probe = &probe;
-    window.rules = {"/usr/lib/udev/rules.d/70-qor-boards.rules",
+    window.Probe = &probe;
+    window.Rules = {"/usr/lib/udev/rules.d/70-qor-boards.rules",
                     "/usr/share/doc/qorconfig/examples/qor-boards-plugdev.rules"};
     {
       AsNobody nobody;
       QVERIFY(nobody.Active());
       QVERIFY(window.Run([](CConfigMainDialog&) {}));
     }
-    QCOMPARE(window.MessageTexts(),
-             QStringList{QString::fromStdString(std::string(kNoDevices) + "\n" +
-                                                AccessAdvice({nodes[0].Hidraw}, window.rules))});
+    QCOMPARE(window.MessageTexts(), QStringList{QString::fromStdString(std::string(NoDevices) + "\n" +
+                                                                       AccessAdvice({nodes[0].Hidraw}, window.Rules))});
   }
 
   // The KeyStick dialog's preview follows a joystick through the evdev reader.
@@ -150,7 +149,7 @@ class WindowTest : public QObject {
     WindowHarness window(platform);
     QVERIFY(window.Run([&](CConfigMainDialog& dialog) {
       ui::CJoyThreshBox& preview = dialog.m_KeycodeDialog.m_Preview;
-      QVERIFY(OpenAndDrive(dialog, kKeyStickSetup, dialog.m_KeycodeDialog, [&] {
+      QVERIFY(OpenAndDrive(dialog, KeyStickSetup, dialog.m_KeycodeDialog, [&] {
         QCOMPARE(reader->OpenNodes(), std::vector<std::string>{joystick->Node()});
         QVERIFY(joystick->Step({1023, 0}));
         QTRY_COMPARE(preview.X(), std::uint8_t(255));

@@ -19,7 +19,8 @@ uhid_event GetRequest(std::uint32_t id, std::uint8_t reportNumber = 0, std::uint
 }
 
 // A set as hidraw passes it on: the caller's whole buffer, report number first.
-uhid_event SetRequest(std::uint32_t id, const std::vector<std::uint8_t>& report, std::uint8_t type = UHID_FEATURE_REPORT) {
+uhid_event SetRequest(std::uint32_t id, const std::vector<std::uint8_t>& report,
+                      std::uint8_t type = UHID_FEATURE_REPORT) {
   uhid_event event{};
   event.type = UHID_SET_REPORT;
   event.u.set_report.id = id;
@@ -85,7 +86,7 @@ TEST_P(RefusedRequestTest, FailsWithAnErrorAndChangesNothing) {
   ASSERT_TRUE(reply);
   EXPECT_EQ(reply->type == UHID_GET_REPORT_REPLY ? reply->u.get_report_reply.err : reply->u.set_report_reply.err, EIO);
   // The settings reply is still selected.
-  EXPECT_EQ(Data(board.Answer(GetRequest(2))).value().at(ReportOffset::Reserved), 0xA5);
+  EXPECT_EQ(Data(board.Answer(GetRequest(2))).value().at(report_offset::Reserved), 0xA5);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -105,7 +106,7 @@ TEST(UhidResponderTest, PlannedFaultsStrikeTheirTransferOnly) {
 
   // The failing first set never reaches the firmware: the settings stay selected.
   EXPECT_FALSE(SetSucceeded(board.Answer(SetRequest(1, Command(CommandIdentify)))));
-  EXPECT_EQ(Data(board.Answer(GetRequest(2))).value().at(ReportOffset::Reserved), 0xA5);
+  EXPECT_EQ(Data(board.Answer(GetRequest(2))).value().at(report_offset::Reserved), 0xA5);
   EXPECT_FALSE(Data(board.Answer(GetRequest(3))));
   EXPECT_TRUE(SetSucceeded(board.Answer(SetRequest(4, Command(CommandIdentify)))));
   EXPECT_EQ(Data(board.Answer(GetRequest(5))).value().at(2), 'A');
