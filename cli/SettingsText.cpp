@@ -9,7 +9,6 @@
 namespace qor::cli {
 namespace {
 
-constexpr std::uint8_t AnalogInputBits = (1u << AnalogInputCount) - 1;
 
 bool BoardIdInRange(std::uint8_t value) { return value < BoardIdCount; }
 bool SpeedInRange(int speed) { return speed >= joy_mouse::MinSpeed && speed <= joy_mouse::MaxSpeed; }
