@@ -9,7 +9,6 @@
 namespace qor::cli {
 namespace {
 
-
 bool BoardIdInRange(std::uint8_t value) { return value < BoardIdCount; }
 bool SpeedInRange(int speed) { return speed >= joy_mouse::MinSpeed && speed <= joy_mouse::MaxSpeed; }
 
