@@ -1,10 +1,9 @@
 #include "cli/Commands.h"
 
-#include <fcntl.h>
-#include <unistd.h>
+#include <sys/stat.h>
 
+#include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <variant>
 
 #include "cli/BoardList.h"
@@ -160,43 +159,80 @@ std::variant<BoardPlace, ExitCode> LoadBoard(CommandContext& context, DeviceLink
   return place;
 }
 
-// Why a settings file could not be read, for the message that names it.
-std::string ReadFailureReason(const std::string& file, FileReadOutcome outcome) {
-  std::error_code error;
-  if (outcome == FileReadOutcome::Corrupt) {
-    const auto size = std::filesystem::file_size(file, error);
-    return error ? "too short"
-                 : std::to_string(size) + " bytes; a settings file holds " + std::to_string(SettingsReportSize);
-  }
-  if (std::filesystem::is_directory(file, error)) return ErrorText(EISDIR);
-  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return ErrorText(errno);
-  ::close(fd);
-  return "not a regular file";
+// A file named "-" is standard input or output.
+constexpr const char* Stream = "-";
+
+bool IsStream(const std::string& file) { return file == Stream; }
+
+std::string FileName(const std::string& file, const char* stream) {
+  return IsStream(file) ? stream : PrintableFileName(file);
 }
 
-// Reads a settings file; a file that cannot be used gets the window's message
-// with the file's name and the reason.
-std::optional<ExitCode> ReadFile(CommandContext& context, const std::string& file, SettingsReport& settings) {
-  const FileReadOutcome outcome = ReadSettingsFile(file, settings).Outcome;
-  if (outcome == FileReadOutcome::Ok) return std::nullopt;
-  Complain(context, PrintableText(file) + ": " + (outcome == FileReadOutcome::Corrupt ? Corrupt : CannotRead) + " (" +
-                        ReadFailureReason(file, outcome) + ")");
+// The window's texts for a file that cannot be opened speak of permissions;
+// they follow the reason only where it is one.
+bool IsPermissionProblem(int error) { return error == EACCES || error == EPERM || error == EROFS; }
+
+// "qorctl: cabinet.qos: No such file or directory", then the window's text
+// where it applies.
+ExitCode FileFailure(CommandContext& context, const std::string& name, const std::string& reason,
+                     const char* windowText) {
+  Complain(context, name + ": " + reason);
+  if (windowText != nullptr) context.Err << windowText << '\n';
   return ExitCode::FileError;
 }
 
-std::optional<ExitCode> WriteFile(CommandContext& context, const std::string& file, const SettingsReport& image) {
-  switch (WriteSettingsFile(file, image).Outcome) {
-    case FileWriteOutcome::OpenFailed:
-      Complain(context, CannotWrite);
-      return ExitCode::FileError;
-    case FileWriteOutcome::WriteFailed:
-      Complain(context, WriteError);
-      return ExitCode::FileError;
-    case FileWriteOutcome::Ok:
+// Reads a settings file, "-" standard input. Unlike the window, qorctl also
+// reads a pipe, a terminal or a device (/dev/stdin).
+std::optional<ExitCode> ReadFile(CommandContext& context, const std::string& file, SettingsReport& settings) {
+  const FileReadResult result = IsStream(file) ? ReadSettingsStream(context.InFd, settings)
+                                               : ReadSettingsFile(file, settings, ReadableFiles::AnyKind);
+  const std::string name = FileName(file, "standard input");
+  switch (result.Outcome) {
+    case FileReadOutcome::OpenFailed:
+      return FileFailure(context, name, ErrorText(result.Error),
+                         IsPermissionProblem(result.Error) ? CannotRead : nullptr);
+    case FileReadOutcome::Corrupt:
+      return FileFailure(context, name,
+                         result.Error != 0 ? ErrorText(result.Error)
+                                           : std::to_string(result.Length) + " bytes; a settings file holds " +
+                                                 std::to_string(SettingsReportSize),
+                         Corrupt);
+    case FileReadOutcome::Ok:
       break;
   }
   return std::nullopt;
+}
+
+// Whether the file is where standard output goes ("-", /dev/stdout, or the
+// file it was redirected to): a confirmation then goes to standard error, so
+// that the output holds the settings alone.
+bool IsStandardOutput(const CommandContext& context, const std::string& file) {
+  if (IsStream(file)) return true;
+  struct stat named {};
+  struct stat output {};
+  return ::stat(file.c_str(), &named) == 0 && ::fstat(context.OutFd, &output) == 0 && named.st_dev == output.st_dev &&
+         named.st_ino == output.st_ino;
+}
+
+// Writes a settings file, "-" standard output, and confirms it with `done`.
+ExitCode WriteFile(CommandContext& context, const std::string& file, const SettingsReport& image,
+                   const std::string& done) {
+  std::ostream& confirmation = IsStandardOutput(context, file) ? context.Err : context.Out;
+  context.Out.flush();  // what went before stays before the settings
+  const FileWriteResult result =
+      IsStream(file) ? WriteSettingsStream(context.OutFd, image) : WriteSettingsFile(file, image);
+  const std::string name = FileName(file, "standard output");
+  switch (result.Outcome) {
+    case FileWriteOutcome::OpenFailed:
+      return FileFailure(context, name, ErrorText(result.Error),
+                         IsPermissionProblem(result.Error) ? CannotWrite : nullptr);
+    case FileWriteOutcome::WriteFailed:
+      return FileFailure(context, name, ErrorText(result.Error), WriteError);
+    case FileWriteOutcome::Ok:
+      break;
+  }
+  confirmation << done << '\n';
+  return ExitCode::Ok;
 }
 
 ExitCode Save(CommandContext& context, DeviceLink& link, const BoardPlace& board, const SettingsReport& image) {
@@ -269,11 +305,7 @@ ExitCode ExportSettings(CommandContext& context, const Target& target, const std
   DeviceLink link(context.Platform);
   const auto loaded = LoadBoard(context, link, target.Board);
   if (const auto* code = std::get_if<ExitCode>(&loaded)) return *code;
-  if (const auto failure = WriteFile(context, file, ExportImage(ThroughSelectionLists(link.ReportImage())))) {
-    return *failure;
-  }
-  context.Out << Exported << '\n';
-  return ExitCode::Ok;
+  return WriteFile(context, file, ExportImage(ThroughSelectionLists(link.ReportImage())), Exported);
 }
 
 ExitCode ImportSettings(CommandContext& context, const Target& target, const std::string& file) {
@@ -304,9 +336,7 @@ ExitCode SetSettings(CommandContext& context, const Target& target, const Settin
     return ExitCode::Ok;
   }
   if (read.Board) return Save(context, link, *read.Board, image);
-  if (const auto failure = WriteFile(context, *target.File, image)) return *failure;
-  context.Out << "Wrote " << PrintableText(*target.File) << '\n';
-  return ExitCode::Ok;
+  return WriteFile(context, *target.File, image, "Wrote " + FileName(*target.File, "standard output"));
 }
 
 }  // namespace qor::cli

@@ -21,10 +21,13 @@ struct CommandContext {
   std::ostream& Out;
   std::ostream& Err;
   InstalledRules Rules{};  // what to point a user to whom a board is closed
+  int InFd = 0;            // what a file named "-" reads: standard input
+  int OutFd = 1;           // what a file named "-" writes: standard output, the one behind Out
 };
 
 // What a command works on: a board picked by --board (number, node, USB
-// location or text; none: board 1), or a settings file.
+// location or text; none: board 1), or a settings file. A settings file named
+// "-" is standard input where it is read and standard output where written.
 struct Target {
   std::optional<std::string> Board{};
   std::optional<std::string> File{};

@@ -8,7 +8,7 @@ enum class ExitCode {
   Usage = 2,                 // bad command line or setting, nothing touched
   NoBoard = 3,               // no board, or not the one asked for
   CommunicationFailure = 4,  // a board did not answer or did not keep what was written
-  FileError = 5,             // a settings file could not be read or written
+  FileError = 5,             // a settings file could not be read or written, or output did not get through
 };
 
 constexpr int ToStatus(ExitCode code) { return static_cast<int>(code); }

@@ -46,12 +46,14 @@ std::string CommandHelp(CommandKind command) {
     case CommandKind::Export:
       return std::string(
                  "Usage: qorctl export [-b BOARD] FILE\n"
-                 "Writes a board's settings to a settings file (*.qos), as the window exports them.\n\n") +
+                 "Writes a board's settings to a settings file (*.qos), as the window exports them.\n"
+                 "FILE - is standard output.\n\n") +
              BoardOption;
     case CommandKind::Import:
       return std::string(
                  "Usage: qorctl import [-b BOARD] FILE\n"
-                 "Saves a settings file's settings to a board, verified by reading them back.\n\n") +
+                 "Saves a settings file's settings to a board, verified by reading them back.\n"
+                 "FILE - is standard input.\n\n") +
              BoardOption;
     case CommandKind::Set:
       return std::string(
@@ -134,6 +136,9 @@ std::string HelpText() {
          "  -j, --json          JSON for scripts (list, show)\n"
          "  -n, --dry-run       print the bytes set would write; write nothing\n"
          "\n"
+         "A FILE named - is standard input where it is read, and standard output where\n"
+         "it is written.\n"
+         "\n"
          "Every save is read back from the board and compared. A board applies saved\n"
          "settings once it has been unplugged and plugged in again.\n"
          "\n"
@@ -145,13 +150,15 @@ std::string HelpText() {
          "  qorctl set mode=keystick key.up=\"U ARROW\" key.button1=space\n"
          "  qorctl -b 1-1.4 set joymouse=on joymouse-speed=8 joymouse-zone=100,150,90,160\n"
          "  qorctl get mode -b /dev/hidraw3\n"
+         "  qorctl export - | ssh cab qorctl import -\n"
          "\n"
          "Exit status:\n"
          "  0  success\n"
          "  2  usage error: unknown command or option, or an invalid setting\n"
          "  3  no board found, or not the board asked for\n"
          "  4  communication failure: a board did not answer or did not keep the settings\n"
-         "  5  file error: a settings file could not be read or written\n";
+         "  5  file error: a settings file could not be read or written, or the output\n"
+         "     did not get through\n";
 }
 
 int Run(const std::vector<std::string>& arguments, CommandContext& context) {

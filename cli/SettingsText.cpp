@@ -158,7 +158,7 @@ std::string SettingsAsText(const BoardLabel& board, const SettingsReport& image)
 }
 
 std::string SettingsAsText(const FileLabel& file, const SettingsReport& image) {
-  return Text("File:", PrintableText(file.Path), image);
+  return Text("File:", PrintableFileName(file.Path), image);
 }
 
 std::string SettingsAsJson(const BoardLabel& board, const SettingsReport& image) {

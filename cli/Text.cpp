@@ -22,22 +22,31 @@ std::string Hex2(unsigned value) {
   return digits;
 }
 
-}  // namespace
-
-std::string PrintableText(std::string_view latin1) {
+// Control characters as \xNN and a backslash doubled; other bytes converted
+// from Latin-1, or else kept as they are (bytes from 0x80 are then parts of
+// multibyte characters).
+std::string Escaped(std::string_view text, bool fromLatin1) {
   std::string out;
-  for (const char ch : latin1) {
+  for (const char ch : text) {
     const auto c = static_cast<unsigned char>(ch);
-    if (IsControl(c)) {
+    if (IsControl(c) && (fromLatin1 || c < 0x80)) {
       out += "\\x" + Hex2(c);
     } else if (c == '\\') {
       out += "\\\\";
-    } else {
+    } else if (fromLatin1) {
       AppendUtf8(out, c);
+    } else {
+      out += ch;
     }
   }
   return out;
 }
+
+}  // namespace
+
+std::string PrintableText(std::string_view latin1) { return Escaped(latin1, true); }
+
+std::string PrintableFileName(std::string_view name) { return Escaped(name, false); }
 
 std::string JsonString(std::string_view latin1) {
   std::string out = "\"";

@@ -15,7 +15,8 @@ FileReadResult ReadSettingsStream(int fd, SettingsReport& image) {
   SettingsReport buffer{};
   const long read = fileio::ReadFully(fd, buffer.data(), buffer.size());
   if (read < 0) return {FileReadOutcome::Corrupt, errno};
-  if (static_cast<std::size_t>(read) < buffer.size()) return {FileReadOutcome::Corrupt, 0};
+  if (static_cast<std::size_t>(read) < buffer.size())
+    return {FileReadOutcome::Corrupt, 0, static_cast<std::size_t>(read)};
   image = buffer;
   return {};
 }

@@ -16,7 +16,8 @@ enum class FileReadOutcome {
 
 struct FileReadResult {
   FileReadOutcome Outcome = FileReadOutcome::Ok;
-  int Error = 0;  // the system's reason (an errno value); 0 for a short file
+  int Error = 0;           // the system's reason (an errno value); 0 for a short file
+  std::size_t Length = 0;  // the bytes a short file holds
 };
 
 // The window reads regular files only; qorctl also reads pipes, terminals

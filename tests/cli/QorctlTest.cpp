@@ -3,16 +3,24 @@
 
 #include "cli/Qorctl.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <filesystem>
+#include <iostream>
 #include <map>
 #include <set>
 #include <sstream>
+#include <stdexcept>
 
+#include "ChildProcess.h"
 #include "JsonCheck.h"
 #include "TempFolder.h"
+#include "cli/StandardOutput.h"
 #include "cli/Text.h"
 #include "settings/KeyCodeTable.h"
 #include "sim/SimPlatform.h"
@@ -69,14 +77,66 @@ struct Outcome {
   std::string Err;
 };
 
+// A pipe as a stand-in for standard input or output.
+class Pipe {
+ public:
+  Pipe() {
+    if (::pipe(m_Ends) != 0) throw std::runtime_error("pipe failed");
+  }
+  ~Pipe() {
+    CloseWriteEnd();
+    ::close(m_Ends[0]);
+  }
+  Pipe(const Pipe&) = delete;
+  Pipe& operator=(const Pipe&) = delete;
+
+  int ReadEnd() const { return m_Ends[0]; }
+  int WriteEnd() const { return m_Ends[1]; }
+  void CloseWriteEnd() {
+    if (m_Ends[1] >= 0) ::close(m_Ends[1]);
+    m_Ends[1] = -1;
+  }
+  // Everything written, once the write end is closed here (and in children).
+  std::string Drain() {
+    CloseWriteEnd();
+    std::string bytes;
+    char buffer[256];
+    for (ssize_t n; (n = ::read(m_Ends[0], buffer, sizeof buffer)) > 0;) bytes.append(buffer, static_cast<size_t>(n));
+    return bytes;
+  }
+  void Feed(const std::string& bytes) {
+    if (::write(m_Ends[1], bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()))
+      throw std::runtime_error("write to pipe failed");
+    CloseWriteEnd();
+  }
+
+ private:
+  int m_Ends[2] = {-1, -1};
+};
+
 class QorctlTest : public testing::Test {
  protected:
-  Outcome Qorctl(const Args& arguments) {
+  // outFd stands for standard output where a file named "-" is written.
+  Outcome Qorctl(const Args& arguments, int outFd = -1) {
     std::ostringstream out;
     std::ostringstream err;
-    CommandContext context{m_Platform, m_Probe, out, err, {AccessRule, PlugdevExample}};
+    CommandContext context{m_Platform, m_Probe, out, err, {AccessRule, PlugdevExample}, STDIN_FILENO, outFd};
     const int status = cli::Run(arguments, context);
     return {status, out.str(), err.str()};
+  }
+
+  // The same in a child process, as an ordinary user where the tests run as root.
+  Outcome QorctlAsOrdinaryUser(const Args& arguments) {
+    Pipe printed;
+    const int status = qor::test::RunInChild(true, [&] {
+      const Outcome outcome = Qorctl(arguments);
+      const std::string text = outcome.Out + '\0' + outcome.Err;
+      const bool passed = ::write(printed.WriteEnd(), text.data(), text.size()) == static_cast<ssize_t>(text.size());
+      return passed ? outcome.Status : 99;
+    });
+    const std::string text = printed.Drain();
+    const std::size_t end = std::min(text.find('\0'), text.size());
+    return {status, text.substr(0, end), text.substr(std::min(end + 1, text.size()))};
   }
 
   std::shared_ptr<VirtualBoard> Attach(const std::string& identification, const SettingsReport& stored) {
@@ -367,30 +427,41 @@ TEST_F(QorctlTest, ExportOfBoard2ReadsBoard2) {
 
 struct FileFailure {
   const char* Name;
-  std::string Path;  // "" = a file in a folder that does not exist
-  const char* Message;
+  std::function<std::string(const qor::test::TempFolder&)> Arrange;  // returns the path to export to
+  std::string Reason;                                                // what follows "qorctl: PATH: "
 };
 
 class ExportFileFailures : public QorctlTest, public testing::WithParamInterface<FileFailure> {};
 
-TEST_P(ExportFileFailures, AreFileErrors) {
-  if (!GetParam().Path.empty() && !std::filesystem::exists(GetParam().Path)) GTEST_SKIP() << "no " << GetParam().Path;
+// The file and the system's reason; the window's text follows where it says
+// why (never "permission" for a missing folder). Run as an ordinary user.
+TEST_P(ExportFileFailures, NameTheFileAndTheReason) {
   Attach("ABC", BoardSettings());
-  const std::string path = GetParam().Path.empty() ? m_Folder / "missing/board.qos" : GetParam().Path;
-  const Outcome outcome = Qorctl({"export", path});
+  const std::string path = GetParam().Arrange(m_Folder);
+  if (path.starts_with("/dev/") && !std::filesystem::exists(path)) GTEST_SKIP() << "no " << path;
+  m_Folder.HandToUnprivilegedUser();
+  const Outcome outcome = QorctlAsOrdinaryUser({"export", path});
   EXPECT_EQ(outcome.Status, 5);
   EXPECT_EQ(outcome.Out, "");
-  EXPECT_EQ(outcome.Err, std::string("qorctl: ") + GetParam().Message + "\n");
+  EXPECT_EQ(outcome.Err, "qorctl: " + path + ": " + GetParam().Reason);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, ExportFileFailures,
-    testing::Values(FileFailure{"FolderMissing", "",
-                                "Could not open file for writing! Please verify that you have write permission in the "
-                                "destination folder."},
-                    FileFailure{"DiskFull", "/dev/full",
-                                "An error occured while attempting to write the settings file.\nPlease check the "
-                                "ammount of free disk space and try again."}),
+    testing::Values(
+        FileFailure{"FolderMissing", [](const auto& folder) { return folder / "missing/board.qos"; },
+                    "No such file or directory\n"},
+        FileFailure{"FolderNotWritable",
+                    [](const auto& folder) {
+                      std::filesystem::create_directory(folder / "locked");
+                      std::filesystem::permissions(folder / "locked", std::filesystem::perms(0555));
+                      return folder / "locked/board.qos";
+                    },
+                    "Permission denied\nCould not open file for writing! Please verify that you have write "
+                    "permission in the destination folder.\n"},
+        FileFailure{"DiskFull", [](const auto&) { return std::string("/dev/full"); },
+                    "No space left on device\nAn error occured while attempting to write the settings file.\nPlease "
+                    "check the ammount of free disk space and try again.\n"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(QorctlTest, ExportWritesNoFileWhenTheBoardIsNotRead) {
@@ -470,48 +541,207 @@ TEST_F(QorctlTest, ImportToBoard2KeepsBoard2sByte5) {
 
 struct BadFile {
   const char* Name;
-  std::string Content;  // "none": no file at all
-  const char* Message;
-  const char* Reason;
+  std::string Content;  // "none": no file at all, "folder": a folder
+  std::string Reason;   // what follows "qorctl: FILE: "
 };
 
 class FileFailures : public QorctlTest, public testing::WithParamInterface<BadFile> {};
 
-constexpr const char* CannotRead = "Could not open file for reading! Please check file permissions and try again.";
-constexpr const char* Corrupt = "Settings file appears to be corrupt.  Please verify and try again.";
+constexpr const char* Corrupt = "Settings file appears to be corrupt.  Please verify and try again.\n";
 
 // A file that cannot be used is refused, with its name and the reason, before
 // any board is touched, whichever command reads it.
 TEST_P(FileFailures, AreFileErrorsWithoutDeviceCalls) {
   Attach("ABC", BoardSettings());
-  if (GetParam().Content != "none") m_Folder.Write("bad.qos", GetParam().Content);
+  if (GetParam().Content == "folder") {
+    m_Folder.Write("bad.qos/x", "");
+  } else if (GetParam().Content != "none") {
+    m_Folder.Write("bad.qos", GetParam().Content);
+  }
   const std::string file = m_Folder / "bad.qos";
   for (const Args& arguments : {Args{"import", file}, Args{"show", "-f", file}, Args{"get", "mode", "--file", file},
                                 Args{"set", "-f", file, "mode=1"}}) {
     const Outcome outcome = Qorctl(arguments);
     EXPECT_EQ(outcome.Status, 5) << arguments[0];
     EXPECT_EQ(outcome.Out, "");
-    EXPECT_EQ(outcome.Err, "qorctl: " + file + ": " + GetParam().Message + " (" + GetParam().Reason + ")\n");
+    EXPECT_EQ(outcome.Err, "qorctl: " + file + ": " + GetParam().Reason);
   }
   EXPECT_TRUE(m_Platform.Log().empty());
-  if (GetParam().Content != "none") {
+  if (GetParam().Content != "none" && GetParam().Content != "folder") {
     EXPECT_EQ(qor::test::ReadBytes(file).size(), GetParam().Content.size());
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, FileFailures,
-                         testing::Values(BadFile{"Missing", "none", CannotRead, "No such file or directory"},
-                                         BadFile{"Empty", "", Corrupt, "0 bytes; a settings file holds 33"},
-                                         BadFile{"ThirtyTwoBytes", std::string(32, '\x01'), Corrupt,
-                                                 "32 bytes; a settings file holds 33"}),
+                         testing::Values(BadFile{"Missing", "none", "No such file or directory\n"},
+                                         BadFile{"Folder", "folder", "Is a directory\n"},
+                                         BadFile{"Empty", "",
+                                                 std::string("0 bytes; a settings file holds 33\n") + Corrupt},
+                                         BadFile{"ThirtyTwoBytes", std::string(32, '\x01'),
+                                                 std::string("32 bytes; a settings file holds 33\n") + Corrupt}),
                          [](const auto& info) { return std::string(info.param.Name); });
 
-TEST_F(QorctlTest, ImportOfAFolderCannotBeRead) {
+// --- a file named "-": standard input and output ---
+
+std::string Text(const SettingsReport& image) { return {image.begin(), image.end()}; }
+
+struct StreamCase {
+  const char* Name;
+  Args Arguments;  // "/dev/fd/OUT" names the output pipe
+  std::string Input;
+  int Status;
+  std::string Out;
+  std::string Err;
+  std::string Written;  // what reaches the output pipe
+  bool Saved;           // the file's settings reached the board
+};
+
+class Streams : public QorctlTest, public testing::WithParamInterface<StreamCase> {};
+
+// Standard input is a pipe for the run (/dev/stdin too), standard output
+// another; the run happens in the test's folder, where no file named "-"
+// may appear.
+TEST_P(Streams, AreReadAndWrittenAsFilesAre) {
+  const StreamCase& row = GetParam();
+  const auto board = Attach("ABC", BoardSettings());
+  Pipe input;
+  Pipe output;
+  input.Feed(row.Input);
+  Args arguments = row.Arguments;
+  std::replace(arguments.begin(), arguments.end(), std::string("/dev/fd/OUT"),
+               "/dev/fd/" + std::to_string(output.WriteEnd()));
+
+  const int savedInput = ::dup(STDIN_FILENO);
+  const std::filesystem::path savedFolder = std::filesystem::current_path();
+  ASSERT_GE(::dup2(input.ReadEnd(), STDIN_FILENO), 0);
+  std::filesystem::current_path(m_Folder.path());
+  const Outcome outcome = Qorctl(arguments, output.WriteEnd());
+  std::filesystem::current_path(savedFolder);
+  ::dup2(savedInput, STDIN_FILENO);
+  ::close(savedInput);
+
+  EXPECT_EQ(outcome.Status, row.Status);
+  EXPECT_EQ(outcome.Out, row.Out);
+  EXPECT_EQ(outcome.Err, row.Err);
+  EXPECT_EQ(output.Drain(), row.Written);
+  EXPECT_EQ(board->Stored(), row.Saved ? WindowSaveOf(FileSettings()) : BoardSettings());
+  EXPECT_TRUE(m_Folder.Entries().empty());
+}
+
+const std::string Exported = Text(With(BoardSettings(), {{report_offset::Reserved, 0}}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Streams,
+    testing::Values(
+        // The settings alone go to the output; the confirmation to standard error.
+        StreamCase{"ExportDash", {"export", "-"}, "", 0, "", "Settings exported!\n", Exported, false},
+        StreamCase{
+            "ExportToTheOutputByName", {"export", "/dev/fd/OUT"}, "", 0, "", "Settings exported!\n", Exported, false},
+        StreamCase{"ImportDashUsesTheFirst33Bytes",
+                   {"import", "-"},
+                   Text(FileSettings()) + "x",
+                   0,
+                   SavedToBoard1,
+                   "",
+                   "",
+                   true},
+        StreamCase{"ImportDevStdin", {"import", "/dev/stdin"}, Text(FileSettings()), 0, SavedToBoard1, "", "", true},
+        StreamCase{"ImportDashShort",
+                   {"import", "-"},
+                   Text(FileSettings()).substr(0, 32),
+                   5,
+                   "",
+                   std::string("qorctl: standard input: 32 bytes; a settings file holds 33\n") + Corrupt,
+                   "",
+                   false},
+        StreamCase{"SetFileDashIsAFilter",
+                   {"set", "-f", "-", "board-id=1"},
+                   Text(FileSettings()),
+                   0,
+                   "",
+                   "Wrote standard output\n",
+                   Text(With(FileSettings(), {{report_offset::ReportId, 0},
+                                              {report_offset::Command, 0},
+                                              {report_offset::Reserved, 0},
+                                              {report_offset::BoardId, 0}})),
+                   false}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+// --- output that does not get through ---
+
+enum class Destination { Full, File, Closed };
+
+struct OutputCase {
+  const char* Name;
+  Args Arguments;
+  Destination Output;
+  int Status;
+  std::string Err;
+};
+
+class Output : public QorctlTest, public testing::WithParamInterface<OutputCase> {};
+
+// Runs as qorctl's main does, with standard output and error redirected in a
+// child process.
+TEST_P(Output, ThatDoesNotGetThroughExits5) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  const OutputCase& row = GetParam();
   Attach("ABC", BoardSettings());
-  m_Folder.Write("dir/x", "");
-  const Outcome outcome = Qorctl({"import", m_Folder / "dir"});
-  EXPECT_EQ(outcome.Status, 5);
-  EXPECT_EQ(outcome.Err, "qorctl: " + std::string(m_Folder / "dir") + ": " + CannotRead + " (Is a directory)\n");
+  const std::string errFile = m_Folder / "err.txt";
+  const std::string outFile = m_Folder / "out.txt";
+  const int status = qor::test::RunInChild(false, [&] {
+    const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (err < 0 || ::dup2(err, STDERR_FILENO) < 0) return 99;
+    if (row.Output == Destination::Closed) {
+      ::close(STDOUT_FILENO);
+    } else {
+      const int out = row.Output == Destination::Full ? ::open("/dev/full", O_WRONLY)
+                                                      : ::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      if (out < 0 || ::dup2(out, STDOUT_FILENO) < 0) return 99;
+    }
+    CommandContext context{m_Platform, m_Probe, std::cout, std::cerr};
+    return FinishStandardOutput(cli::Run(row.Arguments, context), std::cerr);
+  });
+  EXPECT_EQ(status, row.Status);
+  const std::vector<std::uint8_t> err = qor::test::ReadBytes(errFile);
+  EXPECT_EQ(std::string(err.begin(), err.end()), row.Err);
+  if (row.Output == Destination::File) {
+    EXPECT_EQ(qor::test::ReadBytes(outFile).size(), HelpText().size());
+  }
+}
+
+const std::string NoSpace = "qorctl: standard output: No space left on device\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Output,
+    testing::Values(OutputCase{"HelpToFullDisk", {"--help"}, Destination::Full, 5, NoSpace},
+                    OutputCase{"ShowJsonToFullDisk", {"show", "--json"}, Destination::Full, 5, NoSpace},
+                    OutputCase{"ExportDashToFullDisk",
+                               {"export", "-"},
+                               Destination::Full,
+                               5,
+                               NoSpace +
+                                   "An error occured while attempting to write the settings file.\nPlease check the "
+                                   "ammount of free disk space and try again.\n"},
+                    OutputCase{"HelpToFile", {"--help"}, Destination::File, 0, ""},
+                    // Nothing was to be printed: a closed output is no failure.
+                    OutputCase{"UsageErrorWithOutputClosed",
+                               {"frobnicate"},
+                               Destination::Closed,
+                               2,
+                               "qorctl: unknown command \"frobnicate\"\nTry \"qorctl --help\".\n"}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+// qorctl itself checks its output before it exits.
+TEST(QorctlProgram, HelpToAFullDiskExits5WithOneLine) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  qor::test::TempFolder folder;
+  const std::string command = std::string("'") + QORCTL + "' --help > /dev/full 2> '" + (folder / "err.txt") + "'";
+  const int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 5);
+  const std::vector<std::uint8_t> err = qor::test::ReadBytes(folder / "err.txt");
+  EXPECT_EQ(std::string(err.begin(), err.end()), NoSpace);
 }
 
 struct SaveFailure {

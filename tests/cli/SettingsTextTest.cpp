@@ -128,6 +128,12 @@ INSTANTIATE_TEST_SUITE_P(
                     Printable{"Backslash", "\\x1b", "\\\\x1b"}, Printable{"Latin1", "\xe9t\xe9", "\xc3\xa9t\xc3\xa9"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
+// A file name's bytes are the system's (UTF-8 here): never converted again,
+// only its control characters escaped.
+TEST(PrintableFileName, KeepsUtf8AndEscapesControls) {
+  EXPECT_EQ(PrintableFileName("caf\xc3\xa9\x1b\\.qos"), "caf\xc3\xa9\\x1b\\\\.qos");
+}
+
 TEST(ListEntry, IsNumberColonText) {
   EXPECT_EQ(ListEntry({1, "ABC"}), "1: ABC");
   EXPECT_EQ(ListEntry({10, ""}), "10: ");

@@ -117,6 +117,11 @@ TEST(QorctlGuestTest, EveryCommandOnBoardsOfTheKernel) {
   EXPECT_EQ(exported.Status, 0) << exported.Err;
   const SettingsReport exportImage = ExportImage(changed);
   EXPECT_EQ(ReadBytes(file), std::vector<std::uint8_t>(exportImage.begin(), exportImage.end()));
+  // "-" is standard output: the settings alone there, the confirmation on standard error.
+  Outcome streamed = Qorctl({"export", "-"});
+  EXPECT_EQ(streamed.Status, 0) << streamed.Err;
+  EXPECT_EQ(streamed.Out, std::string(exportImage.begin(), exportImage.end()));
+  EXPECT_EQ(streamed.Err, "Settings exported!\n");
 
   // Board B keeps its own byte 5 under board A's settings.
   Outcome imported = Qorctl({"import", "--board", "2", file});
