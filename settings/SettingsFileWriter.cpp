@@ -75,9 +75,9 @@ bool IsDescriptorFolder(const std::string& folder) {
   return std::regex_match(folder, Descriptors);
 }
 
-// Without openat2 (an older kernel, or an emulator) whether a path passes a
-// descriptor link is read from the links on its way. This only chooses how
-// the file is opened; the kernel still follows the links.
+// Without openat2 (an older kernel, an emulator, a sandbox) whether a path
+// passes a descriptor link is read from the links on its way. This only
+// chooses how the file is opened; the kernel still follows the links.
 bool ReachedThroughDescriptorLink(std::string hop) {
   for (int i = 0; i < MaxLinks; ++i) {
     const std::string folder = FolderOf(hop);
@@ -103,7 +103,9 @@ OpenedTarget OpenExisting(const std::string& path) {
   const long fd = ::syscall(SYS_openat2, AT_FDCWD, path.c_str(), &how, sizeof how);
   if (fd >= 0) return {FileDescriptor(static_cast<int>(fd)), false, 0};
   // ELOOP: a descriptor link, or a loop of links that the open below reports.
-  if (errno != ELOOP && errno != ENOSYS) return {FileDescriptor(), false, errno};
+  // ENOSYS, or EPERM from a sandbox's filter (older container runtimes refuse
+  // system calls they do not know so): no openat2; the open below decides.
+  if (errno != ELOOP && errno != ENOSYS && errno != EPERM) return {FileDescriptor(), false, errno};
   const bool throughDescriptor = errno == ELOOP || ReachedThroughDescriptorLink(path);
   FileDescriptor opened(::open(path.c_str(), OpenFlags | (throughDescriptor ? O_APPEND : 0)));
   const int error = opened.Valid() ? 0 : errno;
