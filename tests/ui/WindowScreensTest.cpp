@@ -1,19 +1,20 @@
 // The windows on one virtual screen, given on the command line as
 // WIDTHxHEIGHT@RATIO: on a screen smaller than a window the whole client
 // area scrolls and every control stays reachable; on a larger one nothing
-// changes; pictures are drawn for the screen's pixel ratio.
+// changes; pictures are drawn for the pixel ratio of the screen they are on.
 
 #include <QApplication>
 #include <QFile>
-#include <QLabel>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
 #include <QTemporaryFile>
+#include <QWindow>
 #include <QtTest>
 
 #include "WindowHarness.h"
 #include "ui/AboutDialog.h"
+#include "ui/framework/Picture.h"
 
 using namespace qor;
 using namespace qor::test;
@@ -52,14 +53,13 @@ void CheckReachable(QWidget* window, QWidget* last) {
 // empty) at the window's pixel ratio, and carries the ratio.
 void CheckPicture(QWidget* window, QSize size = {}) {
   const qreal ratio = window->devicePixelRatioF();
-  QList<QLabel*> pictures;
-  for (QLabel* label : window->findChildren<QLabel*>())
-    if (!label->pixmap().isNull()) pictures << label;
+  const QList<ui::Picture*> pictures = window->findChildren<ui::Picture*>();
   QCOMPARE(pictures.size(), 1);
-  const QPixmap pixmap = pictures[0]->pixmap();
+  const QPixmap pixmap = pictures[0]->Drawn();
   if (size.isEmpty()) size = pictures[0]->size();
   QCOMPARE(pixmap.devicePixelRatio(), ratio);
   QCOMPARE(pixmap.size(), QSize(qRound(size.width() * ratio), qRound(size.height() * ratio)));
+  QVERIFY(!pixmap.toImage().allGray());  // drawn, not just allocated
 }
 
 }  // namespace
@@ -85,6 +85,12 @@ class WindowScreensTest : public QObject {
     WindowHarness harness;
     QVERIFY(harness.Run([&](ui::CConfigMainDialog& dialog) {
       CheckPicture(dialog.Window());  // the board picture fills its place
+      // Moved to a screen of another ratio, it is drawn again for that one.
+      QScreen* other = QGuiApplication::screens().last();
+      dialog.Window()->windowHandle()->setScreen(other);
+      QCOMPARE(dialog.Window()->devicePixelRatioF(), other->devicePixelRatio());
+      CheckPicture(dialog.Window());
+      dialog.Window()->windowHandle()->setScreen(QGuiApplication::primaryScreen());
       ui::CAboutDialog about;
       WhenModal(
           [&](QWidget* window) {
@@ -107,9 +113,13 @@ int main(int argc, char* argv[]) {
   }
   QTemporaryFile config;
   if (!config.open()) return 2;
+  // A second screen to the right, of another ratio, for a window moved there.
+  const QString otherRatio = screen.captured(3).toDouble() == 1 ? QStringLiteral("2") : QStringLiteral("1");
   config.write(QStringLiteral(R"({"screens": [{"name": "screen", "x": 0, "y": 0, "width": %1, "height": %2,)"
-                              R"( "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": %3}]})")
-                   .arg(screen.captured(1), screen.captured(2), screen.captured(3))
+                              R"( "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": %3},)"
+                              R"( {"name": "other", "x": %1, "y": 0, "width": 1920, "height": 1080,)"
+                              R"( "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": %4}]})")
+                   .arg(screen.captured(1), screen.captured(2), screen.captured(3), otherRatio)
                    .toLatin1());
   config.flush();
   qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());

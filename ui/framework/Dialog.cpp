@@ -16,6 +16,7 @@
 #include "ui/framework/DialogFont.h"
 #include "ui/framework/DialogWindow.h"
 #include "ui/framework/GroupFrame.h"
+#include "ui/framework/Picture.h"
 #include "ui/framework/Resources.h"
 #include "ui/framework/UpDown.h"
 
@@ -53,9 +54,9 @@ QWidget* CreateControl(const DialogItem& item, QWidget* parent) {
       return label;
     }
     case ItemKind::Bitmap:
+      return new Picture(item.Resource, {}, parent);
     case ItemKind::Icon:
-      // Drawn once the window's size is settled (ShowPictures).
-      return new QLabel(parent);
+      return new Picture(item.Resource, QSize(32, 32), parent);
     case ItemKind::Edit: {
       auto* edit = new QLineEdit(parent);
       edit->setAlignment(TextAlignment(item.Style) | Qt::AlignVCenter);
@@ -147,7 +148,6 @@ int CDialog::DoModal() {
     m_Units = fitted;
     PlaceControls(*dialogTemplate);
   }
-  ShowPictures(*dialogTemplate);
 
   QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
   window->ShowClient(m_Client, screen, owner);
@@ -274,19 +274,6 @@ void CDialog::PlaceControls(const res::DialogTemplate& dialogTemplate) {
     }
     control->setGeometry(rect);
     if (item.Kind == ItemKind::UpDown) static_cast<CSpinButtonCtrl*>(control)->PlaceBesideBuddy();
-  }
-}
-
-void CDialog::ShowPictures(const res::DialogTemplate& dialogTemplate) {
-  const qreal ratio = m_Window->devicePixelRatioF();
-  for (std::size_t index = 0; index < m_Controls.size(); ++index) {
-    const DialogItem& item = dialogTemplate.Items[index];
-    if (item.Kind != ItemKind::Bitmap && item.Kind != ItemKind::Icon) continue;
-    auto* picture = static_cast<QLabel*>(m_Controls[index]);
-    // A bitmap fills its place, so the picture lines up with the controls
-    // placed around it in dialog units; an icon keeps the icon size.
-    const QSize size = item.Kind == ItemKind::Icon ? QSize(32, 32) : picture->size();
-    picture->setPixmap(ResourceImage(item.Resource, size, ratio));
   }
 }
 

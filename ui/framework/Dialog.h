@@ -94,8 +94,6 @@ class CDialog {
   void CreateControls(const res::DialogTemplate& dialogTemplate);
   // Places the controls at the current base units, and sizes the client area.
   void PlaceControls(const res::DialogTemplate& dialogTemplate);
-  // Draws the pictures at their final size for the window's pixel ratio.
-  void ShowPictures(const res::DialogTemplate& dialogTemplate);
   ListEntries ListTexts() const;
   void ConnectNotifications();
   void ShowSystemMenu(const QPoint& globalPos);
