@@ -168,7 +168,7 @@ std::string SettingsAsJson(const BoardLabel& board, const SettingsReport& image)
 }
 
 std::string SettingsAsJson(const FileLabel& file, const SettingsReport& image) {
-  return Json("  \"file\": " + JsonString(file.Path) + ",\n", image);
+  return Json("  \"file\": " + JsonFileName(file.Path) + ",\n", image);
 }
 
 std::string SettingWords(std::string_view setting, const SettingsReport& image) {

@@ -24,22 +24,68 @@ std::string Hex2(unsigned value) {
 
 // Control characters as \xNN and a backslash doubled; other bytes converted
 // from Latin-1, or else kept as they are (bytes from 0x80 are then parts of
-// multibyte characters).
+// UTF-8 characters, of which the C1 controls U+0080..U+009F are escaped too).
 std::string Escaped(std::string_view text, bool fromLatin1) {
   std::string out;
-  for (const char ch : text) {
-    const auto c = static_cast<unsigned char>(ch);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
     if (IsControl(c) && (fromLatin1 || c < 0x80)) {
       out += "\\x" + Hex2(c);
+    } else if (!fromLatin1 && c == 0xC2 && next >= 0x80 && next <= 0x9F) {
+      out += "\\xc2\\x" + Hex2(next);
+      ++i;
     } else if (c == '\\') {
       out += "\\\\";
+    } else if (fromLatin1) {
+      AppendUtf8(out, c);
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out;
+}
+
+std::string JsonEscaped(std::string_view text, bool fromLatin1) {
+  std::string out = "\"";
+  for (const char ch : text) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (IsControl(c) && (fromLatin1 || c < 0x80)) {
+      out += "\\u00" + Hex2(c);
     } else if (fromLatin1) {
       AppendUtf8(out, c);
     } else {
       out += ch;
     }
   }
-  return out;
+  return out + "\"";
+}
+
+// Well-formed UTF-8: no stray or missing continuation bytes, no overlong
+// forms, surrogates or code points beyond U+10FFFF.
+bool IsUtf8(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const std::size_t length = c < 0x80                 ? 1
+                               : c >= 0xC2 && c <= 0xDF ? 2
+                               : c >= 0xE0 && c <= 0xEF ? 3
+                               : c >= 0xF0 && c <= 0xF4 ? 4
+                                                        : 0;
+    if (length == 0 || i + length > text.size()) return false;
+    for (std::size_t k = 1; k < length; ++k) {
+      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+    }
+    const auto second = length > 1 ? static_cast<unsigned char>(text[i + 1]) : 0;
+    if ((c == 0xE0 && second < 0xA0) || (c == 0xED && second > 0x9F) || (c == 0xF0 && second < 0x90) ||
+        (c == 0xF4 && second > 0x8F)) {
+      return false;
+    }
+    i += length;
+  }
+  return true;
 }
 
 }  // namespace
@@ -48,21 +94,10 @@ std::string PrintableText(std::string_view latin1) { return Escaped(latin1, true
 
 std::string PrintableFileName(std::string_view name) { return Escaped(name, false); }
 
-std::string JsonString(std::string_view latin1) {
-  std::string out = "\"";
-  for (const char ch : latin1) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (IsControl(c)) {
-      out += "\\u00" + Hex2(c);
-    } else {
-      AppendUtf8(out, c);
-    }
-  }
-  return out + "\"";
-}
+std::string JsonString(std::string_view latin1) { return JsonEscaped(latin1, true); }
+
+// A name that is not UTF-8 is read as Latin-1, so that the JSON stays valid.
+std::string JsonFileName(std::string_view name) { return JsonEscaped(name, !IsUtf8(name)); }
 
 std::string HexBytes(const SettingsReport& image) {
   std::string out;

@@ -21,6 +21,9 @@ std::string PrintableFileName(std::string_view name);
 // A JSON string literal, quotes included, of single-byte (Latin-1) text.
 std::string JsonString(std::string_view latin1);
 
+// The same of a file name, whose bytes are the system's (UTF-8 here).
+std::string JsonFileName(std::string_view name);
+
 // "00 ff 41 ..." : the bytes in two-digit lower-case hex, blank-separated.
 std::string HexBytes(const SettingsReport& image);
 

@@ -130,8 +130,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A file name's bytes are the system's (UTF-8 here): never converted again,
 // only its control characters escaped.
-TEST(PrintableFileName, KeepsUtf8AndEscapesControls) {
-  EXPECT_EQ(PrintableFileName("caf\xc3\xa9\x1b\\.qos"), "caf\xc3\xa9\\x1b\\\\.qos");
+TEST(FileNames, KeepUtf8AndEscapeControls) {
+  EXPECT_EQ(PrintableFileName("caf\xc3\xa9\x1b\\\xc2\x9b.qos"), "caf\xc3\xa9\\x1b\\\\\\xc2\\x9b.qos");
+  EXPECT_EQ(JsonFileName("caf\xc3\xa9\x1b\".qos"), "\"caf\xc3\xa9\\u001b\\\".qos\"");
+  // Not UTF-8 (a Latin-1 name, a surrogate): read as Latin-1, so the JSON stays valid.
+  EXPECT_EQ(JsonFileName("caf\xe9.qos"), "\"caf\xc3\xa9.qos\"");
+  EXPECT_EQ(JsonFileName("\xed\xa0\x80"), "\"\xc3\xad\xc2\xa0\\u0080\"");
 }
 
 TEST(ListEntry, IsNumberColonText) {
