@@ -43,5 +43,9 @@ find_program(QOR_QEMU_AARCH64 NAMES qemu-aarch64-static qemu-aarch64 REQUIRED)
 # QEMU finds the programs' files in the folder for most calls, but its
 # faccessat looks at this machine's own paths, where Qt checks that its plugin
 # folder exists: Qt is told the folder's path on this machine.
+# Programs that start other arm64 programs (death tests, scripts running
+# qorctl) reach QEMU through binfmt_misc (scripts/cross-arm64 registers it),
+# which finds the folder through QEMU_LD_PREFIX in the environment they pass on.
 set(CMAKE_CROSSCOMPILING_EMULATOR "${QOR_QEMU_AARCH64};-L;${QOR_SYSROOT}"
-    "-E;QT_PLUGIN_PATH=${QOR_SYSROOT}/usr/lib/aarch64-linux-gnu/qt6/plugins")
+    "-E;QT_PLUGIN_PATH=${QOR_SYSROOT}/usr/lib/aarch64-linux-gnu/qt6/plugins"
+    "-E;QEMU_LD_PREFIX=${QOR_SYSROOT}")
