@@ -132,9 +132,9 @@ std::variant<int, ExitCode> SelectRow(CommandContext& context, DeviceLink& link,
   if (named.size() == 1) return named[0]->Number - 1;
   if (named.empty()) {
     Complain(context,
-             "no board is \"" + PrintableText(*board) + "\" by number, node, USB location or text; boards found:");
+             "no board is \"" + PrintableFileName(*board) + "\" by number, node, USB location or text; boards found:");
   } else {
-    Complain(context, std::to_string(named.size()) + " boards answer \"" + PrintableText(*board) +
+    Complain(context, std::to_string(named.size()) + " boards answer \"" + PrintableFileName(*board) +
                           "\"; pick one by node or USB location:");
   }
   for (const BoardPlace& place : places) {

@@ -13,9 +13,10 @@ namespace qor::cli {
 // and a backslash is doubled, so a literal "\x1b" in a text cannot pass for ESC.
 std::string PrintableText(std::string_view latin1);
 
-// A file name as the system holds it (bytes in the locale's encoding, UTF-8
-// here), with control characters written \xNN and a backslash doubled as
-// above, so that a name cannot drive the terminal.
+// A file name, or other text as the system holds it such as what the user
+// typed (bytes in the locale's encoding, UTF-8 here), with control characters
+// written \xNN and a backslash doubled as above, so that it cannot drive the
+// terminal.
 std::string PrintableFileName(std::string_view name);
 
 // A JSON string literal, quotes included, of single-byte (Latin-1) text.

@@ -875,6 +875,12 @@ INSTANTIATE_TEST_SUITE_P(
                     Selection{"Location", {"--board=1-1.3", "get", "board-id"}, 0, "2\n"},
                     Selection{"Text", {"get", "board-id", "-b", "Other"}, 0, "2\n"},
                     Selection{"TextIsExact", {"get", "board-id", "-b", "other"}, 3, "", {"no board is \"other\""}},
+                    // What the user typed is shown as typed (UTF-8), its controls escaped.
+                    Selection{"TypedTextAsTyped",
+                              {"get", "board-id", "-b", "Caf\xc3\xa9\x1b"},
+                              3,
+                              "",
+                              {"no board is \"Caf\xc3\xa9\\x1b\""}},
                     Selection{"SharedText",
                               {"get", "board-id", "-b", "QOR Arcade"},
                               3,
