@@ -1,11 +1,13 @@
 // Export and import over generated file-system states (files, hard links,
-// links, folders, modes, FIFOs, devices, a file size limit), as an
-// unprivileged user. After each export: nothing but the file the path leads
-// to changed, no temporary file is left, and the outcome matches the disk.
+// links, folders, modes, FIFOs, devices, a file size limit, a second user's
+// files, FIFOs and links in a sticky folder), as an unprivileged user, through
+// paths as given, through /proc/self/cwd, /proc/self/root and /dev/fd/N.
+// After each export: nothing but the file the path leads to changed, no
+// temporary file is left, a regular file holds exactly the image, the outcome
+// matches the disk, and nothing was written where a plain create is refused.
 
 #include <fcntl.h>
 #include <grp.h>
-#include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -27,12 +29,25 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr uid_t UnprivilegedId = 65534;
+constexpr uid_t OtherUser = UnprivilegedId - 1;
 
 void Require(bool condition, const char* what, const std::string& name = "") {
   if (!condition) {
     std::fprintf(stderr, "fuzz_settings_writer: %s %s\n", what, name.c_str());
     std::abort();
   }
+}
+
+// Started as root, the target writes as the unprivileged user and keeps root
+// as its saved user, to plant a second user's files and to look at everything.
+bool HaveRoot() { return ::getuid() == 0; }
+
+void BecomeUser() {
+  if (HaveRoot()) Require(::setegid(UnprivilegedId) == 0 && ::seteuid(UnprivilegedId) == 0, "cannot become the user");
+}
+
+void BecomeRoot() {
+  if (HaveRoot()) Require(::seteuid(0) == 0 && ::setegid(0) == 0, "cannot become root again");
 }
 
 // Names the generated states are made of; "sub" may be a folder, a file or a link.
@@ -170,6 +185,40 @@ void Build(Input& input, const std::string& root, std::vector<std::pair<std::str
   }
 }
 
+// What a second user leaves in the sticky folder "tmp" (owned by root, as
+// /tmp is): files, FIFOs, links and hard links.
+const std::vector<std::string> PlantNames = {"tmp/p.qos", "tmp/q"};
+
+void Plant(Input& input, const std::string& root) {
+  const std::string folder = root + "/tmp";
+  Require(::mkdir(folder.c_str(), 0700) == 0 && ::chmod(folder.c_str(), 01777) == 0, "mkdir tmp");
+  const int steps = static_cast<int>(input.Choice(4));
+  for (int i = 0; i < steps; ++i) {
+    const std::string path = root + "/" + PlantNames[input.Choice(PlantNames.size())];
+    switch (input.Choice(4)) {
+      case 0: {
+        const std::string bytes = input.Text(40);
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+        if (fd < 0) break;
+        Require(::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()), "write");
+        ::close(fd);
+        ::chmod(path.c_str(), input.Pick<mode_t>({0666, 0644, 0600}));
+        break;
+      }
+      case 1:
+        if (::mkfifo(path.c_str(), 0666) == 0) ::chmod(path.c_str(), 0666);
+        break;
+      case 2:
+        ::symlink(LinkTarget(input, root).c_str(), path.c_str());
+        break;
+      default:
+        ::link((root + "/" + PickName(input)).c_str(), path.c_str());
+        continue;  // a hard link keeps its file's owner
+    }
+    ::lchown(path.c_str(), OtherUser, OtherUser);
+  }
+}
+
 qor::SettingsReport Image(Input& input) {
   qor::SettingsReport image{};
   for (auto& byte : image) byte = input.Byte();
@@ -183,13 +232,23 @@ bool HoldsImage(const std::string& path, const qor::SettingsReport& image) {
   return bytes == std::string(image.begin(), image.end());
 }
 
-void Check(const std::string& root, const std::string& path, const Snapshot& before,
+// As the user, right after the export: a plain create-style open of the path
+// is allowed wherever the export wrote (the file is there by now, so the open
+// creates nothing).
+void CheckAllowed(const std::string& path, const qor::FileWriteResult& result) {
+  if (result.Outcome != qor::FileWriteOutcome::Ok || !Followed(path)) return;
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+  Require(fd >= 0, "an export wrote where a plain create is refused:", path);
+  ::close(fd);
+}
+
+// `named`: the entry under the root that the path names, or the descriptor's.
+void Check(const std::string& root, const std::string& path, const std::string& named, const Snapshot& before,
            const std::optional<struct stat>& target, const qor::FileWriteResult& result,
            const qor::SettingsReport& image) {
   const std::optional<struct stat> reached = Followed(path);
   OpenUp(root);
   const Snapshot after = TakeSnapshot(root);
-  const std::string named = path.substr(root.size() + 1);
 
   // Only the named entry and the file it leads to may change or appear.
   for (const auto& [name, entry] : after) {
@@ -219,16 +278,43 @@ void Check(const std::string& root, const std::string& path, const Snapshot& bef
   Require(imported.Outcome != qor::FileReadOutcome::Ok || read == image, "an import differs from the export");
 }
 
+// How the export names its file: as given, or through a /proc link or a
+// descriptor of its own that is open on it.
+struct ExportPath {
+  std::string Path;
+  std::string Named;  // relative to the root
+  int Descriptor = -1;
+};
+
+ExportPath ChoosePath(Input& input, const std::string& root, const std::string& named, bool planted) {
+  const std::string name = planted ? PlantNames[input.Choice(PlantNames.size())] : named;
+  switch (input.Choice(4)) {
+    case 1:
+      Require(::chdir(root.c_str()) == 0, "chdir");
+      return {"/proc/self/cwd/" + name, name};
+    case 2:
+      return {"/proc/self/root" + root + "/" + name, name};
+    case 3: {
+      const int flags = input.Pick<int>({O_RDONLY, O_RDWR, O_WRONLY | O_APPEND});
+      const int fd = ::open((root + "/" + name).c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+      if (fd >= 0) return {"/dev/fd/" + std::to_string(fd), name, fd};
+      break;
+    }
+    default:
+      break;
+  }
+  return {root + "/" + name, name};
+}
+
 std::string gScratch;
+std::string gStartFolder;
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  // Permission bits must count, as they do for the users of the program.
-  if (::geteuid() == 0) {
-    Require(::setgroups(0, nullptr) == 0 && ::setgid(UnprivilegedId) == 0 && ::setuid(UnprivilegedId) == 0,
-            "cannot drop to the unprivileged user");
-  }
+  // Permission bits must count, as they do for the users of the program: the
+  // exports run as the unprivileged user, without supplementary groups.
+  if (HaveRoot()) Require(::setgroups(0, nullptr) == 0, "cannot drop the supplementary groups");
   // In memory where there is room, as a sync there costs nothing.
   char inMemory[] = "/dev/shm/qor-fuzz-writer-XXXXXX";
   char onDisk[] = "/tmp/qor-fuzz-writer-XXXXXX";
@@ -236,7 +322,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   if (scratch == nullptr) scratch = ::mkdtemp(onDisk);
   Require(scratch != nullptr, "mkdtemp");
   gScratch = scratch;
+  gStartFolder = fs::current_path();
+  if (HaveRoot()) Require(::chown(scratch, UnprivilegedId, UnprivilegedId) == 0, "chown scratch");
   std::atexit([] {
+    BecomeRoot();
     OpenUp(gScratch);
     std::error_code error;
     fs::remove_all(gScratch, error);
@@ -247,6 +336,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   Input input(data, size);
   const std::string root = gScratch + "/state";
+  BecomeUser();
   Require(::mkdir(root.c_str(), 0700) == 0, "mkdir state");
   ::mkdir((root + "/out").c_str(), 0700);
 
@@ -256,33 +346,42 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool lockRoot = (input.Byte() & 1) != 0;
   const mode_t umask = input.Pick<mode_t>({022, 077, 002});
   const rlim_t room = input.Pick<rlim_t>({RLIM_INFINITY, RLIM_INFINITY, 0, 20});
-  const std::string path = (input.Byte() & 1) != 0 ? root + "/" + PickName(input) : root + "/new.qos";
+  const std::string named = (input.Byte() & 1) != 0 ? PickName(input) : "new.qos";
   const qor::SettingsReport image = Image(input);
+  bool planted = false;
+  if (HaveRoot() && (input.Byte() & 1) != 0) {
+    BecomeRoot();
+    Plant(input, root);
+    BecomeUser();
+    planted = true;
+  }
+  const ExportPath path = ChoosePath(input, root, named, planted);
 
   // Taken with every folder open to its owner, as the check finds them again.
+  BecomeRoot();
   const Snapshot before = TakeSnapshot(root);
-  const std::optional<struct stat> target = Followed(path);
+  const std::optional<struct stat> target = Followed(path.Path);
+  BecomeUser();
   for (const auto& [folder, mode] : folders) ::chmod(folder.c_str(), mode);
   if (lockRoot) ::chmod(root.c_str(), 0500);
 
   ::umask(umask);
-  // A write beyond the file size limit fails instead of ending the process
-  // (libFuzzer's own handler of that signal is put back afterwards).
-  struct sigaction ignore {};
-  struct sigaction savedAction {};
-  ignore.sa_handler = SIG_IGN;
-  ::sigaction(SIGXFSZ, &ignore, &savedAction);
+  // The writer itself keeps a write beyond the file size limit from ending
+  // the process.
   rlimit saved{};
   ::getrlimit(RLIMIT_FSIZE, &saved);
   rlimit limit = saved;
   limit.rlim_cur = room;
   ::setrlimit(RLIMIT_FSIZE, &limit);
-  const qor::FileWriteResult result = qor::WriteSettingsFile(path, image);
+  const qor::FileWriteResult result = qor::WriteSettingsFile(path.Path, image);
   ::setrlimit(RLIMIT_FSIZE, &saved);
-  ::sigaction(SIGXFSZ, &savedAction, nullptr);
   ::umask(022);
+  CheckAllowed(path.Path, result);
 
-  Check(root, path, before, target, result, image);
+  BecomeRoot();
+  Check(root, path.Path, path.Named, before, target, result, image);
+  if (path.Descriptor >= 0) ::close(path.Descriptor);
+  Require(::chdir(gStartFolder.c_str()) == 0, "chdir back");
   std::error_code error;
   fs::remove_all(root, error);
   Require(!error, "cannot clear the state");

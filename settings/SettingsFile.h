@@ -43,14 +43,16 @@ struct FileWriteResult {
   int Error = 0;  // the system's reason (an errno value) of a failure
 };
 
-// Writes the image to the file the path names; see SettingsFileWriter.cpp for
-// when the file is replaced by rename and when it is written in place. Links
-// are followed by the kernel alone, under its own protections; a failure never
-// leaves a temporary file behind.
+// Writes the image to the file the path names; SettingsFileWriter.cpp states
+// the rules: nothing is written where a plain create of the path would be
+// refused, a regular file ends holding exactly the 33 bytes and keeps its
+// owner, mode, ACL and links, and no temporary file is left behind, whatever
+// signal arrives.
 FileWriteResult WriteSettingsFile(const std::string& path, const SettingsReport& image);
 
 // The same to an open descriptor (standard output), written where it stands
-// and left open.
+// and left open. A file size limit fails it (EFBIG) instead of ending the
+// program.
 FileWriteResult WriteSettingsStream(int fd, const SettingsReport& image);
 
 }  // namespace qor

@@ -1,35 +1,37 @@
-// How an export reaches the disk.
-//
-// The path is opened as the user named it, so the kernel follows any link
-// under its own protections (fs.protected_symlinks among them); nothing here
-// resolves a link to choose what to open. What the open finds decides the way:
-// - a regular file named directly (or nothing there yet) with one link, owned
-//   by the user, without ACL or extended attributes, is replaced by rename: the
-//   bytes go to a temporary file in the same folder first, so a full disk
-//   never destroys the old file;
-// - every other file (reached through a link, another user's, with other hard
-//   links, an ACL or attributes), and a file whose rename road cannot start or
-//   finish for a reason other than the disk, is written in place through the
-//   descriptor of the open, so it keeps its owner, ACL, attributes and links;
-// - devices, FIFOs and terminals are written through the path as given, and a
-//   file reached through a descriptor link (/dev/stdout, /proc/self/fd/N) is
-//   written at its end, as the shell's ">>" promised.
+// How an export reaches the disk. The writer keeps these rules:
+// - Nothing is written where a plain create-or-truncate open of the path by
+//   this user would be refused: the first open is that very open, less the
+//   truncation, so the kernel alone follows links and applies its protections
+//   (permissions, fs.protected_symlinks, protected_regular, protected_fifos).
+// - A path that names standard output or standard error (the same file that
+//   descriptor has open for writing: "/dev/stdout", "/proc/self/fd/1", the file
+//   the shell redirected it to) is written through that descriptor, as it is
+//   open: at its end where it was opened for appending.
+// - Any other regular file ends holding exactly the 33 bytes, whatever links
+//   or /proc magic links lead to it, and keeps its owner, mode, ACL, attributes
+//   and hard links. The user's own file with one link and no ACL or attributes,
+//   named directly, is replaced by rename, so a full disk never destroys it;
+//   every other one is written in place from its start and cut to 33 bytes.
+// - A temporary file is created 0600 and given the final mode before any byte
+//   is written: nobody reads new content they could not read in the final file.
+// - No temporary file survives a signal: while a regular file is written,
+//   SIGINT, SIGTERM, SIGHUP and SIGPIPE wait, and one that arrived before the
+//   write is committed abandons it before the signal takes its course.
+//   SIGXFSZ is ignored, so a file size limit fails the write with EFBIG.
+// - Devices, FIFOs and terminals get the 33 bytes written, never a replace; a
+//   FIFO without a reader fails instead of blocking.
 
 #include <fcntl.h>
-#include <linux/openat2.h>
+#include <signal.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
-#include <cstdio>
-#include <cstdlib>
+#include <iterator>
 #include <optional>
 #include <random>
-#include <regex>
 
 #include "settings/FileIo.h"
 #include "settings/SettingsFile.h"
@@ -39,9 +41,9 @@ namespace {
 
 using fileio::FileDescriptor;
 
-// No create, no truncate: what is there stays as it is until the way is chosen.
-constexpr int OpenFlags = O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
-constexpr int MaxLinks = 40;  // the kernel's own limit
+// A create-style open without truncation: what is there stays as it is until
+// the way is chosen.
+constexpr int OpenFlags = O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
 
 FileWriteResult OpenFailed(int error) { return {FileWriteOutcome::OpenFailed, error}; }
 FileWriteResult WriteFailed(int error) { return {FileWriteOutcome::WriteFailed, error}; }
@@ -57,88 +59,154 @@ bool HasExtendedAttributes(int fd) {
   return size != 0 && !(size < 0 && errno == ENOTSUP);
 }
 
-std::string FolderOf(const std::string& path) {
-  const auto slash = path.find_last_of('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
+// ---- Signals ----------------------------------------------------------------
 
-// ---- Opening ----------------------------------------------------------------
+constexpr int DeferredSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE};
+volatile sig_atomic_t caughtSignal = 0;
 
-struct OpenedTarget {
-  FileDescriptor Fd;
-  bool ThroughDescriptorLink = false;
-  int Error = 0;
+extern "C" void CatchSignal(int signal) { caughtSignal = signal; }
+
+// Holds back the signals that would end the program while a regular file is
+// written, for the whole process (another thread may be the one to receive
+// them), and hands a signal that arrived on once the write is over.
+class SignalDeferral {
+ public:
+  SignalDeferral() {
+    caughtSignal = 0;
+    struct sigaction catching {};
+    catching.sa_handler = CatchSignal;
+    catching.sa_flags = SA_RESTART;
+    sigfillset(&catching.sa_mask);
+    for (std::size_t i = 0; i < std::size(DeferredSignals); ++i) {
+      ::sigaction(DeferredSignals[i], nullptr, &m_Saved[i]);
+      // A signal the program ignores stays ignored: it interrupts nothing.
+      if (m_Saved[i].sa_handler != SIG_IGN) ::sigaction(DeferredSignals[i], &catching, nullptr);
+    }
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    ::sigaction(SIGXFSZ, &ignore, &m_SavedFileSize);
+  }
+  ~SignalDeferral() {
+    ::sigaction(SIGXFSZ, &m_SavedFileSize, nullptr);
+    for (std::size_t i = 0; i < std::size(DeferredSignals); ++i) ::sigaction(DeferredSignals[i], &m_Saved[i], nullptr);
+    if (caughtSignal != 0) ::raise(caughtSignal);
+  }
+  SignalDeferral(const SignalDeferral&) = delete;
+  SignalDeferral& operator=(const SignalDeferral&) = delete;
+
+  bool Interrupted() const { return caughtSignal != 0; }
+
+ private:
+  struct sigaction m_Saved[std::size(DeferredSignals)]{};
+  struct sigaction m_SavedFileSize {};
 };
 
-bool IsDescriptorFolder(const std::string& folder) {
-  static const std::regex Descriptors("/proc/[^/]+(/task/[^/]+)?/fd");
-  return std::regex_match(folder, Descriptors);
-}
-
-// Without openat2 (an older kernel, an emulator, a sandbox) whether a path
-// passes a descriptor link is read from the links on its way. This only
-// chooses how the file is opened; the kernel still follows the links.
-bool ReachedThroughDescriptorLink(std::string hop) {
-  for (int i = 0; i < MaxLinks; ++i) {
-    const std::string folder = FolderOf(hop);
-    char real[PATH_MAX];
-    if (::realpath(folder.empty() ? "." : folder.c_str(), real) != nullptr && IsDescriptorFolder(real)) return true;
-    struct stat st {};
-    if (::lstat(hop.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return false;
-    char link[PATH_MAX];
-    const ssize_t n = ::readlink(hop.c_str(), link, sizeof link);
-    if (n <= 0 || static_cast<std::size_t>(n) >= sizeof link) return false;
-    const std::string next(link, static_cast<std::size_t>(n));
-    hop = next.front() == '/' ? next : folder + next;
-  }
-  return false;
-}
-
-// Opens what the path names. The kernel refuses to pass a descriptor link
-// when asked to, which tells such a path apart; it is opened for appending.
-OpenedTarget OpenExisting(const std::string& path) {
-  open_how how{};
-  how.flags = OpenFlags;
-  how.resolve = RESOLVE_NO_MAGICLINKS;
-  const long fd = ::syscall(SYS_openat2, AT_FDCWD, path.c_str(), &how, sizeof how);
-  if (fd >= 0) return {FileDescriptor(static_cast<int>(fd)), false, 0};
-  // ELOOP: a descriptor link, or a loop of links that the open below reports.
-  // ENOSYS, or EPERM from a sandbox's filter (older container runtimes refuse
-  // system calls they do not know so): no openat2; the open below decides.
-  if (errno != ELOOP && errno != ENOSYS && errno != EPERM) return {FileDescriptor(), false, errno};
-  const bool throughDescriptor = errno == ELOOP || ReachedThroughDescriptorLink(path);
-  FileDescriptor opened(::open(path.c_str(), OpenFlags | (throughDescriptor ? O_APPEND : 0)));
-  const int error = opened.Valid() ? 0 : errno;
-  return {std::move(opened), throughDescriptor, error};
-}
+// What an abandoned write reports where the program handles the signal itself.
+FileWriteResult Abandoned() { return WriteFailed(EINTR); }
 
 // ---- Writing in place -------------------------------------------------------
 
-// A regular file gets exactly the 33 bytes from its start; a file opened for
-// appending, a device, a FIFO or a terminal gets them where it stands.
-FileWriteResult WriteInPlace(FileDescriptor& fd, const SettingsReport& image) {
-  struct stat st {};
-  if (::fstat(fd.Get(), &st) != 0) return OpenFailed(errno);
+// Devices, FIFOs and terminals get the bytes where they stand.
+FileWriteResult WriteToDevice(FileDescriptor& fd, const struct stat& st, const SettingsReport& image) {
   if (!fileio::MakeBlocking(fd.Get())) return OpenFailed(errno);
-  const bool appending = (::fcntl(fd.Get(), F_GETFL) & O_APPEND) != 0;
-  const bool whole = S_ISREG(st.st_mode) && !appending;
-  if (whole && ::lseek(fd.Get(), 0, SEEK_SET) != 0) return WriteFailed(errno);
   if (!fileio::WriteFully(fd.Get(), image.data(), image.size())) return WriteFailed(errno);
-  if (whole && ::ftruncate(fd.Get(), static_cast<off_t>(image.size())) != 0) return WriteFailed(errno);
-  // Only files on a disk can be synced.
-  if ((S_ISREG(st.st_mode) || S_ISBLK(st.st_mode)) && ::fsync(fd.Get()) != 0) return WriteFailed(errno);
+  if (S_ISBLK(st.st_mode) && ::fsync(fd.Get()) != 0) return WriteFailed(errno);
   if (!fd.Close()) return WriteFailed(errno);
   return {};
 }
 
+// A regular file holds exactly the 33 bytes afterwards.
+FileWriteResult Overwrite(FileDescriptor& fd, const SettingsReport& image, const SignalDeferral& signals) {
+  if (::lseek(fd.Get(), 0, SEEK_SET) != 0) return WriteFailed(errno);
+  if (signals.Interrupted()) return Abandoned();
+  if (!fileio::WriteFully(fd.Get(), image.data(), image.size())) return WriteFailed(errno);
+  if (::ftruncate(fd.Get(), static_cast<off_t>(image.size())) != 0) return WriteFailed(errno);
+  if (::fsync(fd.Get()) != 0) return WriteFailed(errno);
+  if (!fd.Close()) return WriteFailed(errno);
+  return {};
+}
+
+// A file the first open created: written, or removed again.
+FileWriteResult WriteNewFile(const std::string& path, FileDescriptor& fd, const struct stat& st,
+                             const SettingsReport& image, const SignalDeferral& signals) {
+  const FileWriteResult result = Overwrite(fd, image, signals);
+  struct stat named {};
+  if (result.Outcome != FileWriteOutcome::Ok && ::lstat(path.c_str(), &named) == 0 && SameFile(named, st)) {
+    ::unlink(path.c_str());
+  }
+  return result;
+}
+
 // ---- Replacing by rename ----------------------------------------------------
 
-// True when a new file in its place changes nothing but the content.
-bool ReplaceableByRename(const std::string& path, int fd, const struct stat& st) {
-  struct stat named {};
-  return ::lstat(path.c_str(), &named) == 0 && S_ISREG(named.st_mode) && SameFile(named, st) && st.st_nlink == 1 &&
-         st.st_uid == ::geteuid() && !HasExtendedAttributes(fd);
+// The folder that holds the path's last name, and that name.
+struct Place {
+  FileDescriptor Folder;
+  std::string Name;
+};
+
+Place PlaceOf(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  return {FileDescriptor(::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)),
+          slash == std::string::npos ? path : path.substr(slash + 1)};
 }
+
+// True when the name in the folder is the file itself, not a link to it.
+bool NamedThere(const Place& place, const struct stat& st) {
+  struct stat named {};
+  return ::fstatat(place.Folder.Get(), place.Name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+         S_ISREG(named.st_mode) && SameFile(named, st);
+}
+
+// "." and the start of the target's name, then six random characters, as
+// long as the target's name (at least 8 bytes): a folder that takes the
+// target's name takes this one too.
+std::string TempName(const std::string& name) {
+  static const char Chars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  constexpr std::size_t RandomLength = 6;
+  const std::size_t length = std::max<std::size_t>(name.size(), 8);
+  std::random_device random;
+  std::string temp = "." + name.substr(0, length - RandomLength - 1);
+  for (std::size_t i = 0; i < RandomLength; ++i) temp += Chars[random() % (sizeof Chars - 1)];
+  return temp;
+}
+
+struct TempFile {
+  std::string Name;
+  FileDescriptor Fd;
+  int Error = 0;
+};
+
+// Readable by its owner alone until it has the old file's mode.
+TempFile CreateTemp(const Place& place) {
+  constexpr int Attempts = 100;
+  int error = EEXIST;
+  for (int attempt = 0; attempt < Attempts && error == EEXIST; ++attempt) {
+    std::string name = TempName(place.Name);
+    const int fd =
+        ::openat(place.Folder.Get(), name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd >= 0) return {std::move(name), FileDescriptor(fd), 0};
+    error = errno;
+  }
+  return {std::string(), FileDescriptor(), error};
+}
+
+// Removes the temporary file on every way out but a finished rename.
+class TempRemoval {
+ public:
+  TempRemoval(const Place& place, const std::string& name) : m_Place(place), m_Name(name) {}
+  ~TempRemoval() {
+    if (!m_Name.empty()) ::unlinkat(m_Place.Folder.Get(), m_Name.c_str(), 0);
+  }
+  TempRemoval(const TempRemoval&) = delete;
+  TempRemoval& operator=(const TempRemoval&) = delete;
+  void Release() { m_Name.clear(); }
+
+ private:
+  const Place& m_Place;
+  std::string m_Name;
+};
 
 // The temporary file gets the old file's group and mode. When it cannot, or
 // when the folder gave it an ACL the old file does not have, a rename would
@@ -152,88 +220,30 @@ bool TakeOverAttributes(int fd, const struct stat& old) {
   return ::fchmod(fd, mode) == 0 && ::fstat(fd, &st) == 0 && (st.st_mode & 07777) == mode;
 }
 
-struct TempFile {
-  std::string Path;
-  FileDescriptor Fd;
-  int Error = 0;
-};
-
-// "." and the start of the target's name, then six random characters, as
-// long as the target's name (at least 8 bytes): a folder that takes the
-// target's name takes this one too.
-std::string TempName(const std::string& name, std::size_t length) {
-  static const char Chars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-  constexpr std::size_t RandomLength = 6;
-  std::random_device random;
-  std::string temp = "." + name.substr(0, length - RandomLength - 1);
-  for (std::size_t i = 0; i < RandomLength; ++i) temp += Chars[random() % (sizeof Chars - 1)];
-  return temp;
-}
-
-// Created as a plain create would be: 0666 through the umask and the folder's
-// default ACL.
-TempFile CreateTemp(const std::string& folder, const std::string& name) {
-  constexpr int Attempts = 100;
-  int error = EEXIST;
-  // The shortest name is the fallback where the folder's own limit is lower.
-  for (const std::size_t length : {std::max<std::size_t>(name.size(), 8), std::size_t{7}}) {
-    for (int attempt = 0; attempt < Attempts; ++attempt) {
-      std::string path = folder + TempName(name, length);
-      const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
-      if (fd >= 0) return {std::move(path), FileDescriptor(fd), 0};
-      error = errno;
-      if (error != EEXIST) break;
-    }
-    if (error != ENAMETOOLONG) break;
-  }
-  return {std::string(), FileDescriptor(), error};
-}
-
-// Removes the temporary file on every way out but a finished rename.
-class TempRemoval {
- public:
-  explicit TempRemoval(const std::string& path) : m_Path(path) {}
-  ~TempRemoval() {
-    if (!m_Path.empty()) ::unlink(m_Path.c_str());
-  }
-  TempRemoval(const TempRemoval&) = delete;
-  TempRemoval& operator=(const TempRemoval&) = delete;
-  void Release() { m_Path.clear(); }
-
- private:
-  std::string m_Path;
-};
-
-// Writes a temporary file and renames it over `path`, which holds `existing`
-// or nothing. Returns nothing when this road is closed for a reason other
-// than the disk: the caller then writes in place.
-std::optional<FileWriteResult> ReplaceByRename(const std::string& path, const struct stat* existing,
-                                               const SettingsReport& image) {
-  const std::string folder = FolderOf(path);
-  const std::string name = path.substr(folder.size());
-  if (name.empty()) return std::nullopt;
-  TempFile temp = CreateTemp(folder, name);
+// Writes a temporary file and renames it over the file `st` describes, when
+// that changes nothing but the content. Returns nothing when this road is
+// closed for a reason other than the disk: the caller then writes in place.
+std::optional<FileWriteResult> ReplaceByRename(const std::string& path, int fd, const struct stat& st,
+                                               const SettingsReport& image, const SignalDeferral& signals) {
+  if (st.st_nlink != 1 || st.st_uid != ::geteuid() || HasExtendedAttributes(fd)) return std::nullopt;
+  const Place place = PlaceOf(path);
+  if (!place.Folder.Valid() || !NamedThere(place, st)) return std::nullopt;
+  TempFile temp = CreateTemp(place);
   if (!temp.Fd.Valid()) {
     if (IsDiskError(temp.Error)) return WriteFailed(temp.Error);
     return std::nullopt;
   }
-  TempRemoval removal(temp.Path);
-  if (existing != nullptr && !TakeOverAttributes(temp.Fd.Get(), *existing)) return std::nullopt;
+  TempRemoval removal(place, temp.Name);
+  if (!TakeOverAttributes(temp.Fd.Get(), st)) return std::nullopt;
   if (!fileio::WriteFully(temp.Fd.Get(), image.data(), image.size())) return WriteFailed(errno);
   if (::fsync(temp.Fd.Get()) != 0) return WriteFailed(errno);
   if (!temp.Fd.Close()) return WriteFailed(errno);
 
-  // The rename replaces the very file that was checked, or takes the place
-  // of nothing; if something else stands there now, it is written in place.
-  int renamed = -1;
-  if (existing != nullptr) {
-    struct stat now {};
-    if (::lstat(path.c_str(), &now) != 0 || !SameFile(now, *existing)) return std::nullopt;
-    renamed = ::rename(temp.Path.c_str(), path.c_str());
-  } else {
-    renamed = ::renameat2(AT_FDCWD, temp.Path.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE);
-  }
-  if (renamed != 0) {
+  // The rename replaces the very file that was opened; if something else
+  // stands there now, the opened file is written in place.
+  if (!NamedThere(place, st)) return std::nullopt;
+  if (signals.Interrupted()) return Abandoned();
+  if (::renameat(place.Folder.Get(), temp.Name.c_str(), place.Folder.Get(), place.Name.c_str()) != 0) {
     if (IsDiskError(errno)) return WriteFailed(errno);
     return std::nullopt;
   }
@@ -241,39 +251,57 @@ std::optional<FileWriteResult> ReplaceByRename(const std::string& path, const st
   return FileWriteResult{};
 }
 
+// ---- Standard streams -------------------------------------------------------
+
+// The standard output or error descriptor that has the file open for writing.
+std::optional<int> StandardStreamOf(const struct stat& st) {
+  for (const int stream : {STDOUT_FILENO, STDERR_FILENO}) {
+    struct stat open {};
+    const int flags = ::fcntl(stream, F_GETFL);
+    if (flags >= 0 && (flags & O_ACCMODE) != O_RDONLY && ::fstat(stream, &open) == 0 && SameFile(open, st)) {
+      return stream;
+    }
+  }
+  return std::nullopt;
+}
+
+FileWriteResult WriteStream(int fd, const struct stat& st, const SettingsReport& image) {
+  if (!fileio::WriteFully(fd, image.data(), image.size())) return WriteFailed(errno);
+  if ((S_ISREG(st.st_mode) || S_ISBLK(st.st_mode)) && ::fsync(fd) != 0) return WriteFailed(errno);
+  return {};
+}
+
 }  // namespace
 
 FileWriteResult WriteSettingsFile(const std::string& path, const SettingsReport& image) {
   if (path.empty()) return OpenFailed(ENOENT);
-  OpenedTarget target = OpenExisting(path);
-  if (target.Fd.Valid()) {
-    struct stat st {};
-    if (::fstat(target.Fd.Get(), &st) != 0) return OpenFailed(errno);
-    if (S_ISREG(st.st_mode) && !target.ThroughDescriptorLink && ReplaceableByRename(path, target.Fd.Get(), st)) {
-      if (auto replaced = ReplaceByRename(path, &st, image)) return *replaced;
-    }
-    return WriteInPlace(target.Fd, image);
+  // Held from before the first open, which may create the file.
+  std::optional<SignalDeferral> signals(std::in_place);
+  bool created = true;
+  FileDescriptor fd(::open(path.c_str(), OpenFlags | O_EXCL, 0666));
+  if (!fd.Valid() && errno == EEXIST) {
+    created = false;
+    fd = FileDescriptor(::open(path.c_str(), OpenFlags, 0666));
   }
-  if (target.Error != ENOENT) return OpenFailed(target.Error);
-
-  // Nothing there, or a link to nothing: the kernel creates the link's target
-  // as a plain create would, if it lets the link be followed at all.
-  struct stat named {};
-  const bool link = ::lstat(path.c_str(), &named) == 0 && S_ISLNK(named.st_mode);
-  if (!link) {
-    if (auto created = ReplaceByRename(path, nullptr, image)) return *created;
-  }
-  FileDescriptor fd(::open(path.c_str(), OpenFlags | O_CREAT, 0666));
   if (!fd.Valid()) return OpenFailed(errno);
-  return WriteInPlace(fd, image);
+  struct stat st {};
+  if (::fstat(fd.Get(), &st) != 0) return OpenFailed(errno);
+
+  // A write that may block (a full pipe, a terminal on hold) can be stopped.
+  if (!S_ISREG(st.st_mode)) signals.reset();
+  if (const std::optional<int> stream = StandardStreamOf(st)) return WriteStream(*stream, st, image);
+  if (!S_ISREG(st.st_mode)) return WriteToDevice(fd, st, image);
+  if (created) return WriteNewFile(path, fd, st, image, *signals);
+  if (auto replaced = ReplaceByRename(path, fd.Get(), st, image, *signals)) return *replaced;
+  return Overwrite(fd, image, *signals);
 }
 
 FileWriteResult WriteSettingsStream(int fd, const SettingsReport& image) {
   struct stat st {};
   if (::fstat(fd, &st) != 0) return OpenFailed(errno);
-  if (!fileio::WriteFully(fd, image.data(), image.size())) return WriteFailed(errno);
-  if ((S_ISREG(st.st_mode) || S_ISBLK(st.st_mode)) && ::fsync(fd) != 0) return WriteFailed(errno);
-  return {};
+  std::optional<SignalDeferral> signals;
+  if (S_ISREG(st.st_mode)) signals.emplace();
+  return WriteStream(fd, st, image);
 }
 
 }  // namespace qor

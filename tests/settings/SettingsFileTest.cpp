@@ -1,7 +1,6 @@
 #include "settings/SettingsFile.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -338,30 +337,24 @@ INSTANTIATE_TEST_SUITE_P(
 
 // --- Writing onto a full disk -----------------------------------------------
 
-// Lowers the file size limit of this process, with the signal that a write
-// beyond it raises ignored, so the write fails as on a full disk; both come
-// back on destruction.
+// Lowers the file size limit of this process, so a write beyond it fails as
+// on a full disk; it comes back on destruction. The signal such a write
+// raises is left as it is: the writer must not die of it.
 class FileSizeLimit {
  public:
   explicit FileSizeLimit(rlim_t bytes) {
-    struct sigaction ignore {};
-    ignore.sa_handler = SIG_IGN;
-    m_Applied = ::getrlimit(RLIMIT_FSIZE, &m_Saved) == 0 && ::sigaction(SIGXFSZ, &ignore, &m_SavedAction) == 0;
+    m_Applied = ::getrlimit(RLIMIT_FSIZE, &m_Saved) == 0;
     rlimit lowered = m_Saved;
     lowered.rlim_cur = bytes;
     m_Applied = m_Applied && ::setrlimit(RLIMIT_FSIZE, &lowered) == 0;
   }
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &m_Saved);
-    ::sigaction(SIGXFSZ, &m_SavedAction, nullptr);
-  }
+  ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &m_Saved); }
   FileSizeLimit(const FileSizeLimit&) = delete;
   FileSizeLimit& operator=(const FileSizeLimit&) = delete;
   bool applied() const { return m_Applied; }
 
  private:
   rlimit m_Saved{};
-  struct sigaction m_SavedAction {};
   bool m_Applied = false;
 };
 
