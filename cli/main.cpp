@@ -1,5 +1,7 @@
 // qorctl: the settings of QOR boards from the command line, without a display.
 
+#include <signal.h>
+
 #include <iostream>
 #include <string>
 #include <vector>
@@ -8,8 +10,14 @@
 #include "cli/StandardOutput.h"
 #include "device/linux/LinuxHidPlatform.h"
 #include "device/linux/SysfsBoardProbe.h"
+#include "settings/FileIo.h"
 
 int main(int argc, char** argv) {
+  // Before anything is opened: a closed standard stream must not lend its
+  // number to a board, which would then get the output as a report.
+  if (!qor::fileio::OpenStandardDescriptors()) return qor::cli::ToStatus(qor::cli::ExitCode::FileError);
+  // A file size limit fails a write (exit 5) instead of ending the program.
+  ::signal(SIGXFSZ, SIG_IGN);
   qor::LinuxHidPlatform platform;
   qor::SysfsBoardProbe probe;
   qor::cli::CommandContext context{platform, probe, std::cout, std::cerr, {QOR_ACCESS_RULE, QOR_PLUGDEV_EXAMPLE}};

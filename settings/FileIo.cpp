@@ -58,4 +58,17 @@ bool MakeBlocking(int fd) {
   return flags >= 0 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
 }
 
+bool OpenStandardDescriptors() {
+  for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+    if (::fcntl(fd, F_GETFD) >= 0 || errno != EBADF) continue;
+    // The lowest free number: the one just found closed.
+    const int opened = ::open("/dev/null", fd == STDIN_FILENO ? O_WRONLY : O_RDONLY);
+    if (opened != fd) {
+      if (opened >= 0) ::close(opened);
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace qor::fileio

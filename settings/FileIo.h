@@ -38,4 +38,11 @@ bool WriteFully(int fd, const std::uint8_t* buffer, std::size_t size);
 // blocks as usual.
 bool MakeBlocking(int fd);
 
+// Opens /dev/null on each of descriptors 0, 1 and 2 that is closed, so that
+// no board or file opened later takes its number and gets what is meant for
+// the stream. Opened the contrary way (standard input for writing, the others
+// for reading), so that using the closed stream still fails (EBADF). Called
+// first thing by each program; false when /dev/null cannot be opened.
+bool OpenStandardDescriptors();
+
 }  // namespace qor::fileio

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "settings/FileIo.h"
+
 namespace qor::ui {
 namespace {
 
@@ -47,6 +49,9 @@ bool PlatformChosen(int argc, char** argv) {
 }  // namespace
 
 std::unique_ptr<QApplication> StartOnDisplay(int& argc, char** argv) {
+  // Before anything is opened: a closed standard stream must not lend its
+  // number to a board or a file, which would then get Qt's messages.
+  if (!fileio::OpenStandardDescriptors()) return nullptr;
   const char* path = argc > 0 ? argv[0] : "qorconfig";
   const char* slash = std::strrchr(path, '/');
   programName = slash ? slash + 1 : path;

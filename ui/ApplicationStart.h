@@ -9,8 +9,9 @@
 namespace qor::ui {
 
 // The application on this session's display; nullptr when there is none,
-// after one line on stderr that says so and names qorctl. The caller then
-// exits with status 1.
+// after one line on stderr that says so and names qorctl, or when a closed
+// descriptor 0, 1 or 2 cannot be filled with /dev/null. The caller then exits
+// with status 1. Called before anything else opens a file.
 std::unique_ptr<QApplication> StartOnDisplay(int& argc, char** argv);
 
 }  // namespace qor::ui

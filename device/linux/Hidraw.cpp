@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <linux/hidraw.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -25,10 +26,18 @@ bool FeatureLengthValid(std::size_t length) { return length > 0 && length <= Max
 
 int OpenNode(const char* path) {
   int fd;
+  // Without blocking: a FIFO in a node's place must not hang the open; no
+  // input report is ever read, and the ioctls do not care.
   do {
-    fd = ::open(path, O_RDWR | O_CLOEXEC);
+    fd = ::open(path, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   } while (fd < 0 && errno == EINTR);
-  return fd < 0 ? -errno : fd;
+  if (fd < 0) return -errno;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISCHR(st.st_mode)) {
+    ::close(fd);
+    return -ENODEV;
+  }
+  return fd;
 }
 
 // A close is never retried: on Linux the descriptor is gone even after EINTR.

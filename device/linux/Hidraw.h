@@ -8,7 +8,9 @@
 
 namespace qor::hidraw {
 
-// A descriptor of the node opened for reading and writing, or -errno.
+// A descriptor of the node, or -errno (ENODEV for anything but a character
+// device). It is opened read-only: feature reports need no more, and no
+// write() can then reach the board as an output report.
 int OpenNode(const char* path);
 void CloseNode(int fd);
 

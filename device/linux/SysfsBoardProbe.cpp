@@ -1,10 +1,12 @@
 #include "device/linux/SysfsBoardProbe.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <vector>
 
@@ -12,18 +14,26 @@
 #include "device/ReportDescriptor.h"
 #include "device/linux/Hidraw.h"
 #include "device/linux/HidrawEnumeration.h"
+#include "device/linux/Owned.h"
 
 namespace qor {
 namespace {
 
 namespace fs = std::filesystem;
 
+// Read through a descriptor that no program started meanwhile inherits.
 std::optional<std::string> ReadWholeFile(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
-  std::string content((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (file.bad()) return std::nullopt;
-  return content;
+  const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!fd) return std::nullopt;
+  std::string content;
+  char chunk[4096];
+  while (true) {
+    const ssize_t count = ::read(fd.Get(), chunk, sizeof chunk);
+    if (count < 0 && errno == EINTR) continue;
+    if (count < 0) return std::nullopt;
+    if (count == 0) return content;
+    content.append(chunk, static_cast<std::size_t>(count));
+  }
 }
 
 // A descriptor that cannot be read or parsed may still be a configuration

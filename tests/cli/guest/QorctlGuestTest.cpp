@@ -38,8 +38,9 @@ std::string Drain(int fd) {
   return text;
 }
 
-// Runs qorctl from the PATH, as root or as nobody.
-Outcome Qorctl(std::vector<std::string> arguments, bool asNobody = false) {
+// Runs qorctl from the PATH, as root or as nobody, with the descriptor
+// `closed` (0, 1 or 2) closed if one is given.
+Outcome Qorctl(std::vector<std::string> arguments, bool asNobody = false, int closed = -1) {
   int out[2];
   int err[2];
   if (::pipe(out) < 0 || ::pipe(err) < 0) return {};
@@ -49,6 +50,7 @@ Outcome Qorctl(std::vector<std::string> arguments, bool asNobody = false) {
     ::dup2(err[1], STDERR_FILENO);
     ::close(out[0]);
     ::close(err[0]);
+    if (closed >= 0) ::close(closed);
     if (asNobody && (::setgroups(0, nullptr) < 0 || ::setgid(Nobody) < 0 || ::setuid(Nobody) < 0)) ::_exit(120);
     arguments.insert(arguments.begin(), "qorctl");
     std::vector<char*> argv;
@@ -190,6 +192,34 @@ TEST(QorctlGuestTest, TwoBoardsWithTheSameTextArePickedByNode) {
   EXPECT_TRUE(set.Out.starts_with("Wrote board 2: Twin (" + nodes[1].Hidraw + ")\n")) << set.Out;
   EXPECT_EQ(Qorctl({"get", "board-id", "--board", nodes[1].Hidraw}).Out, "1\n");
   EXPECT_EQ(Qorctl({"get", "board-id", "--board", nodes[0].Hidraw}).Out, "2\n");
+}
+
+// A closed standard stream never lends its number to a board: nothing a
+// command prints reaches the board as an output report, and an export to a
+// closed standard output fails.
+TEST(QorctlGuestTest, AClosedStandardStreamNeverBecomesTheBoard) {
+  const std::string trace = "/tmp/board-trace";
+  VirtualBoardProcess boards({"--verbose", "--board", "Guest A"}, trace);
+  ASSERT_TRUE(boards.Ready()) << boards.Failure();
+
+  struct Row {
+    int Closed;
+    std::vector<std::string> Arguments;
+    int Status;
+  };
+  for (const Row& row : {Row{1, {"export", "-"}, 5}, Row{1, {"show"}, 5}, Row{2, {"get", "mode", "-b", "nosuch"}, 3},
+                         Row{0, {"import", "-"}, 5}}) {
+    const Outcome outcome = Qorctl(row.Arguments, false, row.Closed);
+    EXPECT_EQ(outcome.Status, row.Status) << row.Arguments[0] << " with descriptor " << row.Closed << " closed\n"
+                                          << outcome.Err;
+  }
+  EXPECT_TRUE(boards.Stop());
+  const std::string traced = [&] {
+    std::ifstream file(trace);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  }();
+  EXPECT_NE(traced.find("get report"), std::string::npos) << "the trace shows no transfer at all";
+  EXPECT_EQ(traced.find("output report"), std::string::npos) << traced;
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ std::optional<VirtualNode> ParseDeviceLine(const std::string& line) {
 
 }  // namespace
 
-VirtualBoardProcess::VirtualBoardProcess(const std::vector<std::string>& arguments) {
+VirtualBoardProcess::VirtualBoardProcess(const std::vector<std::string>& arguments, const std::string& traceFile) {
   int pipeFds[2];
   if (::pipe2(pipeFds, O_CLOEXEC) < 0) {
     m_Failure = "pipe failed";
@@ -49,6 +49,10 @@ VirtualBoardProcess::VirtualBoardProcess(const std::vector<std::string>& argumen
   m_Pid = ::fork();
   if (m_Pid == 0) {
     ::dup2(pipeFds[1], STDOUT_FILENO);
+    if (!traceFile.empty()) {
+      const int trace = ::open(traceFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      if (trace < 0 || ::dup2(trace, STDERR_FILENO) < 0) ::_exit(126);
+    }
     ::execvp(program, argv.data());
     ::_exit(127);
   }

@@ -20,8 +20,9 @@ struct VirtualNode {
 
 class VirtualBoardProcess {
  public:
-  // Runs $QOR_VIRTUAL_BOARD, or qor-virtual-board from the PATH.
-  explicit VirtualBoardProcess(const std::vector<std::string>& arguments);
+  // Runs $QOR_VIRTUAL_BOARD, or qor-virtual-board from the PATH; its standard
+  // error (the trace of --verbose) goes to `traceFile` when one is named.
+  explicit VirtualBoardProcess(const std::vector<std::string>& arguments, const std::string& traceFile = "");
   ~VirtualBoardProcess();
   VirtualBoardProcess(const VirtualBoardProcess&) = delete;
   VirtualBoardProcess& operator=(const VirtualBoardProcess&) = delete;
