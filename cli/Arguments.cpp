@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "cli/Matching.h"
+#include "cli/Text.h"
 #include "device/DeviceTable.h"
 
 namespace qor::cli {
@@ -20,7 +21,7 @@ constexpr CommandEntry Commands[] = {
     {"help", CommandKind::Help},
 };
 
-enum class OptionKind { Board, File, Json, DryRun, Help, Version };
+enum class OptionKind { Board, File, Json, DryRun, Force, Help, Version };
 
 struct OptionEntry {
   std::string_view Long;
@@ -38,6 +39,7 @@ const OptionEntry Options[] = {
     {"--file", 'f', OptionKind::File, true, {CommandKind::Show, CommandKind::Get, CommandKind::Set}},
     {"--json", 'j', OptionKind::Json, false, {CommandKind::List, CommandKind::Show}},
     {"--dry-run", 'n', OptionKind::DryRun, false, {CommandKind::Set}},
+    {"--force", 0, OptionKind::Force, false, {CommandKind::Export, CommandKind::Set}},
     {"--help", 'h', OptionKind::Help, false, {}},
     {"--version", 0, OptionKind::Version, false, {}},
 };
@@ -56,7 +58,7 @@ std::optional<CommandKind> FindCommand(std::string_view name) {
 }
 
 UsageError UnknownCommand(const std::string& name) {
-  return {"unknown command \"" + name + "\"" + DidYouMean(name, CommandNames())};
+  return {"unknown command \"" + Printable(name) + "\"" + DidYouMean(name, CommandNames())};
 }
 
 struct GivenOption {
@@ -95,7 +97,7 @@ std::variant<std::vector<std::string>, UsageError> SplitOptions(const std::vecto
       const auto option =
           std::find_if(std::begin(Options), std::end(Options), [&](const OptionEntry& o) { return o.Long == name; });
       if (option == std::end(Options)) {
-        return UsageError{"unknown option \"" + name + "\"" + DidYouMean(name, LongOptionNames())};
+        return UsageError{"unknown option \"" + Printable(name) + "\"" + DidYouMean(name, LongOptionNames())};
       }
       if (!option->TakesValue) {
         if (equals != std::string::npos) return UsageError{name + " takes no value"};
@@ -112,7 +114,7 @@ std::variant<std::vector<std::string>, UsageError> SplitOptions(const std::vecto
       const auto option = std::find_if(std::begin(Options), std::end(Options),
                                        [&](const OptionEntry& o) { return o.Short != 0 && o.Short == argument[at]; });
       const std::string spelling = std::string("-") + argument[at];
-      if (option == std::end(Options)) return UsageError{"unknown option \"" + spelling + "\""};
+      if (option == std::end(Options)) return UsageError{"unknown option \"" + Printable(spelling) + "\""};
       if (!option->TakesValue) {
         given.push_back({&*option, spelling, ""});
         continue;
@@ -151,7 +153,7 @@ std::optional<UsageError> CheckOperands(Invocation& invocation, std::vector<std:
     case CommandKind::Version:
     case CommandKind::List:
     case CommandKind::Show:
-      if (!operands.empty()) return UsageError{name + " takes no operand \"" + operands[0] + "\""};
+      if (!operands.empty()) return UsageError{name + " takes no operand \"" + Printable(operands[0]) + "\""};
       break;
     case CommandKind::Get:
       if (operands.size() != 1) return UsageError{"get needs exactly one SETTING"};
@@ -243,6 +245,9 @@ std::variant<Invocation, UsageError> ParseArguments(const std::vector<std::strin
         break;
       case OptionKind::DryRun:
         invocation.DryRun = true;
+        break;
+      case OptionKind::Force:
+        invocation.Force = true;
         break;
       case OptionKind::Help:
       case OptionKind::Version:

@@ -19,6 +19,7 @@ struct Invocation {
   std::optional<std::string> SettingsFile{};  // --file: a settings file instead of a board
   bool Json = false;
   bool DryRun = false;
+  bool Force = false;                      // export, set: binary to standard output even when it is a terminal
   std::string File{};                      // export, import: FILE
   std::string Setting{};                   // get: SETTING
   std::vector<std::string> Assignments{};  // set: KEY=VALUE, as given

@@ -35,15 +35,15 @@ std::string BoardListText(const std::vector<BoardPlace>& boards) {
   for (const BoardPlace& board : boards) {
     entries.push_back(ListEntry({board.Number, board.Identification}));
     entryWidth = std::max(entryWidth, Width(entries.back()));
-    nodeWidth = std::max(nodeWidth, Width(PrintableText(board.Node)));
-    locationWidth = std::max(locationWidth, Width(PrintableText(board.UsbLocation.value_or("-"))));
+    nodeWidth = std::max(nodeWidth, Width(Printable(board.Node)));
+    locationWidth = std::max(locationWidth, Width(Printable(board.UsbLocation.value_or("-"))));
   }
   std::string out;
   for (std::size_t i = 0; i < boards.size(); ++i) {
     const BoardPlace& board = boards[i];
-    out += Padded(entries[i], entryWidth) + "  " + Padded(PrintableText(board.Node), nodeWidth) + "  " +
-           Padded(PrintableText(board.UsbLocation.value_or("-")), locationWidth) + "  " +
-           ProductIdText(board.ProductId) + "\n";
+    out += Padded(entries[i], entryWidth) + "  " + Padded(Printable(board.Node), nodeWidth) + "  " +
+           Padded(Printable(board.UsbLocation.value_or("-")), locationWidth) + "  " + ProductIdText(board.ProductId) +
+           "\n";
   }
   return out;
 }
@@ -62,8 +62,8 @@ std::string BoardListJson(const std::vector<BoardPlace>& boards) {
 }
 
 std::string BoardDescription(const BoardPlace& board) {
-  return ListEntry({board.Number, board.Identification}) + " (" + PrintableText(board.Node) +
-         (board.UsbLocation ? ", USB " + PrintableText(*board.UsbLocation) : "") + ")";
+  return ListEntry({board.Number, board.Identification}) + " (" + Printable(board.Node) +
+         (board.UsbLocation ? ", USB " + Printable(*board.UsbLocation) : "") + ")";
 }
 
 }  // namespace qor::cli

@@ -1,6 +1,7 @@
 #include "cli/Commands.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -36,9 +37,9 @@ bool ReportUnopenableBoards(CommandContext& context) {
   const std::vector<UnopenableBoard> boards = context.Probe.UnopenableBoards();
   std::vector<std::string> denied;
   for (const UnopenableBoard& board : boards) {
-    Complain(context,
-             "a QOR board is attached at " + board.Path + ", but it cannot be opened: " + ErrorText(board.Error));
-    if (IsAccessDenied(board.Error)) denied.push_back(board.Path);
+    Complain(context, "a QOR board is attached at " + Printable(board.Path) +
+                          ", but it cannot be opened: " + ErrorText(board.Error));
+    if (IsAccessDenied(board.Error)) denied.push_back(Printable(board.Path));
   }
   if (!denied.empty()) context.Err << AccessAdvice(denied, context.Rules) << '\n';
   return !boards.empty();
@@ -131,10 +132,9 @@ std::variant<int, ExitCode> SelectRow(CommandContext& context, DeviceLink& link,
   }
   if (named.size() == 1) return named[0]->Number - 1;
   if (named.empty()) {
-    Complain(context,
-             "no board is \"" + PrintableFileName(*board) + "\" by number, node, USB location or text; boards found:");
+    Complain(context, "no board is \"" + Printable(*board) + "\" by number, node, USB location or text; boards found:");
   } else {
-    Complain(context, std::to_string(named.size()) + " boards answer \"" + PrintableFileName(*board) +
+    Complain(context, std::to_string(named.size()) + " boards answer \"" + Printable(*board) +
                           "\"; pick one by node or USB location:");
   }
   for (const BoardPlace& place : places) {
@@ -164,9 +164,7 @@ constexpr const char* Stream = "-";
 
 bool IsStream(const std::string& file) { return file == Stream; }
 
-std::string FileName(const std::string& file, const char* stream) {
-  return IsStream(file) ? stream : PrintableFileName(file);
-}
+std::string FileName(const std::string& file, const char* stream) { return IsStream(file) ? stream : Printable(file); }
 
 // The window's texts for a file that cannot be opened speak of permissions;
 // they follow the reason only where it is one.
@@ -183,9 +181,10 @@ ExitCode FileFailure(CommandContext& context, const std::string& name, const std
 
 // Reads a settings file, "-" standard input. Unlike the window, qorctl also
 // reads a pipe, a terminal or a device (/dev/stdin).
-std::optional<ExitCode> ReadFile(CommandContext& context, const std::string& file, SettingsReport& settings) {
-  const FileReadResult result = IsStream(file) ? ReadSettingsStream(context.InFd, settings)
-                                               : ReadSettingsFile(file, settings, ReadableFiles::AnyKind);
+std::optional<ExitCode> ReadFile(CommandContext& context, const std::string& file, SettingsReport& settings,
+                                 FileLength length = FileLength::AtLeast) {
+  const FileReadResult result = IsStream(file) ? ReadSettingsStream(context.InFd, settings, length)
+                                               : ReadSettingsFile(file, settings, ReadableFiles::AnyKind, length);
   const std::string name = FileName(file, "standard input");
   switch (result.Outcome) {
     case FileReadOutcome::OpenFailed:
@@ -197,6 +196,12 @@ std::optional<ExitCode> ReadFile(CommandContext& context, const std::string& fil
                                            : std::to_string(result.Length) + " bytes; a settings file holds " +
                                                  std::to_string(SettingsReportSize),
                          Corrupt);
+    case FileReadOutcome::TooLong:
+      return FileFailure(
+          context, name,
+          (result.Length != 0 ? std::to_string(result.Length) : "more than " + std::to_string(SettingsReportSize)) +
+              " bytes; set -f changes only settings files of exactly " + std::to_string(SettingsReportSize),
+          nullptr);
     case FileReadOutcome::Ok:
       break;
   }
@@ -212,6 +217,13 @@ bool IsStandardOutput(const CommandContext& context, const std::string& file) {
   struct stat output {};
   return ::stat(file.c_str(), &named) == 0 && ::fstat(context.OutFd, &output) == 0 && named.st_dev == output.st_dev &&
          named.st_ino == output.st_ino;
+}
+
+// Binary goes to files and pipes: on a terminal a board's bytes could drive it.
+std::optional<ExitCode> RefuseTerminal(CommandContext& context, const std::string& file, bool force) {
+  if (force || !IsStandardOutput(context, file) || ::isatty(context.OutFd) != 1) return std::nullopt;
+  Complain(context, "standard output is a terminal; redirect it to a file");
+  return ExitCode::Usage;
 }
 
 // Writes a settings file, "-" standard output, and confirms it with `done`.
@@ -247,10 +259,11 @@ struct Loaded {
   std::optional<BoardPlace> Board{};
 };
 
-std::variant<Loaded, ExitCode> LoadTarget(CommandContext& context, DeviceLink& link, const Target& target) {
+std::variant<Loaded, ExitCode> LoadTarget(CommandContext& context, DeviceLink& link, const Target& target,
+                                          FileLength length = FileLength::AtLeast) {
   Loaded loaded;
   if (target.File) {
-    if (const auto failure = ReadFile(context, *target.File, loaded.Settings)) return *failure;
+    if (const auto failure = ReadFile(context, *target.File, loaded.Settings, length)) return *failure;
     return loaded;
   }
   const auto board = LoadBoard(context, link, target.Board);
@@ -301,7 +314,8 @@ ExitCode GetSetting(CommandContext& context, const Target& target, const std::st
   return ExitCode::Ok;
 }
 
-ExitCode ExportSettings(CommandContext& context, const Target& target, const std::string& file) {
+ExitCode ExportSettings(CommandContext& context, const Target& target, const std::string& file, bool force) {
+  if (const auto refused = RefuseTerminal(context, file, force)) return *refused;
   DeviceLink link(context.Platform);
   const auto loaded = LoadBoard(context, link, target.Board);
   if (const auto* code = std::get_if<ExitCode>(&loaded)) return *code;
@@ -321,16 +335,20 @@ ExitCode ImportSettings(CommandContext& context, const Target& target, const std
   return Save(context, link, std::get<BoardPlace>(loaded), image);
 }
 
-ExitCode SetSettings(CommandContext& context, const Target& target, const SettingEdits& edits, bool dryRun) {
+ExitCode SetSettings(CommandContext& context, const Target& target, const SettingEdits& edits, bool dryRun,
+                     bool force) {
+  if (target.File && !dryRun) {
+    if (const auto refused = RefuseTerminal(context, *target.File, force)) return *refused;
+  }
   DeviceLink link(context.Platform);
-  const auto loaded = LoadTarget(context, link, target);
+  const auto loaded = LoadTarget(context, link, target, FileLength::Exactly);
   if (const auto* code = std::get_if<ExitCode>(&loaded)) return *code;
   const Loaded& read = std::get<Loaded>(loaded);
 
   SettingsReport settings = read.Settings;
   ApplySettingEdits(edits, settings);
-  // A file gets bytes 0, 1 and 5 as an export writes them, a board its own byte 5 back.
-  const SettingsReport image = read.Board ? SaveImage(settings, read.Settings) : ExportImage(settings);
+  // A board gets its own byte 5 back; a file keeps every byte that was not set.
+  const SettingsReport image = read.Board ? SaveImage(settings, read.Settings) : settings;
   if (dryRun) {
     context.Out << HexBytes(image) << '\n';
     return ExitCode::Ok;

@@ -37,9 +37,11 @@ ExitCode ListBoards(CommandContext& context, bool json);
 ExitCode ShowSettings(CommandContext& context, const Target& target, bool json);
 // `setting` is a name from SettingNames.
 ExitCode GetSetting(CommandContext& context, const Target& target, const std::string& setting);
-ExitCode ExportSettings(CommandContext& context, const Target& target, const std::string& file);
+// Binary to a terminal is refused (exit 2) unless forced.
+ExitCode ExportSettings(CommandContext& context, const Target& target, const std::string& file, bool force);
 ExitCode ImportSettings(CommandContext& context, const Target& target, const std::string& file);
 // With dryRun the image that would be written is printed and nothing is written.
-ExitCode SetSettings(CommandContext& context, const Target& target, const SettingEdits& edits, bool dryRun);
+// A file must hold exactly 33 bytes, and keeps every byte that was not set.
+ExitCode SetSettings(CommandContext& context, const Target& target, const SettingEdits& edits, bool dryRun, bool force);
 
 }  // namespace qor::cli

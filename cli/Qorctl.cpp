@@ -4,6 +4,7 @@
 
 #include "cli/Arguments.h"
 #include "cli/Matching.h"
+#include "cli/Text.h"
 
 #ifndef QOR_VERSION
 #define QOR_VERSION "unknown"
@@ -23,6 +24,7 @@ constexpr const char* BoardOption =
     "                      hidraw node (/dev/hidraw3), its USB location (1-1.4) or\n"
     "                      its exact identification text\n";
 constexpr const char* FileOption = "  -f, --file FILE     a settings file (*.qos) instead of a board\n";
+constexpr const char* ForceOption = "      --force         write to standard output even when it is a terminal\n";
 
 std::string CommandHelp(CommandKind command) {
   switch (command) {
@@ -45,10 +47,10 @@ std::string CommandHelp(CommandKind command) {
              BoardOption + FileOption + "\nSettings:\n" + SettingEditsHelp();
     case CommandKind::Export:
       return std::string(
-                 "Usage: qorctl export [-b BOARD] FILE\n"
+                 "Usage: qorctl export [-b BOARD] [--force] FILE\n"
                  "Writes a board's settings to a settings file (*.qos), as the window exports them.\n"
-                 "FILE - is standard output.\n\n") +
-             BoardOption;
+                 "FILE - is standard output, which may be a terminal only with --force.\n\n") +
+             BoardOption + ForceOption;
     case CommandKind::Import:
       return std::string(
                  "Usage: qorctl import [-b BOARD] FILE\n"
@@ -57,13 +59,12 @@ std::string CommandHelp(CommandKind command) {
              BoardOption;
     case CommandKind::Set:
       return std::string(
-                 "Usage: qorctl set [-b BOARD | -f FILE] [-n] KEY=VALUE...\n"
+                 "Usage: qorctl set [-b BOARD | -f FILE] [-n] [--force] KEY=VALUE...\n"
                  "Changes single settings of a board and saves them, or of an existing\n"
-                 "settings file and writes it back.\n\n") +
+                 "settings file of exactly 33 bytes and writes it back.\n\n") +
              BoardOption + FileOption +
-             "  -n, --dry-run       print the 33 bytes that would be written; write nothing\n"
-             "\nSettings:\n" +
-             SettingEditsHelp() +
+             "  -n, --dry-run       print the 33 bytes that would be written; write nothing\n" + ForceOption +
+             "\nSettings:\n" + SettingEditsHelp() +
              "\nExamples:\n"
              "  qorctl set mode=keystick key.up=\"U ARROW\" key.button1=space\n"
              "  qorctl set -b /dev/hidraw3 joymouse=on joymouse-speed=8 joymouse-zone=100,150,90,160\n"
@@ -94,20 +95,20 @@ ExitCode Dispatch(const Invocation& invocation, CommandContext& context) {
       const std::optional<std::string> setting = CanonicalSettingName(invocation.Setting);
       if (!setting) {
         const std::vector<std::string> names = SettingNames();
-        return UsageFailure(context, "unknown setting \"" + invocation.Setting + "\"" +
+        return UsageFailure(context, "unknown setting \"" + Printable(invocation.Setting) + "\"" +
                                          DidYouMean(invocation.Setting, {names.begin(), names.end()}));
       }
       return GetSetting(context, target, *setting);
     }
     case CommandKind::Export:
-      return ExportSettings(context, target, invocation.File);
+      return ExportSettings(context, target, invocation.File, invocation.Force);
     case CommandKind::Import:
       return ImportSettings(context, target, invocation.File);
     case CommandKind::Set: {
       // Every setting is checked before any board or file is touched.
       const auto edits = ParseSettingEdits(invocation.Assignments);
       if (const auto* error = std::get_if<UsageError>(&edits)) return UsageFailure(context, error->Message);
-      return SetSettings(context, target, std::get<SettingEdits>(edits), invocation.DryRun);
+      return SetSettings(context, target, std::get<SettingEdits>(edits), invocation.DryRun, invocation.Force);
     }
   }
   return ExitCode::Usage;
@@ -134,7 +135,8 @@ std::string HelpText() {
          "Options:\n" +
          std::string(BoardOption) + FileOption +
          "  -j, --json          JSON for scripts (list, show)\n"
-         "  -n, --dry-run       print the bytes set would write; write nothing\n"
+         "  -n, --dry-run       print the bytes set would write; write nothing\n" +
+         std::string(ForceOption) +
          "\n"
          "A FILE named - is standard input where it is read, and standard output where\n"
          "it is written.\n"
@@ -154,7 +156,8 @@ std::string HelpText() {
          "\n"
          "Exit status:\n"
          "  0  success\n"
-         "  2  usage error: unknown command or option, or an invalid setting\n"
+         "  2  usage error: unknown command or option, an invalid setting, or settings\n"
+         "     to be written to a terminal\n"
          "  3  no board found, or not the board asked for\n"
          "  4  communication failure: a board did not answer or did not keep the settings\n"
          "  5  file error: a settings file could not be read or written, or the output\n"

@@ -7,6 +7,7 @@
 
 #include "cli/KeyInputs.h"
 #include "cli/Matching.h"
+#include "cli/Text.h"
 #include "res/StringTable.h"
 #include "settings/KeyCodeTable.h"
 
@@ -36,6 +37,8 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
 }
 
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+// What the user typed, quoted, as it may reach the terminal.
+std::string Typed(std::string_view text) { return Quoted(Printable(text)); }
 
 std::string SettingNamesText() {
   std::string names;
@@ -59,7 +62,7 @@ std::vector<std::string_view> Views(const std::vector<std::string>& names) { ret
 
 using Result = std::optional<UsageError>;
 UsageError Bad(std::string_view key, std::string_view value, std::string_view expected) {
-  return {Quoted(value) + " is not a value for " + std::string(key) + ": " + std::string(expected)};
+  return {Typed(value) + " is not a value for " + std::string(key) + ": " + std::string(expected)};
 }
 
 Result ParseMode(std::string_view value, SettingEdits& edits) {
@@ -139,7 +142,7 @@ Result ParseKey(std::size_t input, std::string_view key, std::string_view value,
   const std::optional<std::size_t> found = MatchName(value, KeyNameList());
   if (!found) {
     const std::string suggestion = DidYouMean(value, KeyNameList());
-    return UsageError{Quoted(value) + " is not a key name for " + std::string(key) +
+    return UsageError{Typed(value) + " is not a key name for " + std::string(key) +
                       (suggestion.empty() ? "; key names: " + KeyNames() : suggestion)};
   }
   edits.Keys[input] = KeyCodeTable::CodeAt(static_cast<int>(*found));
@@ -199,12 +202,12 @@ std::variant<SettingEdits, UsageError> ParseSettingEdits(const std::vector<std::
   std::set<std::string> seen;
   for (const std::string& assignment : assignments) {
     const std::size_t equals = assignment.find('=');
-    if (equals == std::string::npos || equals == 0) return UsageError{Quoted(assignment) + " is not KEY=VALUE"};
+    if (equals == std::string::npos || equals == 0) return UsageError{Typed(assignment) + " is not KEY=VALUE"};
     const std::string_view given = std::string_view(assignment).substr(0, equals);
     const std::optional<std::string> key = CanonicalSettingName(given);
     if (!key) {
       const std::string suggestion = DidYouMean(given, Views(SettingNames()));
-      return UsageError{"unknown setting " + Quoted(given) +
+      return UsageError{"unknown setting " + Typed(given) +
                         (suggestion.empty() ? "; settings: " + SettingNamesText() : suggestion)};
     }
     if (!seen.insert(*key).second) return UsageError{*key + " is given twice"};

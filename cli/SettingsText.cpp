@@ -150,7 +150,7 @@ std::string Json(const std::string& source, const SettingsReport& image) {
 }  // namespace
 
 std::string ListEntry(const BoardLabel& board) {
-  return std::to_string(board.Number) + ": " + PrintableText(board.Identification);
+  return std::to_string(board.Number) + ": " + Printable(board.Identification, Encoding::Latin1);
 }
 
 std::string SettingsAsText(const BoardLabel& board, const SettingsReport& image) {
@@ -158,7 +158,7 @@ std::string SettingsAsText(const BoardLabel& board, const SettingsReport& image)
 }
 
 std::string SettingsAsText(const FileLabel& file, const SettingsReport& image) {
-  return Text("File:", PrintableFileName(file.Path), image);
+  return Text("File:", Printable(file.Path), image);
 }
 
 std::string SettingsAsJson(const BoardLabel& board, const SettingsReport& image) {

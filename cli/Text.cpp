@@ -1,5 +1,6 @@
 #include "cli/Text.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace qor::cli {
@@ -22,67 +23,59 @@ std::string Hex2(unsigned value) {
   return digits;
 }
 
-// Control characters as \xNN and a backslash doubled; other bytes converted
-// from Latin-1, or else kept as they are (bytes from 0x80 are then parts of
-// UTF-8 characters, of which the C1 controls U+0080..U+009F are escaped too).
-std::string Escaped(std::string_view text, bool fromLatin1) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
-    if (IsControl(c) && (fromLatin1 || c < 0x80)) {
-      out += "\\x" + Hex2(c);
-    } else if (!fromLatin1 && c == 0xC2 && next >= 0x80 && next <= 0x9F) {
-      out += "\\xc2\\x" + Hex2(next);
-      ++i;
-    } else if (c == '\\') {
-      out += "\\\\";
-    } else if (fromLatin1) {
-      AppendUtf8(out, c);
-    } else {
-      out += static_cast<char>(c);
-    }
+// The length of the well-formed UTF-8 character at text[i], or 0: no stray
+// or missing continuation bytes, no overlong forms, surrogates or code points
+// beyond U+10FFFF.
+std::size_t Utf8Length(std::string_view text, std::size_t i) {
+  const auto c = static_cast<unsigned char>(text[i]);
+  const std::size_t length = c < 0x80                 ? 1
+                             : c >= 0xC2 && c <= 0xDF ? 2
+                             : c >= 0xE0 && c <= 0xEF ? 3
+                             : c >= 0xF0 && c <= 0xF4 ? 4
+                                                      : 0;
+  if (length == 0 || i + length > text.size()) return 0;
+  for (std::size_t k = 1; k < length; ++k) {
+    if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return 0;
   }
-  return out;
+  const auto second = length > 1 ? static_cast<unsigned char>(text[i + 1]) : 0;
+  if ((c == 0xE0 && second < 0xA0) || (c == 0xED && second > 0x9F) || (c == 0xF0 && second < 0x90) ||
+      (c == 0xF4 && second > 0x8F)) {
+    return 0;
+  }
+  return length;
 }
 
+// A C1 control (U+0080..U+009F) in UTF-8.
+bool IsUtf8Control(std::string_view text, std::size_t i, std::size_t length) {
+  return length == 2 && static_cast<unsigned char>(text[i]) == 0xC2 && static_cast<unsigned char>(text[i + 1]) <= 0x9F;
+}
+
+// C0 controls, DEL and C1 controls as \u00NN, so that JSON on a terminal
+// cannot drive it either.
 std::string JsonEscaped(std::string_view text, bool fromLatin1) {
   std::string out = "\"";
-  for (const char ch : text) {
-    const auto c = static_cast<unsigned char>(ch);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
     if (c == '"' || c == '\\') {
       out += '\\';
       out += static_cast<char>(c);
     } else if (IsControl(c) && (fromLatin1 || c < 0x80)) {
       out += "\\u00" + Hex2(c);
+    } else if (!fromLatin1 && IsUtf8Control(text, i, Utf8Length(text, i))) {
+      out += "\\u00" + Hex2(static_cast<unsigned char>(text[++i]));
     } else if (fromLatin1) {
       AppendUtf8(out, c);
     } else {
-      out += ch;
+      out += static_cast<char>(c);
     }
   }
   return out + "\"";
 }
 
-// Well-formed UTF-8: no stray or missing continuation bytes, no overlong
-// forms, surrogates or code points beyond U+10FFFF.
 bool IsUtf8(std::string_view text) {
   for (std::size_t i = 0; i < text.size();) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    const std::size_t length = c < 0x80                 ? 1
-                               : c >= 0xC2 && c <= 0xDF ? 2
-                               : c >= 0xE0 && c <= 0xEF ? 3
-                               : c >= 0xF0 && c <= 0xF4 ? 4
-                                                        : 0;
-    if (length == 0 || i + length > text.size()) return false;
-    for (std::size_t k = 1; k < length; ++k) {
-      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
-    }
-    const auto second = length > 1 ? static_cast<unsigned char>(text[i + 1]) : 0;
-    if ((c == 0xE0 && second < 0xA0) || (c == 0xED && second > 0x9F) || (c == 0xF0 && second < 0x90) ||
-        (c == 0xF4 && second > 0x8F)) {
-      return false;
-    }
+    const std::size_t length = Utf8Length(text, i);
+    if (length == 0) return false;
     i += length;
   }
   return true;
@@ -90,9 +83,25 @@ bool IsUtf8(std::string_view text) {
 
 }  // namespace
 
-std::string PrintableText(std::string_view latin1) { return Escaped(latin1, true); }
-
-std::string PrintableFileName(std::string_view name) { return Escaped(name, false); }
+std::string Printable(std::string_view text, Encoding encoding) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size();) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const std::size_t length = encoding == Encoding::Latin1 ? 1 : Utf8Length(text, i);
+    const std::size_t step = std::max<std::size_t>(length, 1);
+    if (length == 0 || IsControl(c) || IsUtf8Control(text, i, length)) {
+      for (std::size_t k = 0; k < step; ++k) out += "\\x" + Hex2(static_cast<unsigned char>(text[i + k]));
+    } else if (c == '\\') {
+      out += "\\\\";
+    } else if (encoding == Encoding::Latin1) {
+      AppendUtf8(out, c);
+    } else {
+      out.append(text.substr(i, length));
+    }
+    i += step;
+  }
+  return out;
+}
 
 std::string JsonString(std::string_view latin1) { return JsonEscaped(latin1, true); }
 

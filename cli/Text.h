@@ -1,5 +1,6 @@
 #pragma once
-// Turning bytes from a board into text that is safe to print.
+// Turning bytes from a board, a file or the command line into text that is
+// safe to print.
 
 #include <string>
 #include <string_view>
@@ -8,16 +9,17 @@
 
 namespace qor::cli {
 
-// Single-byte text as the window shows it (Latin-1), in UTF-8. Control
-// characters are written \xNN, so a board's text cannot drive the terminal,
-// and a backslash is doubled, so a literal "\x1b" in a text cannot pass for ESC.
-std::string PrintableText(std::string_view latin1);
+// How the bytes of a text are to be read: a board's text is single-byte
+// (Latin-1), as the window shows it; what the system holds (file names, the
+// command line, node paths) is in the locale's encoding, UTF-8 here.
+enum class Encoding { Utf8, Latin1 };
 
-// A file name, or other text as the system holds it such as what the user
-// typed (bytes in the locale's encoding, UTF-8 here), with control characters
-// written \xNN and a backslash doubled as above, so that it cannot drive the
-// terminal.
-std::string PrintableFileName(std::string_view name);
+// The one way untrusted text reaches the terminal: anything from the command
+// line, a file name, a board or a file. Printable characters come out as UTF-8;
+// C0 controls, DEL, C1 controls and bytes that are not UTF-8 come out as \xNN,
+// one for each byte, so that the text cannot drive the terminal; a backslash
+// is doubled, so that a literal "\x1b" in a text cannot pass for ESC.
+std::string Printable(std::string_view text, Encoding encoding = Encoding::Utf8);
 
 // A JSON string literal, quotes included, of single-byte (Latin-1) text.
 std::string JsonString(std::string_view latin1);

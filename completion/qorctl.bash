@@ -71,7 +71,7 @@ _qorctl() {
   esac
 
   if [[ $cur == -* ]]; then
-    _qorctl_offer "$cur" -b --board -f --file -j --json -n --dry-run -h --help --version
+    _qorctl_offer "$cur" -b --board -f --file -j --json -n --dry-run --force -h --help --version
     return
   fi
 

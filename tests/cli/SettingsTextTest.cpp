@@ -110,29 +110,53 @@ TEST(SettingsJson, EscapesAnyIdentificationText) {
   EXPECT_NE(text.find("\"identification\": \"a\\\"b\\\\c\\u0001\\u001b\xc3\xa9\""), std::string::npos) << text;
 }
 
-struct Printable {
+struct PrintableCase {
   const char* Name;
   std::string Raw;
+  Encoding From;
   std::string Shown;
 };
 
-class PrintableTexts : public testing::TestWithParam<Printable> {};
+class PrintableTexts : public testing::TestWithParam<PrintableCase> {};
 
-TEST_P(PrintableTexts, CannotDriveTheTerminal) { EXPECT_EQ(PrintableText(GetParam().Raw), GetParam().Shown); }
+TEST_P(PrintableTexts, CannotDriveTheTerminal) {
+  EXPECT_EQ(Printable(GetParam().Raw, GetParam().From), GetParam().Shown);
+}
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, PrintableTexts,
-    testing::Values(Printable{"Plain", "QOR Board v2", "QOR Board v2"}, Printable{"Escape", "\x1b[2J", "\\x1b[2J"},
-                    Printable{"NewlineAndDelete", "a\nb\x7f", "a\\x0ab\\x7f"}, Printable{"C1Control", "\x9b", "\\x9b"},
-                    // A literal "\x1b" must not read like the ESC above.
-                    Printable{"Backslash", "\\x1b", "\\\\x1b"}, Printable{"Latin1", "\xe9t\xe9", "\xc3\xa9t\xc3\xa9"}),
-    [](const auto& info) { return std::string(info.param.Name); });
+constexpr Encoding Latin1 = Encoding::Latin1;
+constexpr Encoding Utf8 = Encoding::Utf8;
 
-// A file name's bytes are the system's (UTF-8 here): never converted again,
-// only its control characters escaped.
-TEST(FileNames, KeepUtf8AndEscapeControls) {
-  EXPECT_EQ(PrintableFileName("caf\xc3\xa9\x1b\\\xc2\x9b.qos"), "caf\xc3\xa9\\x1b\\\\\\xc2\\x9b.qos");
+INSTANTIATE_TEST_SUITE_P(Rows, PrintableTexts,
+                         testing::Values(PrintableCase{"Plain", "QOR Board v2", Latin1, "QOR Board v2"},
+                                         PrintableCase{"Escape", "\x1b[2J", Latin1, "\\x1b[2J"},
+                                         PrintableCase{"NewlineAndDelete", "a\nb\x7f", Utf8, "a\\x0ab\\x7f"},
+                                         PrintableCase{"C1ControlOfABoard", "\x9b", Latin1, "\\x9b"},
+                                         // A literal "\x1b" must not read like the ESC above.
+                                         PrintableCase{"Backslash", "\\x1b", Utf8, "\\\\x1b"},
+                                         PrintableCase{"Latin1", "\xe9t\xe9", Latin1, "\xc3\xa9t\xc3\xa9"},
+                                         // A file name's or the command line's bytes are the system's: UTF-8 is
+                                         // never converted again, and what is not UTF-8 is shown byte by byte.
+                                         PrintableCase{"Utf8Kept", "caf\xc3\xa9.qos", Utf8, "caf\xc3\xa9.qos"},
+                                         PrintableCase{"C1ControlInUtf8",
+                                                       "\xc2\x9b"
+                                                       "2J",
+                                                       Utf8,
+                                                       "\\xc2\\x9b"
+                                                       "2J"},
+                                         PrintableCase{"LoneC1Byte",
+                                                       "\x9b"
+                                                       "2J",
+                                                       Utf8,
+                                                       "\\x9b"
+                                                       "2J"},
+                                         PrintableCase{"NotUtf8", "\xe9t\xe9", Utf8, "\\xe9t\\xe9"},
+                                         PrintableCase{"CutSequence", "a\xc3", Utf8, "a\\xc3"}),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+// JSON escapes the controls too, C1 ones included, and stays valid JSON.
+TEST(FileNames, InJsonKeepUtf8AndEscapeControls) {
   EXPECT_EQ(JsonFileName("caf\xc3\xa9\x1b\".qos"), "\"caf\xc3\xa9\\u001b\\\".qos\"");
+  EXPECT_EQ(JsonFileName("a\xc2\x9b"), "\"a\\u009b\"");
   // Not UTF-8 (a Latin-1 name, a surrogate): read as Latin-1, so the JSON stays valid.
   EXPECT_EQ(JsonFileName("caf\xe9.qos"), "\"caf\xc3\xa9.qos\"");
   EXPECT_EQ(JsonFileName("\xed\xa0\x80"), "\"\xc3\xad\xc2\xa0\\u0080\"");
