@@ -198,7 +198,9 @@ bool SimPlatform::GetFeatureReportLength(HidHandle handle, int& length) {
 
 bool SimPlatform::GetFeature(HidHandle handle, std::uint8_t* buffer, int length) {
   // Both counters advance on every call, so each fault counts its own kind of call.
-  const bool injected = m_GetFaults.Strikes() | m_TransferFaults.Strikes();
+  const bool getStrikes = m_GetFaults.Strikes();
+  const bool transferStrikes = m_TransferFaults.Strikes();
+  const bool injected = getStrikes || transferStrikes;
   VirtualBoard* board = Firmware(handle, length);
   // The board has report 0 only.
   const bool ok = !injected && board != nullptr && buffer != nullptr && buffer[0] == 0;
@@ -218,7 +220,9 @@ bool SimPlatform::GetFeature(HidHandle handle, std::uint8_t* buffer, int length)
 }
 
 bool SimPlatform::SetFeature(HidHandle handle, const std::uint8_t* buffer, int length) {
-  const bool injected = m_SetFaults.Strikes() | m_TransferFaults.Strikes();
+  const bool setStrikes = m_SetFaults.Strikes();
+  const bool transferStrikes = m_TransferFaults.Strikes();
+  const bool injected = setStrikes || transferStrikes;
   VirtualBoard* board = Firmware(handle, length);
   bool ok =
       !injected && board != nullptr && buffer != nullptr && board->SetFeature(buffer, static_cast<std::size_t>(length));
