@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 #include "res/ResourceIds.h"
 
@@ -37,8 +38,11 @@ enum Style : std::uint32_t {
   DigitsOnly = 1u << 7,
 };
 
+// The kind as a person calls it, for faults: "check box".
+std::string_view ItemKindName(ItemKind kind);
+
 struct DialogItem {
-  int Id;
+  ControlId Id;
   ItemKind Kind;
   const char* Text;
   int X, Y, Cx, Cy;
@@ -56,5 +60,29 @@ struct DialogTemplate {
 
 // nullptr for an unknown template number.
 const DialogTemplate* FindDialogTemplate(int id);
+
+// Checks the templates and the dialogs' arrays of IDs at compile time, so
+// that a control renumbered onto another's number stops the build instead of
+// binding one control twice.
+
+// No two controls of the template share an ID (statics have none).
+constexpr bool IdsAreUnique(std::span<const DialogItem> items) {
+  for (std::size_t i = 0; i < items.size(); ++i)
+    for (std::size_t j = i + 1; j < items.size(); ++j)
+      if (items[i].Id != IDC_STATIC && items[i].Id.Value == items[j].Id.Value) return false;
+  return true;
+}
+
+// Each of `ids` names a control of `kind` in the template, and none twice.
+constexpr bool HasControls(std::span<const DialogItem> items, std::span<const ControlId> ids, ItemKind kind) {
+  for (std::size_t i = 0; i < ids.size(); ++i) {
+    for (std::size_t j = i + 1; j < ids.size(); ++j)
+      if (ids[i].Value == ids[j].Value) return false;
+    bool found = false;
+    for (const DialogItem& item : items) found = found || (item.Id.Value == ids[i].Value && item.Kind == kind);
+    if (!found) return false;
+  }
+  return true;
+}
 
 }  // namespace qor::res

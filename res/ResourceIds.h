@@ -9,10 +9,22 @@
 
 namespace qor::res {
 
+// A control's ID with the symbol it is written as, so that a fault can name
+// the control as the code does ("IDC_GROUND", not 1042). It stands wherever
+// its number does.
+struct ControlId {
+  int Value;
+  const char* Symbol;
+  constexpr operator int() const { return Value; }
+};
+
+#define QOR_CONTROL_ID(name, value) \
+  inline constexpr ControlId name { value, #name }
+
 // Commands of the dialog manager.
-constexpr int IDOK = 1;
-constexpr int IDCANCEL = 2;
-constexpr int IDC_STATIC = -1;
+QOR_CONTROL_ID(IDOK, 1);
+QOR_CONTROL_ID(IDCANCEL, 2);
+QOR_CONTROL_ID(IDC_STATIC, -1);
 
 // Dialog templates.
 constexpr int IDD_ABOUTBOX = 100;
@@ -29,86 +41,86 @@ constexpr int IDB_BOARD = 132;      // the board of the wiring diagram
 constexpr int IDM_ABOUTBOX = 0x0010;
 
 // The main window (IDD_QORCONFIG_DIALOG). "Done" is IDOK.
-constexpr int IDC_SCAN_DEVICES = 1000;
-constexpr int IDC_REREAD_DEVICE = 1001;
-constexpr int IDC_DEVICE_LIST = 1008;
-constexpr int IDC_MODE_LIST = 1009;
-constexpr int IDC_BOARD_ID_LIST = 1010;
-constexpr int IDC_KEYSTICK_SETUP = 1018;
-constexpr int IDC_SAVE_SETTINGS = 1019;
-constexpr int IDC_ANALOG_SETUP = 1093;
-constexpr int IDC_JOYMOUSE_SETUP = 1094;
-constexpr int IDC_IMPORT_SETTINGS = 1096;
-constexpr int IDC_EXPORT_SETTINGS = 1097;
+QOR_CONTROL_ID(IDC_SCAN_DEVICES, 1000);
+QOR_CONTROL_ID(IDC_REREAD_DEVICE, 1001);
+QOR_CONTROL_ID(IDC_DEVICE_LIST, 1008);
+QOR_CONTROL_ID(IDC_MODE_LIST, 1009);
+QOR_CONTROL_ID(IDC_BOARD_ID_LIST, 1010);
+QOR_CONTROL_ID(IDC_KEYSTICK_SETUP, 1018);
+QOR_CONTROL_ID(IDC_SAVE_SETTINGS, 1019);
+QOR_CONTROL_ID(IDC_ANALOG_SETUP, 1093);
+QOR_CONTROL_ID(IDC_JOYMOUSE_SETUP, 1094);
+QOR_CONTROL_ID(IDC_IMPORT_SETTINGS, 1096);
+QOR_CONTROL_ID(IDC_EXPORT_SETTINGS, 1097);
 // The terminal boxes of the wiring diagram: left column top to bottom, then
 // the right column, then the two terminals above the picture.
-constexpr int IDC_PIN_L1 = 1022;
-constexpr int IDC_PIN_L2 = 1023;
-constexpr int IDC_PIN_L3 = 1024;
-constexpr int IDC_PIN_L4 = 1025;
-constexpr int IDC_PIN_L5 = 1026;
-constexpr int IDC_PIN_L6 = 1027;
-constexpr int IDC_PIN_L7 = 1028;
-constexpr int IDC_PIN_L8 = 1029;
-constexpr int IDC_PIN_L9 = 1030;
-constexpr int IDC_PIN_L10 = 1031;
-constexpr int IDC_PIN_R1 = 1032;
-constexpr int IDC_PIN_R2 = 1033;
-constexpr int IDC_PIN_R3 = 1034;
-constexpr int IDC_PIN_R4 = 1035;
-constexpr int IDC_PIN_R5 = 1036;
-constexpr int IDC_PIN_R6 = 1037;
-constexpr int IDC_PIN_R7 = 1038;
-constexpr int IDC_PIN_R8 = 1039;
-constexpr int IDC_PIN_R9 = 1040;
-constexpr int IDC_PIN_R10 = 1041;
-constexpr int IDC_GROUND = 1042;
-constexpr int IDC_POWER = 1043;
+QOR_CONTROL_ID(IDC_PIN_L1, 1022);
+QOR_CONTROL_ID(IDC_PIN_L2, 1023);
+QOR_CONTROL_ID(IDC_PIN_L3, 1024);
+QOR_CONTROL_ID(IDC_PIN_L4, 1025);
+QOR_CONTROL_ID(IDC_PIN_L5, 1026);
+QOR_CONTROL_ID(IDC_PIN_L6, 1027);
+QOR_CONTROL_ID(IDC_PIN_L7, 1028);
+QOR_CONTROL_ID(IDC_PIN_L8, 1029);
+QOR_CONTROL_ID(IDC_PIN_L9, 1030);
+QOR_CONTROL_ID(IDC_PIN_L10, 1031);
+QOR_CONTROL_ID(IDC_PIN_R1, 1032);
+QOR_CONTROL_ID(IDC_PIN_R2, 1033);
+QOR_CONTROL_ID(IDC_PIN_R3, 1034);
+QOR_CONTROL_ID(IDC_PIN_R4, 1035);
+QOR_CONTROL_ID(IDC_PIN_R5, 1036);
+QOR_CONTROL_ID(IDC_PIN_R6, 1037);
+QOR_CONTROL_ID(IDC_PIN_R7, 1038);
+QOR_CONTROL_ID(IDC_PIN_R8, 1039);
+QOR_CONTROL_ID(IDC_PIN_R9, 1040);
+QOR_CONTROL_ID(IDC_PIN_R10, 1041);
+QOR_CONTROL_ID(IDC_GROUND, 1042);
+QOR_CONTROL_ID(IDC_POWER, 1043);
 
 // The dead-zone part of the KeyStick and JoyMouse dialogs: an edit and its
 // up-down for each edge, and the preview.
-constexpr int IDC_ZONE_TOP = 1045;
-constexpr int IDC_ZONE_BOTTOM = 1046;
-constexpr int IDC_ZONE_LEFT = 1047;
-constexpr int IDC_ZONE_RIGHT = 1048;
-constexpr int IDC_SPIN_TOP = 1015;
-constexpr int IDC_SPIN_BOTTOM = 1049;
-constexpr int IDC_SPIN_LEFT = 1050;
-constexpr int IDC_SPIN_RIGHT = 1051;
-constexpr int IDC_ZONE_PREVIEW = 1095;
+QOR_CONTROL_ID(IDC_ZONE_TOP, 1045);
+QOR_CONTROL_ID(IDC_ZONE_BOTTOM, 1046);
+QOR_CONTROL_ID(IDC_ZONE_LEFT, 1047);
+QOR_CONTROL_ID(IDC_ZONE_RIGHT, 1048);
+QOR_CONTROL_ID(IDC_SPIN_TOP, 1015);
+QOR_CONTROL_ID(IDC_SPIN_BOTTOM, 1049);
+QOR_CONTROL_ID(IDC_SPIN_LEFT, 1050);
+QOR_CONTROL_ID(IDC_SPIN_RIGHT, 1051);
+QOR_CONTROL_ID(IDC_ZONE_PREVIEW, 1095);
 
 // The KeyStick dialog (IDD_KEYCODE_DIALOG): its "Ok" is IDCANCEL; the key
 // selectors of the 18 KeyStick inputs.
-constexpr int IDC_KEY_UP = 1008;
-constexpr int IDC_KEY_DOWN = 1009;
-constexpr int IDC_KEY_LEFT = 1010;
-constexpr int IDC_KEY_RIGHT = 1011;
-constexpr int IDC_KEY_BUTTON1 = 1012;
-constexpr int IDC_KEY_BUTTON2 = 1013;
-constexpr int IDC_KEY_BUTTON3 = 1014;
-constexpr int IDC_KEY_BUTTON4 = 1016;
-constexpr int IDC_KEY_BUTTON5 = 1017;
-constexpr int IDC_KEY_BUTTON6 = 1018;
-constexpr int IDC_KEY_BUTTON7 = 1019;
-constexpr int IDC_KEY_BUTTON8 = 1021;
-constexpr int IDC_KEY_BUTTON9 = 1022;
-constexpr int IDC_KEY_BUTTON10 = 1023;
-constexpr int IDC_KEY_BUTTON11 = 1024;
-constexpr int IDC_KEY_BUTTON12 = 1025;
-constexpr int IDC_KEY_BUTTON13 = 1026;
-constexpr int IDC_KEY_BUTTON14 = 1027;
+QOR_CONTROL_ID(IDC_KEY_UP, 1008);
+QOR_CONTROL_ID(IDC_KEY_DOWN, 1009);
+QOR_CONTROL_ID(IDC_KEY_LEFT, 1010);
+QOR_CONTROL_ID(IDC_KEY_RIGHT, 1011);
+QOR_CONTROL_ID(IDC_KEY_BUTTON1, 1012);
+QOR_CONTROL_ID(IDC_KEY_BUTTON2, 1013);
+QOR_CONTROL_ID(IDC_KEY_BUTTON3, 1014);
+QOR_CONTROL_ID(IDC_KEY_BUTTON4, 1016);
+QOR_CONTROL_ID(IDC_KEY_BUTTON5, 1017);
+QOR_CONTROL_ID(IDC_KEY_BUTTON6, 1018);
+QOR_CONTROL_ID(IDC_KEY_BUTTON7, 1019);
+QOR_CONTROL_ID(IDC_KEY_BUTTON8, 1021);
+QOR_CONTROL_ID(IDC_KEY_BUTTON9, 1022);
+QOR_CONTROL_ID(IDC_KEY_BUTTON10, 1023);
+QOR_CONTROL_ID(IDC_KEY_BUTTON11, 1024);
+QOR_CONTROL_ID(IDC_KEY_BUTTON12, 1025);
+QOR_CONTROL_ID(IDC_KEY_BUTTON13, 1026);
+QOR_CONTROL_ID(IDC_KEY_BUTTON14, 1027);
 
 // The JoyMouse dialog (IDD_JOYMOUSE_DIALOG). "OK" is IDOK.
-constexpr int IDC_JOYMOUSE_ENABLE = 1011;
-constexpr int IDC_JOYMOUSE_SPEED = 1016;
+QOR_CONTROL_ID(IDC_JOYMOUSE_ENABLE, 1011);
+QOR_CONTROL_ID(IDC_JOYMOUSE_SPEED, 1016);
 
 // The analog-inputs dialog (IDD_ANALOG_DIALOG): "Analog 1" .. "Analog 6".
-constexpr int IDC_ANALOG1 = 1012;
-constexpr int IDC_ANALOG2 = 1013;
-constexpr int IDC_ANALOG3 = 1014;
-constexpr int IDC_ANALOG4 = 1071;
-constexpr int IDC_ANALOG5 = 1072;
-constexpr int IDC_ANALOG6 = 1073;
+QOR_CONTROL_ID(IDC_ANALOG1, 1012);
+QOR_CONTROL_ID(IDC_ANALOG2, 1013);
+QOR_CONTROL_ID(IDC_ANALOG3, 1014);
+QOR_CONTROL_ID(IDC_ANALOG4, 1071);
+QOR_CONTROL_ID(IDC_ANALOG5, 1072);
+QOR_CONTROL_ID(IDC_ANALOG6, 1073);
 
 // The string table.
 constexpr int IDS_ABOUTBOX = 101;  // the main window's menu item for the About box
@@ -172,5 +184,7 @@ constexpr int IDS_INPUT_BUTTON11 = 274;
 constexpr int IDS_INPUT_BUTTON12 = 275;
 constexpr int IDS_INPUT_BUTTON13 = 276;
 constexpr int IDS_INPUT_BUTTON14 = 277;
+
+#undef QOR_CONTROL_ID
 
 }  // namespace qor::res

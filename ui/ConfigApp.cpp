@@ -1,19 +1,18 @@
 #include "ui/ConfigApp.h"
 
-#include <QCoreApplication>
-
 #include "device/DeviceLink.h"
 #include "ui/ConfigMainDialog.h"
+#include "ui/framework/Toolkit.h"
 
 namespace qor::ui {
 
 bool CConfigApp::InitInstance() {
-  // The organisation is named as the program always named it; nothing is
-  // stored under it.
-  QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
+  // The profile is named as the program always named it; nothing is stored
+  // under it.
+  toolkit::SetRegistryKey("Local AppWizard-Generated Applications");
 
   DeviceLink link(m_Platform);
-  CConfigMainDialog dialog(link, m_Probe, m_Rules);
+  CConfigMainDialog dialog(link, m_NoBoardsHint);
   dialog.DoModal();
   return false;
 }

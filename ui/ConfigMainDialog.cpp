@@ -1,13 +1,9 @@
 #include "ui/ConfigMainDialog.h"
 
-#include <QComboBox>
-#include <QFile>
-#include <QLineEdit>
-#include <QPushButton>
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 #include <utility>
-#include <vector>
 
 #include "settings/SettingsFile.h"
 #include "settings/SettingsImages.h"
@@ -20,37 +16,44 @@
 namespace qor::ui {
 namespace {
 
-// A value outside the list leaves it without a selection.
-void SetListSelection(QComboBox* list, int index) { list->setCurrentIndex(index < list->count() ? index : -1); }
-
 // The low byte of the selected index: 255 for a list without a selection.
-std::uint8_t ListSelection(const QComboBox* list) { return static_cast<std::uint8_t>(list->currentIndex()); }
+std::uint8_t ListSelection(const CComboBox& list) { return static_cast<std::uint8_t>(list.GetCurSel()); }
+
+// A board's single-byte text (Latin-1) in UTF-8.
+std::string Utf8FromLatin1(std::string_view text) {
+  std::string utf8;
+  for (const unsigned char c : text) {
+    if (c < 0x80) {
+      utf8 += static_cast<char>(c);
+    } else {
+      utf8 += static_cast<char>(0xC0 | (c >> 6));
+      utf8 += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return utf8;
+}
 
 }  // namespace
 
-CConfigMainDialog::CConfigMainDialog(DeviceLink& link, BoardProbe* probe, InstalledRules rules)
-    : CDialog(res::IDD_QORCONFIG_DIALOG),
-      m_Link(link),
-      m_Probe(probe),
-      m_Rules(std::move(rules)),
-      m_hIcon(ApplicationIcon()) {}
+CConfigMainDialog::CConfigMainDialog(DeviceLink& link, NoBoardsHint* noBoardsHint)
+    : CDialog(res::IDD_QORCONFIG_DIALOG), m_Link(link), m_NoBoardsHint(noBoardsHint) {}
 
 void CConfigMainDialog::DoDataExchange() {
-  m_DeviceList = DlgItem<QComboBox>(res::IDC_DEVICE_LIST);
-  m_ScanButton = DlgItem<QPushButton>(res::IDC_SCAN_DEVICES);
-  m_RereadButton = DlgItem<QPushButton>(res::IDC_REREAD_DEVICE);
-  m_SaveButton = DlgItem<QPushButton>(res::IDC_SAVE_SETTINGS);
-  m_DoneButton = DlgItem<QPushButton>(res::IDOK);
-  m_GroundBox = DlgItem<QLineEdit>(res::IDC_GROUND);
-  m_PowerBox = DlgItem<QLineEdit>(res::IDC_POWER);
-  m_BoardIdList = DlgItem<QComboBox>(res::IDC_BOARD_ID_LIST);
-  m_ModeList = DlgItem<QComboBox>(res::IDC_MODE_LIST);
-  for (int i = 0; i < WiringTerminalCount; ++i) m_PinBoxes[i] = DlgItem<QLineEdit>(WiringTerminalIds[i]);
-  m_KeyStickButton = DlgItem<QPushButton>(res::IDC_KEYSTICK_SETUP);
-  m_AnalogButton = DlgItem<QPushButton>(res::IDC_ANALOG_SETUP);
-  m_JoyMouseButton = DlgItem<QPushButton>(res::IDC_JOYMOUSE_SETUP);
-  m_ImportButton = DlgItem<QPushButton>(res::IDC_IMPORT_SETTINGS);
-  m_ExportButton = DlgItem<QPushButton>(res::IDC_EXPORT_SETTINGS);
+  BindControl(res::IDC_DEVICE_LIST, m_DeviceList);
+  BindControl(res::IDC_SCAN_DEVICES, m_ScanButton);
+  BindControl(res::IDC_REREAD_DEVICE, m_RereadButton);
+  BindControl(res::IDC_SAVE_SETTINGS, m_SaveButton);
+  BindControl(res::IDOK, m_DoneButton);
+  BindControl(res::IDC_GROUND, m_GroundBox);
+  BindControl(res::IDC_POWER, m_PowerBox);
+  BindControl(res::IDC_BOARD_ID_LIST, m_BoardIdList);
+  BindControl(res::IDC_MODE_LIST, m_ModeList);
+  for (int i = 0; i < WiringTerminalCount; ++i) BindControl(WiringTerminalIds[i], m_PinBoxes[i]);
+  BindControl(res::IDC_KEYSTICK_SETUP, m_KeyStickButton);
+  BindControl(res::IDC_ANALOG_SETUP, m_AnalogButton);
+  BindControl(res::IDC_JOYMOUSE_SETUP, m_JoyMouseButton);
+  BindControl(res::IDC_IMPORT_SETTINGS, m_ImportButton);
+  BindControl(res::IDC_EXPORT_SETTINGS, m_ExportButton);
 }
 
 void CConfigMainDialog::MessageMap() {
@@ -69,29 +72,27 @@ void CConfigMainDialog::MessageMap() {
 bool CConfigMainDialog::OnInitDialog() {
   CDialog::OnInitDialog();
 
-  const QString about = ResourceString(res::IDS_ABOUTBOX);
-  if (!about.isEmpty()) AppendSystemMenu(about, res::IDM_ABOUTBOX);
+  const std::string about = ResourceString(res::IDS_ABOUTBOX);
+  if (!about.empty()) AppendSystemMenu(about, res::IDM_ABOUTBOX);
 
-  Window()->setWindowIcon(m_hIcon);
+  SetIcon(m_hIcon);
   AddToolTips();
 
-  m_GroundBox->setText(ResourceString(res::IDS_GROUND));
-  m_PowerBox->setText(ResourceString(res::IDS_POWER));
+  m_GroundBox.SetWindowText(ResourceString(res::IDS_GROUND));
+  m_PowerBox.SetWindowText(ResourceString(res::IDS_POWER));
 
-  m_BoardIdList->clear();
-  for (int id = 1; id <= BoardIdCount; ++id) m_BoardIdList->addItem(QString::number(id));
-  m_ModeList->clear();
-  for (int mode = 0; mode < ModeCount; ++mode) m_ModeList->addItem(QString::fromLatin1(ModeListText(mode)));
   // Neither list has a selection until a board or the user gives it one.
-  m_BoardIdList->setCurrentIndex(-1);
-  m_ModeList->setCurrentIndex(-1);
+  m_BoardIdList.ResetContent();
+  for (int id = 1; id <= BoardIdCount; ++id) m_BoardIdList.AddString(std::to_string(id));
+  m_ModeList.ResetContent();
+  for (int mode = 0; mode < ModeCount; ++mode) m_ModeList.AddString(ModeListText(mode));
 
   ScanDevices();
   return true;
 }
 
 void CConfigMainDialog::AddToolTips() {
-  const std::pair<QWidget*, int> tips[] = {
+  const std::pair<const CWnd&, int> tips[] = {
       {m_ScanButton, res::IDS_TIP_SCAN_DEVICES},
       {m_RereadButton, res::IDS_TIP_REREAD_DEVICE},
       {m_DeviceList, res::IDS_TIP_DEVICE_LIST},
@@ -103,19 +104,17 @@ void CConfigMainDialog::AddToolTips() {
       {m_ImportButton, res::IDS_TIP_IMPORT_SETTINGS},
       {m_ExportButton, res::IDS_TIP_EXPORT_SETTINGS},
   };
-  for (const auto& [control, text] : tips) control->setToolTip(ResourceString(text));
+  for (const auto& [control, text] : tips) m_ToolTip.AddTool(control, ResourceString(text));
 }
 
 void CConfigMainDialog::EnableBoardControls(bool enable) {
-  for (QWidget* control : {static_cast<QWidget*>(m_SaveButton), static_cast<QWidget*>(m_AnalogButton),
-                           static_cast<QWidget*>(m_JoyMouseButton), static_cast<QWidget*>(m_BoardIdList),
-                           static_cast<QWidget*>(m_ImportButton), static_cast<QWidget*>(m_ExportButton),
-                           static_cast<QWidget*>(m_KeyStickButton)})
-    control->setEnabled(enable);
+  for (CWnd* control : std::initializer_list<CWnd*>{&m_SaveButton, &m_AnalogButton, &m_JoyMouseButton, &m_BoardIdList,
+                                                    &m_ImportButton, &m_ExportButton, &m_KeyStickButton})
+    control->EnableWindow(enable);
 }
 
 void CConfigMainDialog::ScanDevices() {
-  m_DeviceList->clear();
+  m_DeviceList.ResetContent();
   DeviceTable& table = m_Link.Table();
   table.Scan();
   for (int row = 0; row < table.Count(); ++row) {
@@ -123,38 +122,36 @@ void CConfigMainDialog::ScanDevices() {
     // with the text of the board before it.
     std::memset(m_Link.IdentificationText, 0, sizeof m_Link.IdentificationText);
     m_Link.IdentifyDevice(row, m_Link.IdentificationText, sizeof m_Link.IdentificationText);
-    m_DeviceList->addItem(QStringLiteral("%1: %2").arg(row + 1).arg(QString::fromLatin1(m_Link.IdentificationText)));
+    const std::string_view text(m_Link.IdentificationText,
+                                ::strnlen(m_Link.IdentificationText, sizeof m_Link.IdentificationText));
+    m_DeviceList.AddString(std::to_string(row + 1) + ": " + Utf8FromLatin1(text));
   }
-  m_DeviceList->setCurrentIndex(0);
+  m_DeviceList.SetCurSel(0);
 
   if (table.Count() > 0) {
-    m_DeviceList->setEnabled(true);
-    m_RereadButton->setEnabled(true);
+    m_DeviceList.EnableWindow(true);
+    m_RereadButton.EnableWindow(true);
     // Settings that were never read must not look loaded.
     OnRereadDevice();
   } else {
-    m_DeviceList->setEnabled(false);
-    m_RereadButton->setEnabled(false);
+    m_DeviceList.EnableWindow(false);
+    m_RereadButton.EnableWindow(false);
     EnableBoardControls(false);
     ShowMessage(NoDevicesMessage());
   }
 }
 
-// Boards that are attached but closed to this user are named, with the one
-// thing to do, on a line of their own below the usual text.
-QString CConfigMainDialog::NoDevicesMessage() const {
-  QString message = ResourceString(res::IDS_NO_DEVICES);
-  if (!m_Probe) return message;
-  std::vector<std::string> denied;
-  for (const UnopenableBoard& board : m_Probe->UnopenableBoards()) {
-    if (IsAccessDenied(board.Error)) denied.push_back(board.Path);
-  }
-  if (!denied.empty()) message += QStringLiteral("\n") + QString::fromStdString(AccessAdvice(denied, m_Rules));
+// What the platform can tell of attached boards it could not open stands on
+// a line of its own below the usual text.
+std::string CConfigMainDialog::NoDevicesMessage() const {
+  std::string message = ResourceString(res::IDS_NO_DEVICES);
+  const std::string hint = m_NoBoardsHint ? m_NoBoardsHint->Hint() : std::string();
+  if (!hint.empty()) message += "\n" + hint;
   return message;
 }
 
 bool CConfigMainDialog::LoadSelectedDevice() {
-  const int row = m_DeviceList->currentIndex();
+  const int row = m_DeviceList.GetCurSel();
   const bool read = row >= 0 && row < m_Link.Table().Count() && m_Link.ReadDeviceSettings(row);
   // After a failed read the image holds what the last exchange left, and that is shown.
   ApplySettings(m_Link.ReportImage());
@@ -172,7 +169,7 @@ void CConfigMainDialog::ReportCommunicationFailure() {
 }
 
 void CConfigMainDialog::OnSaveSettings() {
-  const int row = m_DeviceList->currentIndex();
+  const int row = m_DeviceList.GetCurSel();
   CWaitCursor wait;
   SettingsReport settings{};
   CollectSettings(settings);
@@ -196,14 +193,15 @@ void CConfigMainDialog::OnJoyMouseSetup() { m_JoyMouseDialog.DoModal(); }
 void CConfigMainDialog::OnAnalogSetup() { m_AnalogDialog.DoModal(); }
 
 void CConfigMainDialog::UpdateWiringLabels() {
-  const WiringLabels* labels = WiringLabelTable(m_ModeList->currentIndex());
+  const WiringLabels* labels = WiringLabelTable(m_ModeList.GetCurSel());
   if (!labels) return;
-  for (int i = 0; i < WiringTerminalCount; ++i) m_PinBoxes[i]->setText(QString::fromLatin1((*labels)[i]));
+  for (int i = 0; i < WiringTerminalCount; ++i) m_PinBoxes[i].SetWindowText((*labels)[i]);
 }
 
 void CConfigMainDialog::ApplySettings(const SettingsReport& image) {
-  SetListSelection(m_BoardIdList, image[report_offset::BoardId]);
-  SetListSelection(m_ModeList, image[report_offset::Mode]);
+  // A byte outside a list leaves it without a selection.
+  m_BoardIdList.SetCurSel(image[report_offset::BoardId]);
+  m_ModeList.SetCurSel(image[report_offset::Mode]);
   UpdateWiringLabels();
   m_AnalogDialog.m_AnalogMask = image[report_offset::AnalogInputs];
   m_JoyMouseDialog.m_JoyMouseOptions = image[report_offset::JoyMouse];
@@ -224,11 +222,11 @@ void CConfigMainDialog::CollectSettings(SettingsReport& image) const {
 }
 
 void CConfigMainDialog::OnImportSettings() {
-  const QString path = AskSettingsFileName(FileDialogKind::Open, Window());
-  if (path.isEmpty()) return;
+  const std::string path = AskSettingsFileName(FileDialogKind::Open);
+  if (path.empty()) return;
 
   SettingsReport image{};
-  switch (ReadSettingsFile(QFile::encodeName(path).toStdString(), image).Outcome) {
+  switch (ReadSettingsFile(path, image).Outcome) {
     case FileReadOutcome::OpenFailed:
       ShowMessage(ResourceString(res::IDS_FILE_CANNOT_READ));
       return;
@@ -245,12 +243,12 @@ void CConfigMainDialog::OnImportSettings() {
 }
 
 void CConfigMainDialog::OnExportSettings() {
-  const QString path = AskSettingsFileName(FileDialogKind::Save, Window());
-  if (path.isEmpty()) return;
+  const std::string path = AskSettingsFileName(FileDialogKind::Save);
+  if (path.empty()) return;
 
   SettingsReport settings{};
   CollectSettings(settings);
-  switch (WriteSettingsFile(QFile::encodeName(path).toStdString(), ExportImage(settings)).Outcome) {
+  switch (WriteSettingsFile(path, ExportImage(settings)).Outcome) {
     case FileWriteOutcome::OpenFailed:
       ShowMessage(ResourceString(res::IDS_FILE_CANNOT_WRITE));
       return;

@@ -3,28 +3,22 @@
 // starts every board transaction and settings-file operation, and owns all
 // settings between transfers.
 
-#include <QIcon>
 #include <array>
+#include <string>
 
-#include "device/AccessAdvice.h"
-#include "device/BoardProbe.h"
 #include "device/DeviceLink.h"
+#include "device/NoBoardsHint.h"
 #include "settings/SettingsReport.h"
 #include "ui/SetupDialogs.h"
 #include "ui/WiringLabels.h"
 #include "ui/framework/Dialog.h"
 
-class QComboBox;
-class QLineEdit;
-class QPushButton;
-
 namespace qor::ui {
 
 class CConfigMainDialog : public CDialog {
  public:
-  // With a probe, a scan that opens no board says which attached boards this
-  // user may not open and points to the installed access rules.
-  explicit CConfigMainDialog(DeviceLink& link, BoardProbe* probe = nullptr, InstalledRules rules = {});
+  // A scan that opens no board adds the platform's hint, if any, to its message.
+  explicit CConfigMainDialog(DeviceLink& link, NoBoardsHint* noBoardsHint = nullptr);
 
   void ScanDevices();
   bool LoadSelectedDevice();
@@ -41,6 +35,8 @@ class CConfigMainDialog : public CDialog {
   void CollectSettings(SettingsReport& image) const;
   void OnSysCommand(int id) override;
 
+  // The application icon.
+  const int m_hIcon = res::IDR_MAINFRAME;
   CKeycodeDialog m_KeycodeDialog;
   CJoyMouseDialog m_JoyMouseDialog;
   CAnalogDialog m_AnalogDialog;
@@ -53,27 +49,26 @@ class CConfigMainDialog : public CDialog {
  private:
   void EnableBoardControls(bool enable);
   void AddToolTips();
-  QString NoDevicesMessage() const;
+  std::string NoDevicesMessage() const;
 
   DeviceLink& m_Link;
-  BoardProbe* m_Probe;
-  InstalledRules m_Rules;
-  QIcon m_hIcon;
-  QComboBox* m_DeviceList = nullptr;
-  QPushButton* m_ScanButton = nullptr;
-  QPushButton* m_RereadButton = nullptr;
-  QPushButton* m_SaveButton = nullptr;
-  QPushButton* m_DoneButton = nullptr;
-  QLineEdit* m_GroundBox = nullptr;
-  QLineEdit* m_PowerBox = nullptr;
-  QComboBox* m_BoardIdList = nullptr;
-  QComboBox* m_ModeList = nullptr;
-  std::array<QLineEdit*, WiringTerminalCount> m_PinBoxes{};
-  QPushButton* m_KeyStickButton = nullptr;
-  QPushButton* m_AnalogButton = nullptr;
-  QPushButton* m_JoyMouseButton = nullptr;
-  QPushButton* m_ImportButton = nullptr;
-  QPushButton* m_ExportButton = nullptr;
+  NoBoardsHint* m_NoBoardsHint;
+  CComboBox m_DeviceList;
+  CButton m_ScanButton;
+  CButton m_RereadButton;
+  CButton m_SaveButton;
+  CButton m_DoneButton;
+  CToolTipCtrl m_ToolTip;
+  CEdit m_GroundBox;
+  CEdit m_PowerBox;
+  CComboBox m_BoardIdList;
+  CComboBox m_ModeList;
+  std::array<CEdit, WiringTerminalCount> m_PinBoxes;
+  CButton m_KeyStickButton;
+  CButton m_AnalogButton;
+  CButton m_JoyMouseButton;
+  CButton m_ImportButton;
+  CButton m_ExportButton;
 };
 
 }  // namespace qor::ui

@@ -1,19 +1,18 @@
 #include "ui/DeadZoneDialog.h"
 
-#include "ui/framework/CustomControl.h"
-
 namespace qor::ui {
 
 CDeadZoneDialog::CDeadZoneDialog(int templateId) : CDialog(templateId) {}
 
 void CDeadZoneDialog::DoDataExchange() {
-  m_ZoneEdits.Bind(*this);
-  m_Preview.SubclassWindow(DlgItem<CustomControlWindow>(res::IDC_ZONE_PREVIEW));
+  for (std::size_t i = 0; i < DeadZoneEdits::UpDownIds.size(); ++i)
+    BindControl(DeadZoneEdits::UpDownIds[i], m_ZoneEdits.UpDowns()[i]);
+  BindControl(res::IDC_ZONE_PREVIEW, m_Preview);
 }
 
 void CDeadZoneDialog::MessageMap() {
-  for (const int id : DeadZoneEdits::EditIds) OnEditChange(id, &CDeadZoneDialog::OnZoneEditChange);
-  for (const int id : DeadZoneEdits::EditIds) OnKillFocus(id, &CDeadZoneDialog::OnZoneEditKillFocus);
+  for (const res::ControlId id : DeadZoneEdits::EditIds) OnEditChange(id, &CDeadZoneDialog::OnZoneEditChange);
+  for (const res::ControlId id : DeadZoneEdits::EditIds) OnKillFocus(id, &CDeadZoneDialog::OnZoneEditKillFocus);
 }
 
 void CDeadZoneDialog::ShowZone(const DeadZone& zone) {

@@ -1,16 +1,13 @@
 #include "ui/JoyMouseDialog.h"
 
-#include <QCheckBox>
-#include <QSlider>
-
 namespace qor::ui {
 
 CJoyMouseDialog::CJoyMouseDialog() : CDeadZoneDialog(res::IDD_JOYMOUSE_DIALOG) {}
 
 void CJoyMouseDialog::DoDataExchange() {
   CDeadZoneDialog::DoDataExchange();
-  m_EnableCheck = DlgItem<QCheckBox>(res::IDC_JOYMOUSE_ENABLE);
-  m_SpeedSlider = DlgItem<QSlider>(res::IDC_JOYMOUSE_SPEED);
+  BindControl(res::IDC_JOYMOUSE_ENABLE, m_EnableCheck);
+  BindControl(res::IDC_JOYMOUSE_SPEED, m_SpeedSlider);
 }
 
 void CJoyMouseDialog::MessageMap() {
@@ -20,10 +17,10 @@ void CJoyMouseDialog::MessageMap() {
 
 bool CJoyMouseDialog::OnInitDialog() {
   CDialog::OnInitDialog();
-  m_SpeedSlider->setRange(joy_mouse::MinSpeed, joy_mouse::MaxSpeed);
-  m_EnableCheck->setChecked(joy_mouse::IsEnabled(m_JoyMouseOptions));
+  m_SpeedSlider.SetRange(joy_mouse::MinSpeed, joy_mouse::MaxSpeed);
+  m_EnableCheck.SetCheck(joy_mouse::IsEnabled(m_JoyMouseOptions));
   // The track bar holds a speed beyond 1..32 at the nearer end.
-  m_SpeedSlider->setValue(joy_mouse::Speed(m_JoyMouseOptions));
+  m_SpeedSlider.SetPos(joy_mouse::Speed(m_JoyMouseOptions));
   ShowZone(m_JoyMouseZone);
   return true;
 }
@@ -37,7 +34,7 @@ void CJoyMouseDialog::OnOkClicked() {
   if (!m_ZoneEdits.Check()) return;
   StopPreview();
   m_JoyMouseZone = m_ZoneEdits.ReadPositions();
-  m_JoyMouseOptions = joy_mouse::Make(m_EnableCheck->isChecked(), m_SpeedSlider->value());
+  m_JoyMouseOptions = joy_mouse::Make(m_EnableCheck.GetCheck(), m_SpeedSlider.GetPos());
   CDialog::OnOK();
 }
 

@@ -2,14 +2,10 @@
 // "JoyMouse Settings": whether the stick drives the mouse pointer, its speed,
 // and the JoyMouse dead zone, shown over the live stick position.
 
-#include <QPointer>
 #include <cstdint>
 
 #include "settings/SettingsReport.h"
 #include "ui/DeadZoneDialog.h"
-
-class QCheckBox;
-class QSlider;
 
 namespace qor::ui {
 
@@ -31,8 +27,8 @@ class CJoyMouseDialog : public CDeadZoneDialog {
  private:
   void OnOkClicked();
 
-  QPointer<QCheckBox> m_EnableCheck;
-  QPointer<QSlider> m_SpeedSlider;
+  CButton m_EnableCheck;
+  CSliderCtrl m_SpeedSlider;
 };
 
 }  // namespace qor::ui

@@ -4,30 +4,31 @@
 // object lives with its dialog; its window, the dialog's item
 // IDC_ZONE_PREVIEW, only while the dialog is open.
 
-#include <QMetaObject>
-#include <QPointer>
 #include <cstdint>
 #include <span>
 
 #include "settings/SettingsReport.h"
-#include "ui/framework/CustomControl.h"
+#include "ui/framework/Controls.h"
+#include "ui/framework/Painter.h"
 #include "ui/joystick/JoystickInput.h"
-
-class QPainter;
 
 namespace qor::ui {
 
-class CJoyThreshBox : public joystick::JoystickSink {
+// The preview's picture of a client area of `client` pixels: the grey box,
+// the red zone, the black centre lines and the yellow cross-hair at x, y, in
+// that order. A value v of the 0..255 scale lies at v × width / 256 and
+// v × height / 256.
+void DrawDeadZonePreview(CDC& dc, Size client, const DeadZone& zone, std::uint8_t x, std::uint8_t y);
+
+class CJoyThreshBox : public CWnd, public joystick::JoystickSink {
  public:
+  static constexpr res::ItemKind KindList[] = {res::ItemKind::Custom};
+  static constexpr std::span<const res::ItemKind> Kinds{KindList};
+
   CJoyThreshBox() = default;
-  ~CJoyThreshBox();
+  ~CJoyThreshBox() override;
   CJoyThreshBox(const CJoyThreshBox&) = delete;
   CJoyThreshBox& operator=(const CJoyThreshBox&) = delete;
-
-  // Takes the dialog's item window over for this opening; runs
-  // PreSubclassWindow, and so RegisterJoystickInput.
-  void SubclassWindow(CustomControlWindow* window);
-  CustomControlWindow* Window() const { return m_Window.data(); }
 
   // Stores the low 8 bits of each value; any four are drawn.
   void SetDeadZone(int top, int bottom, int left, int right);
@@ -47,17 +48,19 @@ class CJoyThreshBox : public joystick::JoystickSink {
   static int RedrawCounter() { return redrawCounter; }
   static void ResetRedrawCounter() { redrawCounter = 0; }
 
+ protected:
+  // Binding the dialog's item registers the control for joystick input.
+  void PreSubclassWindow() override;
+  void OnPaint(CDC& dc) override;
+  // Input must not outlive the window it is drawn in.
+  void OnDestroy() override;
+
  private:
-  void PreSubclassWindow();
-  void OnPaint(QPainter& painter);
-  void Invalidate();
-  void OnWindowDestroyed();
+  void DropOwnRegistration();
 
   DeadZone m_Zone{};
   std::uint8_t m_X = 127;
   std::uint8_t m_Y = 127;
-  QPointer<CustomControlWindow> m_Window;
-  QMetaObject::Connection m_WindowDestroyed;
   bool m_Registered = false;
 
   static int redrawCounter;

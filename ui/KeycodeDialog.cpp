@@ -1,7 +1,5 @@
 #include "ui/KeycodeDialog.h"
 
-#include <QComboBox>
-
 #include "settings/KeyCodeTable.h"
 
 namespace qor::ui {
@@ -10,7 +8,7 @@ CKeycodeDialog::CKeycodeDialog() : CDeadZoneDialog(res::IDD_KEYCODE_DIALOG) {}
 
 void CKeycodeDialog::DoDataExchange() {
   CDeadZoneDialog::DoDataExchange();
-  for (std::size_t j = 0; j < m_KeySelectors.size(); ++j) m_KeySelectors[j] = DlgItem<QComboBox>(KeySelectorIds[j]);
+  for (std::size_t j = 0; j < m_KeySelectors.size(); ++j) BindControl(KeySelectorIds[j], m_KeySelectors[j]);
 }
 
 void CKeycodeDialog::MessageMap() {
@@ -22,12 +20,12 @@ void CKeycodeDialog::MessageMap() {
 bool CKeycodeDialog::OnInitDialog() {
   CDialog::OnInitDialog();
   for (int index = 0; index < KeyCodeTable::Count; ++index) {
-    const QString name = QString::fromLatin1(KeyCodeTable::NameAt(index));
-    for (const auto& selector : m_KeySelectors) selector->addItem(name);
+    const std::string name = KeyCodeTable::NameAt(index);
+    for (CComboBox& selector : m_KeySelectors) selector.AddString(name);
   }
   KeyCodeTable::BuildReverseMap();
   for (std::size_t j = 0; j < m_KeySelectors.size(); ++j)
-    m_KeySelectors[j]->setCurrentIndex(KeyCodeTable::IndexOfCode(m_KeyCodes[j]));
+    m_KeySelectors[j].SetCurSel(KeyCodeTable::IndexOfCode(m_KeyCodes[j]));
   ShowZone(m_KeyStickZone);
   return true;
 }
@@ -41,7 +39,7 @@ void CKeycodeDialog::OnOkClicked() {
   if (!m_ZoneEdits.Check()) return;
   StopPreview();
   for (std::size_t j = 0; j < m_KeySelectors.size(); ++j)
-    m_KeyCodes[j] = KeyCodeTable::CodeAt(m_KeySelectors[j]->currentIndex());
+    m_KeyCodes[j] = KeyCodeTable::CodeAt(m_KeySelectors[j].GetCurSel());
   m_KeyStickZone = m_ZoneEdits.ReadPositions();
   CDialog::OnCancel();
 }

@@ -2,14 +2,12 @@
 // "KeyStick Setup": the key each of the 18 KeyStick inputs sends and the
 // KeyStick dead zone, shown over the live stick position.
 
-#include <QPointer>
 #include <array>
 #include <cstdint>
 
+#include "res/DialogTemplates.h"
 #include "settings/SettingsReport.h"
 #include "ui/DeadZoneDialog.h"
-
-class QComboBox;
 
 namespace qor::ui {
 
@@ -18,7 +16,7 @@ class CKeycodeDialog : public CDeadZoneDialog {
   CKeycodeDialog();
 
   // The key selectors in input order: Up, Down, Left, Right, Button 1..14.
-  static constexpr std::array<int, KeyStickKeyCount> KeySelectorIds{
+  static constexpr std::array<res::ControlId, KeyStickKeyCount> KeySelectorIds{
       res::IDC_KEY_UP,       res::IDC_KEY_DOWN,     res::IDC_KEY_LEFT,    res::IDC_KEY_RIGHT,    res::IDC_KEY_BUTTON1,
       res::IDC_KEY_BUTTON2,  res::IDC_KEY_BUTTON3,  res::IDC_KEY_BUTTON4, res::IDC_KEY_BUTTON5,  res::IDC_KEY_BUTTON6,
       res::IDC_KEY_BUTTON7,  res::IDC_KEY_BUTTON8,  res::IDC_KEY_BUTTON9, res::IDC_KEY_BUTTON10, res::IDC_KEY_BUTTON11,
@@ -38,7 +36,11 @@ class CKeycodeDialog : public CDeadZoneDialog {
  private:
   void OnOkClicked();
 
-  std::array<QPointer<QComboBox>, KeyStickKeyCount> m_KeySelectors{};
+  std::array<CComboBox, KeyStickKeyCount> m_KeySelectors;
 };
+
+static_assert(res::HasControls(res::templates::KeycodeItems, CKeycodeDialog::KeySelectorIds,
+                               res::ItemKind::DropDownList),
+              "the KeyStick dialog's key selectors are 18 distinct drop-down lists of its template");
 
 }  // namespace qor::ui

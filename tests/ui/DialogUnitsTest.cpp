@@ -97,7 +97,7 @@ class FitBaseUnitsTest : public ::testing::TestWithParam<FitRow> {};
 TEST_P(FitBaseUnitsTest, GrowsJustEnoughForEveryText) {
   const FitRow& row = GetParam();
   const res::DialogTemplate dialogTemplate{1, "", 300, 300, 8, row.Items};
-  const ListEntries entries{{7, {"1", "2: a longer entry", "3"}}};
+  const ListEntries entries{{res::IDC_KEY_UP, {"1", "2: a longer entry", "3"}}};
   const DialogBaseUnits units = FitBaseUnits(dialogTemplate, HandMetrics(row.LetterWidth), entries);
   EXPECT_EQ(units.X, row.Expected.X);
   EXPECT_EQ(units.Y, row.Expected.Y);
@@ -110,34 +110,52 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // "QOR Mode" needs 40 px; 32 units give 48 at the font's own units.
         FitRow{"FitsAtTheFontsOwnUnitsAndNeverShrinks",
-               {{-1, ItemKind::Static, "QOR Mode", 78, 60, 32, 8, None}},
+               {{res::IDC_STATIC, ItemKind::Static, "QOR Mode", 78, 60, 32, 8, None}},
                5,
                {6, 13}},
         // 8 letters of 7 px = 56 px in 32 units: 7 px per 4 units.
-        FitRow{"StaticWiderThanItsBox", {{-1, ItemKind::Static, "QOR Mode", 78, 60, 32, 8, None}}, 7, {7, 13}},
+        FitRow{"StaticWiderThanItsBox",
+               {{res::IDC_STATIC, ItemKind::Static, "QOR Mode", 78, 60, 32, 8, None}},
+               7,
+               {7, 13}},
         // 12 letters of 5 px and 8 px of frame in 13 units: 68 px need 21 px per 4 units.
-        FitRow{"ButtonFrameCounts", {{1, ItemKind::PushButton, "Scan Devices", 18, 18, 13, 13, None}}, 5, {21, 13}},
+        FitRow{"ButtonFrameCounts",
+               {{res::IDOK, ItemKind::PushButton, "Scan Devices", 18, 18, 13, 13, None}},
+               5,
+               {21, 13}},
         // 8 letters of 5 px after a 20 px indicator in 42 units: 60 px need 6 px per 4 units (5.71).
-        FitRow{"CheckBoxIndicatorCounts", {{2, ItemKind::CheckBox, "Analog 2", 12, 30, 42, 8, None}}, 5, {6, 13}},
+        FitRow{"CheckBoxIndicatorCounts",
+               {{res::IDC_ANALOG2, ItemKind::CheckBox, "Analog 2", 12, 30, 42, 8, None}},
+               5,
+               {6, 13}},
         FitRow{"CheckBoxIndicatorCountsAtWiderLetters",
-               {{2, ItemKind::CheckBox, "Analog 2", 12, 30, 42, 8, None}},
+               {{res::IDC_ANALOG2, ItemKind::CheckBox, "Analog 2", 12, 30, 42, 8, None}},
                6,
                {7, 13}},
         // The widest entry (17 letters, 85 px) and the arrow (24 px) in 66 units.
-        FitRow{"WidestListEntryCounts", {{7, ItemKind::DropDownList, "", 48, 150, 66, 96, None}}, 5, {7, 13}},
+        FitRow{"WidestListEntryCounts",
+               {{res::IDC_KEY_UP, ItemKind::DropDownList, "", 48, 150, 66, 96, None}},
+               5,
+               {7, 13}},
         // A title of 16 letters with 16 px of room in 60 units: 96 px.
-        FitRow{"GroupTitleCounts", {{-1, ItemKind::GroupBox, "Device Selection", 6, 6, 60, 36, None}}, 5, {7, 13}},
+        FitRow{"GroupTitleCounts",
+               {{res::IDC_STATIC, ItemKind::GroupBox, "Device Selection", 6, 6, 60, 36, None}},
+               5,
+               {7, 13}},
         // 13 px of text and 4 px of frame in 8 units: 17 px per 8 units.
-        FitRow{"ButtonTooLowGrowsVertically", {{1, ItemKind::PushButton, "OK", 10, 10, 40, 8, None}}, 5, {6, 17}},
+        FitRow{
+            "ButtonTooLowGrowsVertically", {{res::IDOK, ItemKind::PushButton, "OK", 10, 10, 40, 8, None}}, 5, {6, 17}},
         // The frame's line (6 px below the group's top) must stay above a
         // control 3 units below the group's top: 7 px per 3 units.
         FitRow{"GroupLineStaysAboveTheControlsInside",
-               {{-1, ItemKind::GroupBox, "", 6, 6, 100, 50, None}, {3, ItemKind::Edit, "", 12, 9, 30, 12, None}},
+               {{res::IDC_STATIC, ItemKind::GroupBox, "", 6, 6, 100, 50, None},
+                {res::IDC_ZONE_TOP, ItemKind::Edit, "", 12, 9, 30, 12, None}},
                5,
                {6, 19}},
         // A control outside the group does not hold the line down.
         FitRow{"ControlsOutsideTheGroupAreFree",
-               {{-1, ItemKind::GroupBox, "", 6, 6, 100, 50, None}, {3, ItemKind::Edit, "", 12, 9, 130, 12, None}},
+               {{res::IDC_STATIC, ItemKind::GroupBox, "", 6, 6, 100, 50, None},
+                {res::IDC_ZONE_TOP, ItemKind::Edit, "", 12, 9, 130, 12, None}},
                5,
                {6, 13}}),
     [](const auto& info) { return std::string(info.param.Name); });

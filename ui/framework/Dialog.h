@@ -1,26 +1,25 @@
 #pragma once
 // A dialog built from its template: the object lives on between openings,
-// its window and controls exist only while it runs modally.
+// its window and controls exist only while it runs modally. Free of any
+// toolkit: the window is the toolkit's (DialogHost), the controls are the
+// framework's (Controls.h).
 
-#include <QDialog>
-#include <QPointer>
 #include <functional>
-#include <map>
+#include <span>
+#include <string>
 #include <tuple>
 #include <vector>
 
 #include "res/DialogTemplate.h"
-#include "ui/framework/DialogUnits.h"
-#include "ui/framework/FitBaseUnits.h"
+#include "ui/framework/Controls.h"
+#include "ui/framework/DialogHost.h"
 
 namespace qor::ui {
-
-class DialogWindow;
 
 class CDialog {
  public:
   explicit CDialog(int templateId);
-  virtual ~CDialog();
+  virtual ~CDialog() = default;
   CDialog(const CDialog&) = delete;
   CDialog& operator=(const CDialog&) = delete;
 
@@ -30,29 +29,48 @@ class CDialog {
   int DoModal();
   void EndDialog(int result);
 
-  // The control with this ID while the window exists. An ID that is not a
-  // control of the template, a control of another kind, or a closed window is
-  // a fault of the program: it stops at once, naming the dialog and the ID,
-  // rather than hand out a null that crashes later.
-  QWidget* GetDlgItem(int id) const;
-  template <class T>
-  T* DlgItem(int id) const {
-    QWidget* control = GetDlgItem(id);
-    if (T* typed = qobject_cast<T*>(control)) return typed;
-    WrongKind(id, control, T::staticMetaObject.className());
+  // A control of the open window, e.g. GetDlgItem<CComboBox>(IDC_MODE_LIST).
+  // An ID the template lacks, or a control of another kind, is a fault of
+  // the program: it stops at once, naming the dialog and the control.
+  template <class Control = CWnd>
+  Control GetDlgItem(res::ControlId id) const {
+    Control control;
+    Attach(control, id, Control::Kinds);
+    return control;
   }
   // Whether the template has a control with this ID.
   bool HasDlgItem(int id) const;
-  QDialog* Window() const;
+  int TemplateId() const { return m_TemplateId; }
 
   // What a click of the button with this ID sends; Enter sends the default
   // button's ID, Escape and the close box send IDCANCEL.
   void SendCommand(int id);
+  int DefaultCommand() const;
 
   // The window menu's commands: the items appended with AppendSystemMenu,
   // and close.
   static constexpr int SC_CLOSE = 0xF060;
   virtual void OnSysCommand(int id);
+
+  // The toolkit's window while the dialog runs, else nullptr.
+  DialogHost* GetHost() const { return m_Host; }
+  // The same for a control's operation: a closed window is a fault, named
+  // with the control.
+  DialogHost& Host(res::ControlId control = res::IDC_STATIC) const;
+
+  // What a toolkit calls (ui/framework/Toolkit.h). InitDialog attaches the
+  // window, wires the message map and runs OnInitDialog; true asks the
+  // toolkit to focus the first enabled tab stop.
+  bool InitDialog(DialogHost& host);
+  enum class Notification { Clicked, SelChange, EditChange, KillFocus };
+  // A control's notification; SelChange only for a user's choice, never a
+  // selection the program sets.
+  void OnNotify(int id, Notification what);
+  // The window is about to go: its bound controls hear it, and from now on
+  // every control operation is a fault.
+  void DestroyWindow();
+
+  [[noreturn]] static void UnboundControl();
 
  protected:
   // Binds the controls to members; the base initialisation runs it.
@@ -64,50 +82,55 @@ class CDialog {
   virtual void OnOK() { EndDialog(res::IDOK); }
   virtual void OnCancel() { EndDialog(res::IDCANCEL); }
 
+  // Binds `control` to the template's control `id` for this opening, then
+  // runs its PreSubclassWindow. Faults as GetDlgItem does.
+  template <class Control>
+  void BindControl(res::ControlId id, Control& control) {
+    Attach(control, id, Control::Kinds);
+    Bound(control);
+  }
+
   template <class D>
-  void OnClicked(int id, void (D::*handler)()) {
-    m_Clicked[id] = [this, handler] { (static_cast<D*>(this)->*handler)(); };
+  void OnClicked(res::ControlId id, void (D::*handler)()) {
+    AddHandler(Notification::Clicked, id, [this, handler] { (static_cast<D*>(this)->*handler)(); });
   }
   template <class D>
-  void OnSelChange(int id, void (D::*handler)()) {
+  void OnSelChange(res::ControlId id, void (D::*handler)()) {
     AddHandler(Notification::SelChange, id, [this, handler] { (static_cast<D*>(this)->*handler)(); });
   }
   template <class D>
-  void OnEditChange(int id, void (D::*handler)()) {
+  void OnEditChange(res::ControlId id, void (D::*handler)()) {
     AddHandler(Notification::EditChange, id, [this, handler] { (static_cast<D*>(this)->*handler)(); });
   }
   template <class D>
-  void OnKillFocus(int id, void (D::*handler)()) {
+  void OnKillFocus(res::ControlId id, void (D::*handler)()) {
     AddHandler(Notification::KillFocus, id, [this, handler] { (static_cast<D*>(this)->*handler)(); });
   }
 
-  // Adds an item, after a separator, to the window menu (the window's context menu).
-  void AppendSystemMenu(const QString& text, int commandId);
+  // Adds an item, after a separator, to the window menu.
+  void AppendSystemMenu(const std::string& text, int commandId) { Host().AppendSystemMenu(text, commandId); }
+  void SetIcon(int resource) { Host().SetIcon(resource); }
 
  private:
-  friend class DialogWindow;
-  enum class Notification { SelChange, EditChange, KillFocus };
-  void AddHandler(Notification what, int id, std::function<void()> handler);
-  [[noreturn]] void WrongKind(int id, const QWidget* control, const char* wanted) const;
-  [[noreturn]] void BindingFault(const QString& what) const;
-  QWidget* FindItem(int id) const;
-  void CreateControls(const res::DialogTemplate& dialogTemplate);
-  // Places the controls at the current base units, and sizes the client area.
-  void PlaceControls(const res::DialogTemplate& dialogTemplate);
-  ListEntries ListTexts() const;
-  void ConnectNotifications();
-  void ShowSystemMenu(const QPoint& globalPos);
-  int DefaultCommand() const;
+  struct Handler {
+    Notification What;
+    res::ControlId Id;
+    std::function<void()> Run;
+  };
+
+  const res::DialogTemplate& Template() const;
+  const res::DialogItem* FindItem(int id) const;
+  // Checks that the template has `id` as one of `kinds` (any, when empty).
+  const res::DialogItem& CheckedItem(res::ControlId id, std::span<const res::ItemKind> kinds) const;
+  void Attach(CWnd& control, res::ControlId id, std::span<const res::ItemKind> kinds) const;
+  void Bound(CWnd& control);
+  void AddHandler(Notification what, res::ControlId id, std::function<void()> run);
+  [[noreturn]] void Fault(const std::string& what) const;
 
   int m_TemplateId;
-  QPointer<DialogWindow> m_Window;
-  DialogBaseUnits m_Units;
-  QWidget* m_Client = nullptr;       // holds the controls, inside a scroll area on a small screen
-  std::vector<QWidget*> m_Controls;  // in template order, statics included
-  std::map<int, QWidget*> m_Items;
-  std::map<int, std::function<void()>> m_Clicked;
-  std::vector<std::tuple<Notification, int, std::function<void()>>> m_Notifications;
-  std::vector<std::pair<QString, int>> m_SystemMenu;
+  DialogHost* m_Host = nullptr;
+  std::vector<CWnd*> m_Bound;
+  std::vector<Handler> m_Handlers;
 };
 
 }  // namespace qor::ui

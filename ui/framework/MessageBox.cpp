@@ -1,8 +1,6 @@
 #include "ui/framework/MessageBox.h"
 
-#include <QApplication>
-#include <QMessageBox>
-#include <QWidget>
+#include "ui/framework/Toolkit.h"
 
 namespace qor::ui {
 namespace {
@@ -12,24 +10,15 @@ MessageHook& Hook() {
   return hook;
 }
 
-QWidget* ActiveOwner() {
-  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
-  return QApplication::activeWindow();
-}
-
 }  // namespace
 
 void SetMessageHook(MessageHook hook) { Hook() = std::move(hook); }
 
-void ShowMessage(const QString& text) {
-  QWidget* owner = ActiveOwner();
-  if (Hook()) {
-    Hook()(text, owner);
-    return;
-  }
-  QMessageBox box(QMessageBox::Warning, QCoreApplication::applicationName(), text, QMessageBox::Ok, owner);
-  box.setWindowModality(Qt::ApplicationModal);
-  box.exec();
+void ShowMessage(const std::string& text) {
+  if (Hook())
+    Hook()(text);
+  else
+    toolkit::MessageBox(text);
 }
 
 }  // namespace qor::ui

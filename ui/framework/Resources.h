@@ -1,20 +1,12 @@
 #pragma once
 
-#include <QIcon>
-#include <QPixmap>
+#include <string>
 
 #include "res/ResourceIds.h"
 
 namespace qor::ui {
 
-// A picture of the resource table (the board picture, the application icon)
-// drawn from its SVG at `size` for a screen of `devicePixelRatio`: the pixmap
-// holds size × ratio device pixels and carries the ratio, so it stays sharp.
-QPixmap ResourceImage(int resource, QSize size, qreal devicePixelRatio = 1.0);
-// The icon, drawn at whatever size and ratio it is asked for when asked.
-QIcon ApplicationIcon();
-
-// A text of the string table.
-QString ResourceString(int id);
+// A text of the string table, in UTF-8.
+std::string ResourceString(int id);
 
 }  // namespace qor::ui

@@ -1,14 +1,14 @@
 #pragma once
 
-#include <QApplication>
+#include "ui/framework/Toolkit.h"
 
 namespace qor::ui {
 
 // Shows the wait cursor for the life of the object.
 class CWaitCursor {
  public:
-  CWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~CWaitCursor() { QApplication::restoreOverrideCursor(); }
+  CWaitCursor() { toolkit::BeginWaitCursor(); }
+  ~CWaitCursor() { toolkit::EndWaitCursor(); }
   CWaitCursor(const CWaitCursor&) = delete;
   CWaitCursor& operator=(const CWaitCursor&) = delete;
 };

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QSocketNotifier>
 #include <algorithm>
 #include <cstring>
@@ -183,6 +184,20 @@ void EvdevJoystickInput::Retire(std::unique_ptr<Device> device) {
 void EvdevJoystickInput::Retire(std::unique_ptr<Monitor> monitor) {
   monitor->Watch.reset();
   if (m_Reading > 0) m_RetiredMonitors.push_back(std::move(monitor));
+}
+
+// On Linux this machine's joysticks are its input event devices.
+JoystickInput& MachineJoystickInput() {
+  static EvdevJoystickInput* machine = nullptr;
+  if (!machine) {
+    machine = new EvdevJoystickInput;
+    // Its notifiers must go before the application does.
+    qAddPostRoutine([] {
+      delete machine;
+      machine = nullptr;
+    });
+  }
+  return *machine;
 }
 
 }  // namespace qor::joystick

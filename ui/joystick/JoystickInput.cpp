@@ -1,29 +1,13 @@
 #include "ui/joystick/JoystickInput.h"
 
-#include <QCoreApplication>
-
-#include "ui/joystick/EvdevJoystickInput.h"
-
 namespace qor::joystick {
 namespace {
 
 JoystickInput* installed = nullptr;
-EvdevJoystickInput* machine = nullptr;
 
 }  // namespace
 
-JoystickInput& CurrentJoystickInput() {
-  if (installed) return *installed;
-  if (!machine) {
-    machine = new EvdevJoystickInput;
-    // Its notifiers must go before the application does.
-    qAddPostRoutine([] {
-      delete machine;
-      machine = nullptr;
-    });
-  }
-  return *machine;
-}
+JoystickInput& CurrentJoystickInput() { return installed ? *installed : MachineJoystickInput(); }
 
 void SetJoystickInput(JoystickInput* input) { installed = input; }
 

@@ -28,10 +28,14 @@ class JoystickInput {
   virtual JoystickSink* Registered() const = 0;
 };
 
-// The source in use: the one installed last, else the joysticks of this
-// machine (which needs a running Qt application).
+// The source in use: the one installed last, else MachineJoystickInput.
 JoystickInput& CurrentJoystickInput();
 // Installs a source, e.g. a test's; nullptr goes back to this machine's.
 void SetJoystickInput(JoystickInput* input);
+
+// The joysticks of this machine, through the platform's input (evdev on
+// Linux, which needs a running Qt application), made when first asked for.
+// The platform's joystick library defines it.
+JoystickInput& MachineJoystickInput();
 
 }  // namespace qor::joystick

@@ -4,8 +4,8 @@
 // --points sets the desktop font's size, --scale the screen's pixel ratio.
 
 #include <QApplication>
-#include <QComboBox>
 #include <QDir>
+#include <QPainter>
 #include <QScrollArea>
 #include <QTimer>
 #include <cstdlib>
@@ -14,20 +14,22 @@
 
 #include "device/DeviceLink.h"
 #include "settings/KeyCodeTable.h"
+#include "sim/DemoBoards.h"
 #include "sim/SimPlatform.h"
 #include "ui/AboutDialog.h"
 #include "ui/ConfigMainDialog.h"
-#include "ui/DemoBoards.h"
 #include "ui/SetupDialogs.h"
-#include "ui/framework/CustomControl.h"
-#include "ui/framework/DialogFont.h"
 #include "ui/framework/MessageBox.h"
+#include "ui/framework/qt/DialogFont.h"
+#include "ui/framework/qt/DialogWindow.h"
+#include "ui/framework/qt/QtPainter.h"
 #include "ui/joystick/FakeJoystickInput.h"
 
 namespace {
 
 using namespace qor;
 using namespace qor::ui;
+using qt::WindowOf;
 
 QString outputFolder;
 
@@ -104,14 +106,13 @@ void ShootSetupDialogs(joystick::FakeJoystickInput& joystick) {
 }
 
 // The preview alone, four times enlarged pixel for pixel, to check its lines.
-void ShootPreviewPixels(joystick::FakeJoystickInput& joystick) {
-  CustomControlWindow window(nullptr);
-  window.resize(153, 126);
-  CJoyThreshBox preview;
-  preview.SubclassWindow(&window);
-  preview.SetDeadZone(100, 150, 90, 160);
-  MoveStick(joystick, 250, 10);
-  const QImage image = window.grab().toImage();
+void ShootPreviewPixels() {
+  QImage image(153, 126, QImage::Format_RGB32);
+  {
+    QPainter painter(&image);
+    qt::QtDC dc(painter);
+    DrawDeadZonePreview(dc, Size{image.width(), image.height()}, DeadZone{100, 150, 90, 160}, 250, 10);
+  }
   const QString path = QDir(outputFolder).filePath(QStringLiteral("preview-pixels.png"));
   image.scaled(image.size() * 4, Qt::IgnoreAspectRatio, Qt::FastTransformation).save(path);
   std::cout << path.toStdString() << '\n';
@@ -133,27 +134,27 @@ int main(int argc, char* argv[]) {
     }
   }
   QApplication application(argc, argv);
-  if (points > 0) QApplication::setFont(QFont(DialogFont().family(), points));
+  if (points > 0) QApplication::setFont(QFont(qt::DialogFont().family(), points));
   QDir().mkpath(outputFolder);
-  SetMessageHook([](const QString&, QWidget*) {});
+  SetMessageHook([](const std::string&) {});
   joystick::FakeJoystickInput joystick;
   joystick::SetJoystickInput(&joystick);
 
   sim::SimPlatform none;
-  ShowMainWindow(none, [](CConfigMainDialog& dialog) { Save(dialog.Window(), QStringLiteral("main-no-board")); });
+  ShowMainWindow(none, [](CConfigMainDialog& dialog) { Save(WindowOf(dialog), QStringLiteral("main-no-board")); });
 
   sim::SimPlatform demo;
-  AddDemoBoards(demo);
+  sim::AddDemoBoards(demo);
   ShowMainWindow(demo, [&](CConfigMainDialog& dialog) {
-    Save(dialog.Window(), QStringLiteral("main-loaded"));
+    Save(WindowOf(dialog), QStringLiteral("main-loaded"));
     for (int mode = 0; mode < ModeCount; ++mode) {
-      dialog.DlgItem<QComboBox>(res::IDC_MODE_LIST)->setCurrentIndex(mode);
+      dialog.GetDlgItem<CComboBox>(res::IDC_MODE_LIST).SetCurSel(mode);
       dialog.UpdateWiringLabels();
-      Save(dialog.Window(), QStringLiteral("main-mode-%1").arg(mode));
+      Save(WindowOf(dialog), QStringLiteral("main-mode-%1").arg(mode));
     }
     demo.FailGetFeature(1);
     dialog.OnRereadDevice();
-    Save(dialog.Window(), QStringLiteral("main-link-lost"));
+    Save(WindowOf(dialog), QStringLiteral("main-link-lost"));
 
     CAboutDialog about;
     Shoot(about, QStringLiteral("about"));
@@ -163,7 +164,7 @@ int main(int argc, char* argv[]) {
   });
 
   ShootSetupDialogs(joystick);
-  ShootPreviewPixels(joystick);
+  ShootPreviewPixels();
   joystick::SetJoystickInput(nullptr);
   return 0;
 }

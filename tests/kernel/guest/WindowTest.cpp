@@ -10,9 +10,10 @@
 
 #include "GuestLink.h"
 #include "VirtualBoardProcess.h"
-#include "WindowHarness.h"
 #include "device/AccessAdvice.h"
+#include "device/linux/AccessHint.h"
 #include "device/linux/SysfsBoardProbe.h"
+#include "tests/ui/scenarios/Scenario.h"
 #include "tools/virtual-joystick/UinputJoystick.h"
 #include "ui/joystick/EvdevJoystickInput.h"
 
@@ -22,13 +23,10 @@ using ui::CConfigMainDialog;
 
 namespace {
 
-constexpr int Scan = res::IDC_SCAN_DEVICES, Reread = res::IDC_REREAD_DEVICE, DeviceList = res::IDC_DEVICE_LIST,
-              ModeList = res::IDC_MODE_LIST, BoardIdList = res::IDC_BOARD_ID_LIST, Save = res::IDC_SAVE_SETTINGS,
-              KeyStickSetup = res::IDC_KEYSTICK_SETUP;
-
-const char* const NoDevices = "No devices found!";
-const char* const LinkLost = "Device communication interrupted!\nPlease verify device connection.";
-const char* const Saved = "Settings Saved! Please disconnect and reconnect device to apply changes.";
+constexpr res::ControlId Scan = res::IDC_SCAN_DEVICES, Reread = res::IDC_REREAD_DEVICE,
+                         DeviceList = res::IDC_DEVICE_LIST, ModeList = res::IDC_MODE_LIST,
+                         BoardIdList = res::IDC_BOARD_ID_LIST, Save = res::IDC_SAVE_SETTINGS,
+                         KeyStickSetup = res::IDC_KEYSTICK_SETUP;
 
 // The process's effective user is nobody while this lives, so that nodes open
 // as they would for an unprivileged user.
@@ -68,21 +66,22 @@ class WindowTest : public QObject {
 
     LinuxHidPlatform platform;
     WindowHarness window(platform);
+    Driver& user = TheDriver();
     QVERIFY(window.Run([&](CConfigMainDialog& dialog) {
-      QCOMPARE(Entries(List(dialog, DeviceList)), QStringList{"1: Cabinet left"});
-      QCOMPARE(List(dialog, BoardIdList)->currentText(), QString::number(stored[report_offset::BoardId] + 1));
-      QCOMPARE(List(dialog, ModeList)->currentIndex(), int(stored[report_offset::Mode]));
+      QCOMPARE(Entries(List(dialog, DeviceList)), Texts{"1: Cabinet left"});
+      QCOMPARE(Text(dialog, BoardIdList), std::to_string(stored[report_offset::BoardId] + 1));
+      QCOMPARE(List(dialog, ModeList).GetCurSel(), int(stored[report_offset::Mode]));
 
-      ChooseNext(dialog, BoardIdList);
-      ChooseNext(dialog, ModeList);
-      Click(dialog, Save);
-      QCOMPARE(window.MessageTexts(), QStringList{Saved});
+      user.ChooseNext(dialog, BoardIdList);
+      user.ChooseNext(dialog, ModeList);
+      user.Click(dialog, Save);
+      QCOMPARE(window.MessageTexts(), Texts{Saved});
 
-      Click(dialog, Reread);
-      QCOMPARE(List(dialog, BoardIdList)->currentText(), QString::number(stored[report_offset::BoardId] + 2));
-      QCOMPARE(List(dialog, ModeList)->currentIndex(), stored[report_offset::Mode] + 1);
+      user.Click(dialog, Reread);
+      QCOMPARE(Text(dialog, BoardIdList), std::to_string(stored[report_offset::BoardId] + 2));
+      QCOMPARE(List(dialog, ModeList).GetCurSel(), stored[report_offset::Mode] + 1);
     }));
-    QCOMPARE(window.MessageTexts(), QStringList{Saved});
+    QCOMPARE(window.MessageTexts(), Texts{Saved});
 
     // The board holds the new choices and everything else as it was, byte 5 included.
     SettingsReport expected = stored;
@@ -99,15 +98,15 @@ class WindowTest : public QObject {
     LinuxHidPlatform platform;
     WindowHarness window(platform);
     QVERIFY(window.Run([&](CConfigMainDialog& dialog) {
-      QCOMPARE(Entries(List(dialog, DeviceList)), QStringList{"1: Leaving"});
-      Click(dialog, Save);
-      QCOMPARE(window.MessageTexts(), QStringList{LinkLost});
-      QVERIFY(!Button(dialog, Save)->isEnabled());
+      QCOMPARE(Entries(List(dialog, DeviceList)), Texts{"1: Leaving"});
+      TheDriver().Click(dialog, Save);
+      QCOMPARE(window.MessageTexts(), Texts{LinkLost});
+      QVERIFY(!Enabled(dialog, Save));
       QVERIFY(boards.WaitForLine("vanished", 5000));
-      Click(dialog, Scan);
-      QCOMPARE(window.MessageTexts(), (QStringList{LinkLost, NoDevices}));
-      QVERIFY(Entries(List(dialog, DeviceList)).isEmpty());
-      QVERIFY(!List(dialog, DeviceList)->isEnabled());
+      TheDriver().Click(dialog, Scan);
+      QCOMPARE(window.MessageTexts(), (Texts{LinkLost, NoDevices}));
+      QVERIFY(Entries(List(dialog, DeviceList)).empty());
+      QVERIFY(!Enabled(dialog, DeviceList));
     }));
   }
 
@@ -122,17 +121,17 @@ class WindowTest : public QObject {
 
     LinuxHidPlatform platform;
     SysfsBoardProbe probe;
+    const InstalledRules rules{"/usr/lib/udev/rules.d/70-qor-boards.rules",
+                               "/usr/share/doc/qorconfig/examples/qor-boards-plugdev.rules"};
+    AccessHint hint(probe, rules);
     WindowHarness window(platform);
-    window.Probe = &probe;
-    window.Rules = {"/usr/lib/udev/rules.d/70-qor-boards.rules",
-                    "/usr/share/doc/qorconfig/examples/qor-boards-plugdev.rules"};
+    window.Hint = &hint;
     {
       AsNobody nobody;
       QVERIFY(nobody.Active());
       QVERIFY(window.Run([](CConfigMainDialog&) {}));
     }
-    QCOMPARE(window.MessageTexts(), QStringList{QString::fromStdString(std::string(NoDevices) + "\n" +
-                                                                       AccessAdvice({nodes[0].Hidraw}, window.Rules))});
+    QCOMPARE(window.MessageTexts(), Texts{NoDevices + "\n" + AccessAdvice({nodes[0].Hidraw}, rules)});
   }
 
   // The KeyStick dialog's preview follows a joystick through the evdev reader.
@@ -160,7 +159,7 @@ class WindowTest : public QObject {
       }));
       QVERIFY(reader->OpenNodes().empty());
     }));
-    QVERIFY(window.MessageTexts().isEmpty());
+    QVERIFY(window.MessageTexts().empty());
   }
 };
 

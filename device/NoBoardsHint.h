@@ -1,0 +1,18 @@
+#pragma once
+// What the platform can add when a scan opens no board: a hint that the
+// window shows under "No devices found!". Linux names the boards this user
+// may not open and the access rule that lets them; a platform with nothing
+// to add gives none.
+
+#include <string>
+
+namespace qor {
+
+class NoBoardsHint {
+ public:
+  virtual ~NoBoardsHint() = default;
+  // A line (or lines) for the user; empty when there is nothing to add.
+  virtual std::string Hint() = 0;
+};
+
+}  // namespace qor

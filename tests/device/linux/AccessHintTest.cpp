@@ -1,0 +1,56 @@
+#include "device/linux/AccessHint.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include "tests/support/RowName.h"
+
+namespace qor {
+namespace {
+
+// Attached boards this user may not open, as sysfs would name them.
+class ClosedBoards final : public BoardProbe {
+ public:
+  explicit ClosedBoards(std::vector<UnopenableBoard> boards) : m_Boards(std::move(boards)) {}
+  std::vector<UnopenableBoard> UnopenableBoards() override { return m_Boards; }
+  std::optional<std::string> UsbLocation(const std::string&) override { return std::nullopt; }
+
+ private:
+  std::vector<UnopenableBoard> m_Boards;
+};
+
+struct HintRow {
+  const char* Name;
+  std::vector<UnopenableBoard> Closed;
+  std::vector<std::string> Named;  // none: no hint at all
+};
+void PrintTo(const HintRow& row, std::ostream* os) { *os << row.Name; }
+
+class AccessHintTest : public ::testing::TestWithParam<HintRow> {};
+
+// Only boards closed for want of access rights are named, with the rules
+// this installation holds.
+TEST_P(AccessHintTest, NamesTheBoardsClosedToThisUser) {
+  const HintRow& row = GetParam();
+  ClosedBoards probe(row.Closed);
+  const InstalledRules rules{"/x/70-qor-boards.rules", "/y/qor-boards-plugdev.rules"};
+  AccessHint hint(probe, rules);
+  EXPECT_EQ(hint.Hint(), row.Named.empty() ? std::string() : AccessAdvice(row.Named, rules));
+}
+
+INSTANTIATE_TEST_SUITE_P(Boards, AccessHintTest,
+                         ::testing::Values(HintRow{"nothing attached", {}, {}},
+                                           HintRow{"one denied", {{"/dev/hidraw7", EACCES}}, {"/dev/hidraw7"}},
+                                           HintRow{"two, one not permitted",
+                                                   {{"/dev/hidraw2", EPERM}, {"/dev/hidraw9", EACCES}},
+                                                   {"/dev/hidraw2", "/dev/hidraw9"}},
+                                           // A busy node is no matter of access rights.
+                                           HintRow{"busy", {{"/dev/hidraw2", EBUSY}}, {}},
+                                           HintRow{"busy and denied",
+                                                   {{"/dev/hidraw2", EBUSY}, {"/dev/hidraw3", EACCES}},
+                                                   {"/dev/hidraw3"}}),
+                         test::RowName());
+
+}  // namespace
+}  // namespace qor
