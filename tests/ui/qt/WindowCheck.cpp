@@ -2,12 +2,14 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOption>
+#include <cmath>
 
 namespace qor::test {
 namespace {
@@ -16,10 +18,11 @@ QString Name(const QWidget* control, const QString& text) {
   return QStringLiteral("%1 \"%2\"").arg(QString::fromLatin1(control->metaObject()->className()), text);
 }
 
-// A text of `size` in `room`: what is wrong, if anything.
+// A text of `size` in `room`: what is wrong, if anything. The width in
+// fractions of a pixel is rounded up, as the controls' size hints round it.
 void CheckRoom(QStringList& faults, const QWidget* control, const QString& text, QSize room) {
-  const QFontMetrics metrics = control->fontMetrics();
-  const QSize size(metrics.horizontalAdvance(text), metrics.height());
+  const QFontMetricsF metrics(control->font());
+  const QSize size(static_cast<int>(std::ceil(metrics.horizontalAdvance(text))), control->fontMetrics().height());
   if (size.width() > room.width() || size.height() > room.height())
     faults << QStringLiteral("%1 needs %2x%3, has %4x%5")
                   .arg(Name(control, text))

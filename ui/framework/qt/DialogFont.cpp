@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QStyle>
 #include <QStyleOption>
+#include <cmath>
 
 #include "ui/framework/qt/CheckBox.h"
 #include "ui/framework/qt/GroupFrame.h"
@@ -30,8 +32,12 @@ FitMetrics FitMetricsOf(const QFont& font, const QStyle& style) {
   FitMetrics fit;
   fit.FontUnits = DialogBaseUnitsOf(font);
   fit.LineHeight = metrics.height();
-  fit.TextWidth = [metrics](std::string_view text) {
-    return metrics.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  // Widths in fractions of a pixel, rounded up as the controls' own size
+  // hints round them: rounded to the nearest, a text can come out a pixel
+  // short of what its control draws.
+  fit.TextWidth = [exact = QFontMetricsF(font)](std::string_view text) {
+    return static_cast<int>(
+        std::ceil(exact.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())))));
   };
 
   // What the style takes from a large control for its frame and margins.
