@@ -1,10 +1,12 @@
 // What only Qt's windows have to show: tooltips, the window menu in the
-// context menu, the labels as widgets.
+// context menu, the labels as widgets, and the main window's place on the
+// screen.
 
 #include <QApplication>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
@@ -119,6 +121,23 @@ class QtWindowTest : public QObject {
                           "Right",     "Button 1", "Button 2", "Button 3",  "Button 4",  "Button 5",  "Button 6",
                           "Button 7",  "Button 8", "Button 9", "Button 10", "Button 11", "Button 12", "Button 13",
                           "Button 14", "0",        "255",      "0",         "255"}));
+  }
+
+  // Centred with the frame the window really has, not the one estimated
+  // before it was shown.
+  void mainWindowIsCentredOnTheScreen() {
+    WindowHarness harness;
+    QPoint centre, screenCentre;
+    QVERIFY(harness.Run([&](CConfigMainDialog& dialog) {
+      QWidget* window = WindowOf(dialog);
+      centre = window->frameGeometry().center();
+      screenCentre = window->screen()->availableGeometry().center();
+    }));
+    QVERIFY2((centre - screenCentre).manhattanLength() <= 2, qPrintable(QStringLiteral("centre %1,%2, screen's %3,%4")
+                                                                            .arg(centre.x())
+                                                                            .arg(centre.y())
+                                                                            .arg(screenCentre.x())
+                                                                            .arg(screenCentre.y())));
   }
 };
 

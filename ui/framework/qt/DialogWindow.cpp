@@ -15,6 +15,7 @@
 #include <QSlider>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
 
 #include "ui/framework/Dialog.h"
@@ -238,13 +239,16 @@ void DialogWindow::FitAndPlace(QWidget* owner) {
   const QSize clientSize = m_Client->size();
   const QRect available = screen ? screen->availableGeometry() : QRect(QPoint(0, 0), clientSize);
   // The window's frame takes room too: an owner that is up shows how much;
-  // before the first window it is estimated.
+  // before the first window the platform may tell, else it is estimated.
   const bool ownerShown = owner && owner->isVisible();
   QMargins frame = EstimatedFrame(fontMetrics());
   if (ownerShown) {
     const QRect outer = owner->frameGeometry(), inner = owner->geometry();
     frame = QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
                      outer.bottom() - inner.bottom());
+  } else {
+    create();
+    if (windowHandle() && !windowHandle()->frameMargins().isNull()) frame = windowHandle()->frameMargins();
   }
   const QSize room = available.size().shrunkBy(frame);
   if (clientSize.width() <= room.width() && clientSize.height() <= room.height()) {
@@ -267,7 +271,36 @@ void DialogWindow::FitAndPlace(QWidget* owner) {
                  std::min(clientSize.height() + (wide ? bar : 0), room.height()));
   }
   // Centred on the owner, else on the screen, and kept on the screen.
-  move(CentredPlace(size(), frame, ownerShown ? owner->frameGeometry().center() : available.center(), available));
+  if (ownerShown) {
+    move(CentredPlace(size(), frame, owner->frameGeometry().center(), available));
+  } else {
+    m_CentredWith = frame;
+    move(CentredPlace(size(), frame, available.center(), available));
+  }
+}
+
+void DialogWindow::CentreOnScreen() {
+  if (!m_CentredWith || !isVisible() || !windowHandle() || !screen()) return;
+  const QMargins frame = windowHandle()->frameMargins();
+  if (frame == *m_CentredWith) return;
+  // A frame the platform reports is the real one: centred once more, then left
+  // where the user puts it.
+  if (frame.isNull())
+    m_CentredWith = frame;
+  else
+    m_CentredWith.reset();
+  const QRect available = screen()->availableGeometry();
+  move(CentredPlace(size(), frame, available.center(), available));
+}
+
+void DialogWindow::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  CentreOnScreen();
+}
+
+void DialogWindow::moveEvent(QMoveEvent* event) {
+  QDialog::moveEvent(event);
+  CentreOnScreen();
 }
 
 DialogWindow* WindowOf(const CDialog& dialog) { return dynamic_cast<DialogWindow*>(dialog.GetHost()); }

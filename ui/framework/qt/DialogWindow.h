@@ -6,7 +6,9 @@
 // manager does.
 
 #include <QDialog>
+#include <QMargins>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -70,6 +72,8 @@ class DialogWindow final : public QDialog, public DialogHost {
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  public slots:
@@ -81,6 +85,9 @@ class DialogWindow final : public QDialog, public DialogHost {
   // Places the controls at the current base units, and sizes the client area.
   void PlaceControls();
   ListEntries ListTexts() const;
+  // Centres the window on the screen with the frame the platform reports,
+  // until the frame it was centred with is the real one.
+  void CentreOnScreen();
   template <class Widget>
   Widget* As(int id) const {
     return static_cast<Widget*>(m_Items.at(id));
@@ -95,6 +102,9 @@ class DialogWindow final : public QDialog, public DialogHost {
   std::vector<std::pair<QString, int>> m_SystemMenu;
   bool m_Ending = false;
   bool m_Ended = false;
+  // A window without an owner on screen is centred on the screen; the frame
+  // it was last centred with, while the real one may still differ.
+  std::optional<QMargins> m_CentredWith;
 };
 
 // The window of a dialog while it runs, else nullptr; and the widget of one
