@@ -132,6 +132,10 @@ class QtDriver final : public Driver {
     }
     return std::make_unique<QtPicture>(std::move(image));
   }
+
+  std::unique_ptr<Picture> Grab(const ui::CDialog& dialog, int id) override {
+    return std::make_unique<QtPicture>(ItemOf(dialog, id)->grab().toImage());
+  }
 };
 
 }  // namespace

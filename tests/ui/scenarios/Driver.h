@@ -53,6 +53,8 @@ class Driver {
     virtual ui::Colour At(int x, int y) const = 0;
   };
   virtual std::unique_ptr<Picture> Draw(int width, int height, const std::function<void(ui::CDC& dc)>& draw) = 0;
+  // What a control of an open dialog shows now.
+  virtual std::unique_ptr<Picture> Grab(const ui::CDialog& dialog, int id) = 0;
 
   // The common steps.
   void Press(const ui::CDialog& dialog, int id, Key key) {

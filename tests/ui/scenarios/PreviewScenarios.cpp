@@ -119,6 +119,14 @@ INSTANTIATE_TEST_SUITE_P(
                       PixelRow{"reversed zone inside", Square, DeadZone{160, 32, 192, 64}, 127, 127, 65, 100, Red}),
     RowName());
 
+// A zone of no size draws nothing red anywhere.
+TEST(PreviewPictureOfAnEmptyZone, HasNoRed) {
+  const auto picture = TheDriver().Draw(Square.Width, Square.Height,
+                                        [](ui::CDC& dc) { ui::DrawDeadZonePreview(dc, Square, DeadZone{}, 200, 200); });
+  for (int y = 0; y < Square.Height; ++y)
+    for (int x = 0; x < Square.Width; ++x) ASSERT_NE(Name(picture->At(x, y)), Name(Red)) << x << "," << y;
+}
+
 // A preview that counts its paints, in the JoyMouse dialog's place for it.
 class CountingPreview : public CJoyThreshBox {
  public:
@@ -193,6 +201,10 @@ TEST_F(Preview, EveryFourthChangeRepaints) {
     EXPECT_EQ(CJoyThreshBox::RedrawCounter(), 0);
     user.FlushPaints();
     EXPECT_EQ(first.m_Preview.Paints, base + 1);
+    // The window shows the cross-hair where the stick is now.
+    const ui::Size box = first.m_Preview.GetClientSize();
+    EXPECT_EQ(Name(user.Grab(first, res::IDC_ZONE_PREVIEW)->At(40 * box.Width / 256, 20 * box.Height / 256)),
+              Name(Yellow));
 
     // A second control, opened later, continues the count.
     EXPECT_TRUE(m_Joystick.Move(41, 20));
