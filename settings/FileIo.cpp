@@ -7,25 +7,6 @@
 
 namespace qor::fileio {
 
-FileDescriptor::~FileDescriptor() {
-  if (m_Fd >= 0) ::close(m_Fd);
-}
-
-FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
-  if (this != &other) {
-    if (m_Fd >= 0) ::close(m_Fd);
-    m_Fd = other.m_Fd;
-    other.m_Fd = -1;
-  }
-  return *this;
-}
-
-bool FileDescriptor::Close() {
-  const int fd = m_Fd;
-  m_Fd = -1;
-  return ::close(fd) == 0;
-}
-
 long ReadFully(int fd, std::uint8_t* buffer, std::size_t size) {
   std::size_t done = 0;
   while (done < size) {

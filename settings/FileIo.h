@@ -6,26 +6,6 @@
 
 namespace qor::fileio {
 
-// Owns a descriptor and closes it on every path out of a function.
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd = -1) : m_Fd(fd) {}
-  ~FileDescriptor();
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  FileDescriptor(FileDescriptor&& other) noexcept : m_Fd(other.m_Fd) { other.m_Fd = -1; }
-  FileDescriptor& operator=(FileDescriptor&& other) noexcept;
-
-  int Get() const { return m_Fd; }
-  bool Valid() const { return m_Fd >= 0; }
-  // Closes now; false (errno set) when the close reports an error, which for
-  // a file on disk may be the first sign that its data did not reach it.
-  bool Close();
-
- private:
-  int m_Fd;
-};
-
 // Reads until size bytes or the end; the count read, or -1 (errno set) when
 // a read fails.
 long ReadFully(int fd, std::uint8_t* buffer, std::size_t size);

@@ -8,10 +8,9 @@
 #include <cerrno>
 
 #include "settings/FileIo.h"
+#include "settings/UniqueFd.h"
 
 namespace qor {
-
-using fileio::FileDescriptor;
 
 FileReadResult ReadSettingsStream(int fd, SettingsReport& image, FileLength length) {
   // One byte more tells a longer file.
@@ -28,8 +27,8 @@ FileReadResult ReadSettingsStream(int fd, SettingsReport& image, FileLength leng
 
 FileReadResult ReadSettingsFile(const std::string& path, SettingsReport& image, ReadableFiles accepted,
                                 FileLength length) {
-  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-  if (!fd.Valid()) return {FileReadOutcome::OpenFailed, errno};
+  UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+  if (!fd) return {FileReadOutcome::OpenFailed, errno};
   struct stat st {};
   if (::fstat(fd.Get(), &st) != 0) return {FileReadOutcome::OpenFailed, errno};
   if (S_ISDIR(st.st_mode)) return {FileReadOutcome::OpenFailed, EISDIR};

@@ -35,11 +35,10 @@
 
 #include "settings/FileIo.h"
 #include "settings/SettingsFile.h"
+#include "settings/UniqueFd.h"
 
 namespace qor {
 namespace {
-
-using fileio::FileDescriptor;
 
 // A create-style open without truncation: what is there stays as it is until
 // the way is chosen.
@@ -107,7 +106,7 @@ FileWriteResult Abandoned() { return WriteFailed(EINTR); }
 // ---- Writing in place -------------------------------------------------------
 
 // Devices, FIFOs and terminals get the bytes where they stand.
-FileWriteResult WriteToDevice(FileDescriptor& fd, const struct stat& st, const SettingsReport& image) {
+FileWriteResult WriteToDevice(UniqueFd& fd, const struct stat& st, const SettingsReport& image) {
   if (!fileio::MakeBlocking(fd.Get())) return OpenFailed(errno);
   if (!fileio::WriteFully(fd.Get(), image.data(), image.size())) return WriteFailed(errno);
   if (S_ISBLK(st.st_mode) && ::fsync(fd.Get()) != 0) return WriteFailed(errno);
@@ -116,7 +115,7 @@ FileWriteResult WriteToDevice(FileDescriptor& fd, const struct stat& st, const S
 }
 
 // A regular file holds exactly the 33 bytes afterwards.
-FileWriteResult Overwrite(FileDescriptor& fd, const SettingsReport& image, const SignalDeferral& signals) {
+FileWriteResult Overwrite(UniqueFd& fd, const SettingsReport& image, const SignalDeferral& signals) {
   if (::lseek(fd.Get(), 0, SEEK_SET) != 0) return WriteFailed(errno);
   if (signals.Interrupted()) return Abandoned();
   if (!fileio::WriteFully(fd.Get(), image.data(), image.size())) return WriteFailed(errno);
@@ -127,8 +126,8 @@ FileWriteResult Overwrite(FileDescriptor& fd, const SettingsReport& image, const
 }
 
 // A file the first open created: written, or removed again.
-FileWriteResult WriteNewFile(const std::string& path, FileDescriptor& fd, const struct stat& st,
-                             const SettingsReport& image, const SignalDeferral& signals) {
+FileWriteResult WriteNewFile(const std::string& path, UniqueFd& fd, const struct stat& st, const SettingsReport& image,
+                             const SignalDeferral& signals) {
   const FileWriteResult result = Overwrite(fd, image, signals);
   struct stat named {};
   if (result.Outcome != FileWriteOutcome::Ok && ::lstat(path.c_str(), &named) == 0 && SameFile(named, st)) {
@@ -141,14 +140,14 @@ FileWriteResult WriteNewFile(const std::string& path, FileDescriptor& fd, const 
 
 // The folder that holds the path's last name, and that name.
 struct Place {
-  FileDescriptor Folder;
+  UniqueFd Folder;
   std::string Name;
 };
 
 Place PlaceOf(const std::string& path) {
   const auto slash = path.find_last_of('/');
   const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-  return {FileDescriptor(::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)),
+  return {UniqueFd(::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)),
           slash == std::string::npos ? path : path.substr(slash + 1)};
 }
 
@@ -174,7 +173,7 @@ std::string TempName(const std::string& name) {
 
 struct TempFile {
   std::string Name;
-  FileDescriptor Fd;
+  UniqueFd Fd;
   int Error = 0;
 };
 
@@ -186,10 +185,10 @@ TempFile CreateTemp(const Place& place) {
     std::string name = TempName(place.Name);
     const int fd =
         ::openat(place.Folder.Get(), name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd >= 0) return {std::move(name), FileDescriptor(fd), 0};
+    if (fd >= 0) return {std::move(name), UniqueFd(fd), 0};
     error = errno;
   }
-  return {std::string(), FileDescriptor(), error};
+  return {std::string(), UniqueFd(), error};
 }
 
 // Removes the temporary file on every way out but a finished rename.
@@ -227,9 +226,9 @@ std::optional<FileWriteResult> ReplaceByRename(const std::string& path, int fd, 
                                                const SettingsReport& image, const SignalDeferral& signals) {
   if (st.st_nlink != 1 || st.st_uid != ::geteuid() || HasExtendedAttributes(fd)) return std::nullopt;
   const Place place = PlaceOf(path);
-  if (!place.Folder.Valid() || !NamedThere(place, st)) return std::nullopt;
+  if (!place.Folder || !NamedThere(place, st)) return std::nullopt;
   TempFile temp = CreateTemp(place);
-  if (!temp.Fd.Valid()) {
+  if (!temp.Fd) {
     if (IsDiskError(temp.Error)) return WriteFailed(temp.Error);
     return std::nullopt;
   }
@@ -278,12 +277,12 @@ FileWriteResult WriteSettingsFile(const std::string& path, const SettingsReport&
   // Held from before the first open, which may create the file.
   std::optional<SignalDeferral> signals(std::in_place);
   bool created = true;
-  FileDescriptor fd(::open(path.c_str(), OpenFlags | O_EXCL, 0666));
-  if (!fd.Valid() && errno == EEXIST) {
+  UniqueFd fd(::open(path.c_str(), OpenFlags | O_EXCL, 0666));
+  if (!fd && errno == EEXIST) {
     created = false;
-    fd = FileDescriptor(::open(path.c_str(), OpenFlags, 0666));
+    fd = UniqueFd(::open(path.c_str(), OpenFlags, 0666));
   }
-  if (!fd.Valid()) return OpenFailed(errno);
+  if (!fd) return OpenFailed(errno);
   struct stat st {};
   if (::fstat(fd.Get(), &st) != 0) return OpenFailed(errno);
 

@@ -14,7 +14,7 @@
 #include "device/ReportDescriptor.h"
 #include "device/linux/Hidraw.h"
 #include "device/linux/HidrawEnumeration.h"
-#include "device/linux/Owned.h"
+#include "settings/UniqueFd.h"
 
 namespace qor {
 namespace {

@@ -16,7 +16,7 @@
 #include <map>
 #include <vector>
 
-#include "device/linux/Owned.h"
+#include "settings/UniqueFd.h"
 #include "ui/joystick/JoystickDevice.h"
 
 using namespace qor::joystick;

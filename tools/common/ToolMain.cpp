@@ -20,15 +20,11 @@ sigset_t StopSignalSet() {
 StopSignals::StopSignals() {
   const sigset_t signals = StopSignalSet();
   sigprocmask(SIG_BLOCK, &signals, nullptr);
-  m_Fd = signalfd(-1, &signals, SFD_CLOEXEC);
-}
-
-StopSignals::~StopSignals() {
-  if (m_Fd >= 0) ::close(m_Fd);
+  m_Fd.Reset(signalfd(-1, &signals, SFD_CLOEXEC));
 }
 
 bool StopSignals::Arrive(int milliseconds) const {
-  pollfd stop{m_Fd, POLLIN, 0};
+  pollfd stop{m_Fd.Get(), POLLIN, 0};
   return ::poll(&stop, 1, milliseconds) > 0;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/UniqueFd.h"
 #include "tools/common/CommandLine.h"
 
 namespace qor::tools {
@@ -16,17 +17,14 @@ namespace qor::tools {
 class StopSignals {
  public:
   StopSignals();
-  ~StopSignals();
-  StopSignals(const StopSignals&) = delete;
-  StopSignals& operator=(const StopSignals&) = delete;
 
   // Negative when the descriptor could not be made (errno says why).
-  int Descriptor() const { return m_Fd; }
+  int Descriptor() const { return m_Fd.Get(); }
   // Waits up to `milliseconds` (-1: for ever); true when a stop signal came.
   bool Arrive(int milliseconds) const;
 
  private:
-  int m_Fd;
+  UniqueFd m_Fd;
 };
 
 // Reads the command line with `parse`, prints `usage` for --help, and hands

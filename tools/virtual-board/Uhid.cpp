@@ -48,13 +48,12 @@ UhidDevice::~UhidDevice() {
   uhid_event destroy{};
   destroy.type = UHID_DESTROY;
   Write(destroy);
-  ::close(m_Fd);
 }
 
 bool UhidDevice::Read(uhid_event& event) {
   ssize_t result;
   do {
-    result = ::read(m_Fd, &event, sizeof event);
+    result = ::read(m_Fd.Get(), &event, sizeof event);
   } while (result < 0 && errno == EINTR);
   return result > 0;
 }
@@ -62,7 +61,7 @@ bool UhidDevice::Read(uhid_event& event) {
 bool UhidDevice::Write(const uhid_event& event) {
   ssize_t result;
   do {
-    result = ::write(m_Fd, &event, sizeof event);
+    result = ::write(m_Fd.Get(), &event, sizeof event);
   } while (result < 0 && errno == EINTR);
   return result == static_cast<ssize_t>(sizeof event);
 }

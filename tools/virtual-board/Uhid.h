@@ -8,6 +8,8 @@
 #include <span>
 #include <string>
 
+#include "settings/UniqueFd.h"
+
 namespace qor::virtualboard {
 
 struct UhidIdentity {
@@ -27,14 +29,14 @@ class UhidDevice {
   UhidDevice(const UhidDevice&) = delete;
   UhidDevice& operator=(const UhidDevice&) = delete;
 
-  int Descriptor() const { return m_Fd; }
+  int Descriptor() const { return m_Fd.Get(); }
   // One event from the kernel; false when the descriptor fails.
   bool Read(uhid_event& event);
   bool Write(const uhid_event& event);
 
  private:
   explicit UhidDevice(int fd) : m_Fd(fd) {}
-  int m_Fd;
+  UniqueFd m_Fd;
 };
 
 }  // namespace qor::virtualboard

@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include "device/linux/Owned.h"
+#include "settings/UniqueFd.h"
 #include "ui/joystick/JoystickDevice.h"
 
 namespace qor::joystick {
