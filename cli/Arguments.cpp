@@ -16,9 +16,9 @@ struct CommandEntry {
   CommandKind Kind;
 };
 constexpr CommandEntry Commands[] = {
-    {"list", CommandKind::List},     {"show", CommandKind::Show},     {"get", CommandKind::Get},
-    {"export", CommandKind::Export}, {"import", CommandKind::Import}, {"set", CommandKind::Set},
-    {"help", CommandKind::Help},
+    {"list", CommandKind::List}, {"keys", CommandKind::Keys},     {"show", CommandKind::Show},
+    {"get", CommandKind::Get},   {"export", CommandKind::Export}, {"import", CommandKind::Import},
+    {"set", CommandKind::Set},   {"help", CommandKind::Help},
 };
 
 enum class OptionKind { Board, File, Json, DryRun, Force, Help, Version };
@@ -37,7 +37,7 @@ const OptionEntry Options[] = {
      true,
      {CommandKind::Show, CommandKind::Get, CommandKind::Export, CommandKind::Import, CommandKind::Set}},
     {"--file", 'f', OptionKind::File, true, {CommandKind::Show, CommandKind::Get, CommandKind::Set}},
-    {"--json", 'j', OptionKind::Json, false, {CommandKind::List, CommandKind::Show}},
+    {"--json", 'j', OptionKind::Json, false, {CommandKind::List, CommandKind::Keys, CommandKind::Show}},
     {"--dry-run", 'n', OptionKind::DryRun, false, {CommandKind::Set}},
     {"--force", 0, OptionKind::Force, false, {CommandKind::Export, CommandKind::Set}},
     {"--help", 'h', OptionKind::Help, false, {}},
@@ -152,6 +152,7 @@ std::optional<UsageError> CheckOperands(Invocation& invocation, std::vector<std:
       break;
     case CommandKind::Version:
     case CommandKind::List:
+    case CommandKind::Keys:
     case CommandKind::Show:
       if (!operands.empty()) return UsageError{name + " takes no operand \"" + Printable(operands[0]) + "\""};
       break;

@@ -10,7 +10,7 @@
 
 namespace qor::cli {
 
-enum class CommandKind { Help, Version, List, Show, Get, Export, Import, Set };
+enum class CommandKind { Help, Version, List, Keys, Show, Get, Export, Import, Set };
 
 struct Invocation {
   CommandKind Command = CommandKind::Help;

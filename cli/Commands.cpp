@@ -12,6 +12,7 @@
 #include "cli/Text.h"
 #include "device/DeviceLink.h"
 #include "res/StringTable.h"
+#include "settings/KeyCodeTable.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsImages.h"
 
@@ -291,6 +292,16 @@ ExitCode ListBoards(CommandContext& context, bool json) {
   return silent ? ExitCode::CommunicationFailure : ExitCode::Ok;
 }
 
+ExitCode ListKeys(CommandContext& context, bool json) {
+  std::string out = json ? "{\"keys\": [" : "";
+  for (int i = 0; i < KeyCodeTable::Count; ++i) {
+    const std::string name = KeyCodeTable::NameAt(i);
+    out += json ? (i > 0 ? ", " : "") + JsonString(name) : name + '\n';
+  }
+  context.Out << out << (json ? "]}\n" : "");
+  return ExitCode::Ok;
+}
+
 ExitCode ShowSettings(CommandContext& context, const Target& target, bool json) {
   DeviceLink link(context.Platform);
   const auto loaded = LoadTarget(context, link, target);
@@ -337,6 +348,7 @@ ExitCode ImportSettings(CommandContext& context, const Target& target, const std
 
 ExitCode SetSettings(CommandContext& context, const Target& target, const SettingEdits& edits, bool dryRun,
                      bool force) {
+  if (edits.ListKeys) return ListKeys(context, false);
   if (target.File && !dryRun) {
     if (const auto refused = RefuseTerminal(context, *target.File, force)) return *refused;
   }

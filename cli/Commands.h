@@ -34,12 +34,15 @@ struct Target {
 };
 
 ExitCode ListBoards(CommandContext& context, bool json);
+// The key table's names, one a line, for key.INPUT=KEY; touches no board.
+ExitCode ListKeys(CommandContext& context, bool json);
 ExitCode ShowSettings(CommandContext& context, const Target& target, bool json);
 // `setting` is a name from SettingNames.
 ExitCode GetSetting(CommandContext& context, const Target& target, const std::string& setting);
 // Binary to a terminal is refused (exit 2) unless forced.
 ExitCode ExportSettings(CommandContext& context, const Target& target, const std::string& file, bool force);
 ExitCode ImportSettings(CommandContext& context, const Target& target, const std::string& file);
+// With edits.ListKeys the key names are listed and nothing is touched.
 // With dryRun the image that would be written is printed and nothing is written.
 // A file must hold exactly 33 bytes, and keeps every byte that was not set.
 ExitCode SetSettings(CommandContext& context, const Target& target, const SettingEdits& edits, bool dryRun, bool force);

@@ -35,6 +35,11 @@ std::string CommandHelp(CommandKind command) {
              "Only the first 10 boards are handled, as in the window.\n"
              "\n"
              "  -j, --json          one JSON object for scripts\n";
+    case CommandKind::Keys:
+      return "Usage: qorctl keys [-j]\n"
+             "Lists the key table's names, one a line: the KEY of key.INPUT=KEY in set.\n"
+             "\n"
+             "  -j, --json          one JSON object for scripts\n";
     case CommandKind::Show:
       return std::string(
                  "Usage: qorctl show [-b BOARD | -f FILE] [-j]\n"
@@ -88,6 +93,8 @@ ExitCode Dispatch(const Invocation& invocation, CommandContext& context) {
       return ExitCode::Ok;
     case CommandKind::List:
       return ListBoards(context, invocation.Json);
+    case CommandKind::Keys:
+      return ListKeys(context, invocation.Json);
     case CommandKind::Show:
       return ShowSettings(context, target, invocation.Json);
     case CommandKind::Get: {
@@ -123,6 +130,7 @@ std::string HelpText() {
          "\n"
          "Commands:\n"
          "  list [-j]                          the attached boards and where they are\n"
+         "  keys [-j]                          the key names set takes for key.INPUT\n"
          "  show [-b BOARD | -f FILE] [-j]     the settings of a board (default 1) or file\n"
          "  get SETTING [-b BOARD | -f FILE]   one setting's value\n"
          "  export [-b BOARD] FILE             write a board's settings to a settings file\n"
@@ -134,7 +142,7 @@ std::string HelpText() {
          "\n"
          "Options:\n" +
          std::string(BoardOption) + FileOption +
-         "  -j, --json          JSON for scripts (list, show)\n"
+         "  -j, --json          JSON for scripts (list, keys, show)\n"
          "  -n, --dry-run       print the bytes set would write; write nothing\n" +
          std::string(ForceOption) +
          "\n"

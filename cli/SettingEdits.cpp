@@ -52,12 +52,6 @@ std::vector<std::string_view> KeyNameList() {
   return names;
 }
 
-std::string KeyNames() {
-  std::string names;
-  for (const std::string_view name : KeyNameList()) names += (names.empty() ? "" : " ") + Quoted(name);
-  return names;
-}
-
 std::vector<std::string_view> Views(const std::vector<std::string>& names) { return {names.begin(), names.end()}; }
 
 using Result = std::optional<UsageError>;
@@ -139,11 +133,15 @@ Result ParseDeadZone(std::string_view key, std::string_view value, std::optional
 }
 
 Result ParseKey(std::size_t input, std::string_view key, std::string_view value, SettingEdits& edits) {
+  if (value == "?") {
+    edits.ListKeys = true;
+    return std::nullopt;
+  }
   const std::optional<std::size_t> found = MatchName(value, KeyNameList());
   if (!found) {
     const std::string suggestion = DidYouMean(value, KeyNameList());
     return UsageError{Typed(value) + " is not a key name for " + std::string(key) +
-                      (suggestion.empty() ? "; key names: " + KeyNames() : suggestion)};
+                      (suggestion.empty() ? "; qorctl keys lists the key names" : suggestion)};
   }
   edits.Keys[input] = KeyCodeTable::CodeAt(static_cast<int>(*found));
   return {};
@@ -252,7 +250,8 @@ std::string SettingEditsHelp() {
       "  key.INPUT=KEY          the key an input sends in KeyStick mode; INPUT is up,\n"
       "                         down, left, right, button1..button14; KEY a key table\n"
       "                         name: F1, SPACE, \"U ARROW\"... (any case where only one\n"
-      "                         name fits; the exact case always wins)\n";
+      "                         name fits; the exact case always wins); qorctl keys\n"
+      "                         or key.INPUT=? lists them\n";
   return help;
 }
 

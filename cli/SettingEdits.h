@@ -23,6 +23,7 @@ struct SettingEdits {
   std::optional<DeadZone> JoyMouseZone;
   std::optional<DeadZone> KeyStickZone;
   std::array<std::optional<std::uint8_t>, KeyStickKeyCount> Keys{};
+  bool ListKeys = false;  // a key given as "?": list the key names and change nothing
 };
 
 std::variant<SettingEdits, UsageError> ParseSettingEdits(const std::vector<std::string>& assignments);

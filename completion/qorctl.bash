@@ -77,7 +77,7 @@ _qorctl() {
 
   case $command in
     "" | help)
-      _qorctl_offer "$cur" list show get export import set help
+      _qorctl_offer "$cur" list keys show get export import set help
       ;;
     get)
       _qorctl_offer "$cur" "${_qorctl_settings[@]}"

@@ -952,6 +952,27 @@ TEST_F(QorctlTest, TenBoardsAreAllHandled) {
   EXPECT_EQ(Qorctl({"list"}).Err, "");
 }
 
+// --- keys ---
+
+// The key names are listed without a board, and "?" as a key lists them too:
+// "x" would be the key X and be saved.
+TEST_F(QorctlTest, KeysAreListedWithoutTouchingABoard) {
+  Attach("ABC", BoardSettings());
+  std::string names;
+  for (int i = 0; i < KeyCodeTable::Count; ++i) names += std::string(KeyCodeTable::NameAt(i)) + '\n';
+  for (const Args& arguments :
+       {Args{"keys"}, Args{"set", "-b", "1", "key.up=?"}, Args{"set", "mode=1", "key.left=?"}}) {
+    const Outcome outcome = Qorctl(arguments);
+    EXPECT_EQ(outcome.Status, 0) << arguments.back();
+    EXPECT_EQ(outcome.Out, names) << arguments.back();
+  }
+  const Outcome json = Qorctl({"keys", "--json"});
+  EXPECT_EQ(test::JsonObjectKeys(json.Out), std::set<std::string>{"keys"}) << json.Out;
+  EXPECT_NE(json.Out.find("\"U ARROW\", \"L ARROW\""), std::string::npos);
+  EXPECT_NE(json.Out.find("\"\\\\\""), std::string::npos) << "the backslash key, escaped";
+  EXPECT_TRUE(m_Platform.Log().empty());
+}
+
 // --- get ---
 
 // What get prints, set takes back without changing a byte.
