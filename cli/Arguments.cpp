@@ -21,7 +21,7 @@ constexpr CommandEntry Commands[] = {
     {"set", CommandKind::Set},   {"help", CommandKind::Help},
 };
 
-enum class OptionKind { Board, File, Json, DryRun, Force, Help, Version };
+enum class OptionKind { Board, File, Json, DryRun, Force, Verbose, Help, Version };
 
 struct OptionEntry {
   std::string_view Long;
@@ -40,8 +40,9 @@ const OptionEntry Options[] = {
     {"--json", 'j', OptionKind::Json, false, {CommandKind::List, CommandKind::Keys, CommandKind::Show}},
     {"--dry-run", 'n', OptionKind::DryRun, false, {CommandKind::Set}},
     {"--force", 0, OptionKind::Force, false, {CommandKind::Export, CommandKind::Set}},
+    {"--verbose", 'v', OptionKind::Verbose, false, {}},
     {"--help", 'h', OptionKind::Help, false, {}},
-    {"--version", 0, OptionKind::Version, false, {}},
+    {"--version", 'V', OptionKind::Version, false, {}},
 };
 
 std::vector<std::string_view> LongOptionNames() {
@@ -81,15 +82,22 @@ std::variant<std::vector<std::string>, UsageError> SplitOptions(const std::vecto
       rest.push_back(argument);
       continue;
     }
-    // The value of an option: after "=" or in the next argument.
+    // The value of an option: after "=" or in the next argument. A "--"
+    // there ends the options and the value follows it: -f -- -x.qos.
+    bool optionsEnded = false;
     const auto value = [&](const OptionEntry& option, std::string spelling,
                            std::optional<std::string> attached) -> std::optional<UsageError> {
       if (!attached) {
+        optionsEnded = i + 1 < arguments.size() && arguments[i + 1] == "--";
+        if (optionsEnded) ++i;
         if (i + 1 == arguments.size()) return UsageError{spelling + " needs a value"};
         attached = arguments[++i];
       }
       given.push_back({&option, std::move(spelling), std::move(*attached)});
       return std::nullopt;
+    };
+    const auto restAreOperands = [&] {
+      rest.insert(rest.end(), arguments.begin() + static_cast<std::ptrdiff_t>(i) + 1, arguments.end());
     };
     if (argument.starts_with("--")) {
       const std::size_t equals = argument.find('=');
@@ -107,6 +115,10 @@ std::variant<std::vector<std::string>, UsageError> SplitOptions(const std::vecto
                            equals == std::string::npos ? std::nullopt : std::optional(argument.substr(equals + 1)))) {
         return *error;
       }
+      if (optionsEnded) {
+        restAreOperands();
+        break;
+      }
       continue;
     }
     // Short options, which may be bundled: "-nj", "-b2", "-jb 2".
@@ -122,6 +134,10 @@ std::variant<std::vector<std::string>, UsageError> SplitOptions(const std::vecto
       const std::optional<std::string> attached =
           at + 1 < argument.size() ? std::optional(argument.substr(at + 1)) : std::nullopt;
       if (auto error = value(*option, spelling, attached)) return *error;
+      break;
+    }
+    if (optionsEnded) {
+      restAreOperands();
       break;
     }
   }
@@ -229,16 +245,19 @@ std::variant<Invocation, UsageError> ParseArguments(const std::vector<std::strin
 
   for (const GivenOption& option : given) {
     const auto& commands = option.Option->For;
-    if (std::find(commands.begin(), commands.end(), invocation.Command) == commands.end()) {
+    if (commands.size() != 0 && std::find(commands.begin(), commands.end(), invocation.Command) == commands.end()) {
       return UsageError{std::string(CommandName(invocation.Command)) + " takes no " + std::string(option.Option->Long)};
     }
     switch (option.Option->Kind) {
       case OptionKind::Board:
         if (auto error = CheckBoard(option)) return *error;
+        // set and import write to the board named: one of two would be a guess.
+        if (invocation.Board) return UsageError{option.Spelling + " is given twice; name one board"};
         invocation.Board = option.Value;
         break;
       case OptionKind::File:
         if (option.Value.empty()) return UsageError{option.Spelling + " needs a settings file"};
+        if (invocation.SettingsFile) return UsageError{option.Spelling + " is given twice; name one file"};
         invocation.SettingsFile = option.Value;
         break;
       case OptionKind::Json:
@@ -249,6 +268,9 @@ std::variant<Invocation, UsageError> ParseArguments(const std::vector<std::strin
         break;
       case OptionKind::Force:
         invocation.Force = true;
+        break;
+      case OptionKind::Verbose:
+        invocation.Verbose = true;
         break;
       case OptionKind::Help:
       case OptionKind::Version:

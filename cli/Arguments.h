@@ -20,6 +20,7 @@ struct Invocation {
   bool Json = false;
   bool DryRun = false;
   bool Force = false;                      // export, set: binary to standard output even when it is a terminal
+  bool Verbose = false;                    // every transfer with a board on standard error
   std::string File{};                      // export, import: FILE
   std::string Setting{};                   // get: SETTING
   std::vector<std::string> Assignments{};  // set: KEY=VALUE, as given

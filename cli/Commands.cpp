@@ -27,6 +27,7 @@ const char* const CannotRead = res::LoadString(res::IDS_FILE_CANNOT_READ);
 const char* const Corrupt = res::LoadString(res::IDS_FILE_CORRUPT);
 const char* const CannotWrite = res::LoadString(res::IDS_FILE_CANNOT_WRITE);
 const char* const WriteError = res::LoadString(res::IDS_FILE_WRITE_ERROR);
+constexpr const char* StandardInputHint = "reading settings from standard input (Ctrl+D to end)";
 
 void Complain(CommandContext& context, const std::string& message) { context.Err << "qorctl: " << message << '\n'; }
 
@@ -184,6 +185,8 @@ ExitCode FileFailure(CommandContext& context, const std::string& name, const std
 // reads a pipe, a terminal or a device (/dev/stdin).
 std::optional<ExitCode> ReadFile(CommandContext& context, const std::string& file, SettingsReport& settings,
                                  FileLength length = FileLength::AtLeast) {
+  // A terminal waits for the user, who should know it does.
+  if (IsStream(file) && ::isatty(context.InFd) == 1) Complain(context, StandardInputHint);
   const FileReadResult result = IsStream(file) ? ReadSettingsStream(context.InFd, settings, length)
                                                : ReadSettingsFile(file, settings, ReadableFiles::AnyKind, length);
   const std::string name = FileName(file, "standard input");
@@ -192,11 +195,18 @@ std::optional<ExitCode> ReadFile(CommandContext& context, const std::string& fil
       return FileFailure(context, name, ErrorText(result.Error),
                          IsPermissionProblem(result.Error) ? CannotRead : nullptr);
     case FileReadOutcome::Corrupt:
-      return FileFailure(context, name,
-                         result.Error != 0 ? ErrorText(result.Error)
-                                           : std::to_string(result.Length) + " bytes; a settings file holds " +
-                                                 std::to_string(SettingsReportSize),
-                         Corrupt);
+      // A closed standard input is held open for writing only (main fills it
+      // with /dev/null), so a read fails with EBADF.
+      if (IsStream(file) && result.Error == EBADF) {
+        Complain(context, "standard input is not open for reading");
+        return ExitCode::FileError;
+      }
+      // A read that failed says nothing about the content: the reason alone.
+      if (result.Error != 0) return FileFailure(context, name, ErrorText(result.Error), nullptr);
+      return FileFailure(
+          context, name,
+          std::to_string(result.Length) + " bytes; a settings file holds " + std::to_string(SettingsReportSize),
+          Corrupt);
     case FileReadOutcome::TooLong:
       return FileFailure(
           context, name,

@@ -25,6 +25,14 @@ std::size_t Slips(std::string_view a, std::string_view b) {
   return d[a.size()][b.size()];
 }
 
+std::size_t CommonPrefix(std::string_view a, std::string_view b) {
+  std::size_t length = 0;
+  while (length < a.size() && length < b.size() && Lower(a[length]) == Lower(b[length])) ++length;
+  return length;
+}
+
+constexpr std::size_t MaxSuggestions = 4;
+
 }  // namespace
 
 bool EqualButForCase(std::string_view a, std::string_view b) {
@@ -45,14 +53,20 @@ std::optional<std::size_t> MatchName(std::string_view given, const std::vector<s
 }
 
 std::optional<std::string_view> ClosestName(std::string_view given, const std::vector<std::string_view>& names) {
-  // Short names allow one slip, longer ones two: "lst" is list, "ab" is not "up".
+  // Short names allow one slip, longer ones two, and never more than a third
+  // of the name: "lst" is list, but "up" is not "P".
   const std::size_t allowed = given.size() <= 4 ? 1 : 2;
   std::optional<std::string_view> closest;
   std::size_t best = allowed + 1;
+  std::size_t bestPrefix = 0;
   for (const std::string_view name : names) {
     const std::size_t slips = Slips(given, name);
-    if (slips < best && slips < std::max(given.size(), name.size())) {
+    if (slips > allowed || 3 * slips > std::max(given.size(), name.size())) continue;
+    // Among equally close names, the one that begins as typed: "R SHFT" is "R SHIFT", not "L SHFT".
+    const std::size_t prefix = CommonPrefix(given, name);
+    if (slips < best || (slips == best && prefix > bestPrefix)) {
       best = slips;
+      bestPrefix = prefix;
       closest = name;
     }
   }
@@ -60,8 +74,25 @@ std::optional<std::string_view> ClosestName(std::string_view given, const std::v
 }
 
 std::string DidYouMean(std::string_view given, const std::vector<std::string_view>& names) {
-  const std::optional<std::string_view> closest = ClosestName(given, names);
-  return closest ? "; did you mean \"" + std::string(*closest) + "\"?" : "";
+  // Names that begin as typed come first ("kp" is a keypad key, not "K"); a
+  // handful is offered, more would be a list, not a suggestion.
+  std::vector<std::string_view> starting;
+  for (const std::string_view name : names) {
+    if (!given.empty() && name.size() > given.size() && EqualButForCase(given, name.substr(0, given.size())))
+      starting.push_back(name);
+  }
+  if (starting.size() > MaxSuggestions) return "";
+  if (starting.empty()) {
+    if (const std::optional<std::string_view> closest = ClosestName(given, names)) starting.push_back(*closest);
+  }
+  std::string offered;
+  for (std::size_t i = 0; i < starting.size(); ++i) {
+    offered += std::string(i == 0                     ? ""
+                           : i + 1 == starting.size() ? " or "
+                                                      : ", ") +
+               "\"" + std::string(starting[i]) + "\"";
+  }
+  return offered.empty() ? "" : "; did you mean " + offered + "?";
 }
 
 }  // namespace qor::cli

@@ -15,10 +15,12 @@ namespace qor::cli {
 std::optional<std::size_t> MatchName(std::string_view given, const std::vector<std::string_view>& names);
 
 // The known name closest to `given` within a couple of typing slips (a letter
-// missing, extra, wrong or two swapped), case aside; nothing when none is close.
+// missing, extra, wrong or two swapped) and at most a third of its length,
+// case aside, preferring the one that begins as typed; nothing when none is close.
 std::optional<std::string_view> ClosestName(std::string_view given, const std::vector<std::string_view>& names);
 
-// "; did you mean \"list\"?" for a close name, otherwise "".
+// "; did you mean \"list\"?": the names that begin as typed (a few: "show"
+// or "set"), else the closest name; "" when nothing fits.
 std::string DidYouMean(std::string_view given, const std::vector<std::string_view>& names);
 
 bool EqualButForCase(std::string_view a, std::string_view b);

@@ -5,6 +5,7 @@
 #include "cli/Arguments.h"
 #include "cli/Matching.h"
 #include "cli/Text.h"
+#include "cli/TracingPlatform.h"
 
 #ifndef QOR_VERSION
 #define QOR_VERSION "unknown"
@@ -77,7 +78,7 @@ std::string CommandHelp(CommandKind command) {
     case CommandKind::Help:
       return "Usage: qorctl help [COMMAND]\nDescribes qorctl or one of its commands.\n";
     case CommandKind::Version:
-      return "Usage: qorctl --version\n";
+      return "Usage: qorctl -V|--version\n";
   }
   return {};
 }
@@ -138,13 +139,14 @@ std::string HelpText() {
          "  set [-b BOARD | -f FILE] [-n] KEY=VALUE...\n"
          "                                     change single settings and save them\n"
          "  help [COMMAND], -h, --help         this text, or a command's\n"
-         "  --version                          the version\n"
+         "  -V, --version                      the version\n"
          "\n"
          "Options:\n" +
          std::string(BoardOption) + FileOption +
          "  -j, --json          JSON for scripts (list, keys, show)\n"
          "  -n, --dry-run       print the bytes set would write; write nothing\n" +
          std::string(ForceOption) +
+         "  -v, --verbose       show every transfer with a board on standard error\n"
          "\n"
          "A FILE named - is standard input where it is read, and standard output where\n"
          "it is written.\n"
@@ -175,7 +177,11 @@ std::string HelpText() {
 int Run(const std::vector<std::string>& arguments, CommandContext& context) {
   const auto parsed = ParseArguments(arguments);
   if (const auto* error = std::get_if<UsageError>(&parsed)) return ToStatus(UsageFailure(context, error->Message));
-  return ToStatus(Dispatch(std::get<Invocation>(parsed), context));
+  const Invocation& invocation = std::get<Invocation>(parsed);
+  if (!invocation.Verbose) return ToStatus(Dispatch(invocation, context));
+  TracingPlatform tracing(context.Platform, context.Err);
+  CommandContext traced{tracing, context.Probe, context.Out, context.Err, context.Rules, context.InFd, context.OutFd};
+  return ToStatus(Dispatch(invocation, traced));
 }
 
 }  // namespace qor::cli

@@ -29,6 +29,7 @@ TEST_P(AcceptedArguments, ParseTo) {
   EXPECT_EQ(got.File, want.File);
   EXPECT_EQ(got.Setting, want.Setting);
   EXPECT_EQ(got.Assignments, want.Assignments);
+  EXPECT_EQ(got.Verbose, want.Verbose);
 }
 
 using enum CommandKind;
@@ -59,6 +60,13 @@ INSTANTIATE_TEST_SUITE_P(
                  {.Command = Import, .Board = "2", .File = "a.qos"}},
         Accepted{"FileThatLooksLikeAnOption", {"export", "--", "--board"}, {.Command = Export, .File = "--board"}},
         Accepted{"HelpAfterDoubleDashIsAFile", {"export", "--", "--help"}, {.Command = Export, .File = "--help"}},
+        // "--" in place of a value ends the options; the value follows it.
+        Accepted{"DoubleDashBeforeAValue", {"show", "-f", "--", "-x.qos"}, {.Command = Show, .SettingsFile = "-x.qos"}},
+        Accepted{"DoubleDashBeforeALongValue",
+                 {"set", "--file", "--", "-x.qos", "-n"},
+                 {.Command = Set, .SettingsFile = "-x.qos", .Assignments = {"-n"}}},
+        Accepted{"VerboseAnyCommand", {"-v", "list"}, {.Command = List, .Verbose = true}},
+        Accepted{"ShortVersion", {"-V"}, {.Command = Version}},
         Accepted{"SetSeveral",
                  {"set", "-n", "mode=1", "key.up=U ARROW"},
                  {.Command = Set, .DryRun = true, .Assignments = {"mode=1", "key.up=U ARROW"}}},
@@ -90,7 +98,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(Refused{"NoCommand", {}, "no command"}, Refused{"OnlyOptions", {"-b", "2"}, "no command"},
                     Refused{"UnknownCommand", {"write"}, "unknown command \"write\""},
                     Refused{"CommandSuggested", {"lst"}, "unknown command \"lst\"; did you mean \"list\"?"},
-                    Refused{"UnknownOption", {"show", "--verbose"}, "unknown option \"--verbose\""},
+                    Refused{"UnknownOption", {"show", "--loud"}, "unknown option \"--loud\""},
+                    // set and import write: a second board named must not silently win.
+                    Refused{"SecondBoard", {"set", "-b", "1", "mode=1", "-b", "2"}, "-b is given twice"},
+                    Refused{"SecondFile", {"show", "-f", "a", "--file=b"}, "--file is given twice"},
                     Refused{"OptionSuggested", {"show", "--bord", "2"}, "did you mean \"--board\"?"},
                     Refused{"UnknownShortOption", {"show", "-x"}, "unknown option \"-x\""},
                     Refused{"BoardZero", {"show", "--board", "0"}, "1 to 10"},

@@ -5,7 +5,9 @@
 namespace qor::cli {
 namespace {
 
-const std::vector<std::string_view> Names = {"list", "show", "get", "SPACE", "Space", "L ALT", "--board", "--dry-run"};
+const std::vector<std::string_view> Names = {"list",      "show", "get",  "SPACE", "Space",  "L ALT",   "--board",
+                                             "--dry-run", "set",  "P",    "K",     "L SHFT", "R SHIFT", "KP -",
+                                             "KP *",      "KP .", "KP /", "KP +",  "KP 0"};
 
 struct Match {
   const char* Name;
@@ -28,22 +30,27 @@ INSTANTIATE_TEST_SUITE_P(
 struct Suggestion {
   const char* Name;
   std::string Given;
-  std::string Expected;  // "" for no suggestion
+  std::string Expected;  // what is offered, quoted; "" for no suggestion
 };
 
 class Suggestions : public testing::TestWithParam<Suggestion> {};
 
 TEST_P(Suggestions, OfferTheClosestName) {
   EXPECT_EQ(DidYouMean(GetParam().Given, Names),
-            GetParam().Expected.empty() ? "" : "; did you mean \"" + GetParam().Expected + "\"?");
+            GetParam().Expected.empty() ? "" : "; did you mean " + GetParam().Expected + "?");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, Suggestions,
-    testing::Values(Suggestion{"LetterMissing", "lst", "list"}, Suggestion{"LettersSwapped", "shwo", "show"},
-                    Suggestion{"OptionLetterMissing", "--bord", "--board"},
-                    Suggestion{"TwoSlipsInALongName", "--dryrn", "--dry-run"}, Suggestion{"TooFar", "reset", ""},
-                    Suggestion{"ShortWordsNeedOneSlip", "gte", "get"}, Suggestion{"NothingLikeIt", "x", ""}),
+    testing::Values(Suggestion{"LetterMissing", "lst", "\"list\""}, Suggestion{"LettersSwapped", "shwo", "\"show\""},
+                    Suggestion{"OptionLetterMissing", "--bord", "\"--board\""},
+                    Suggestion{"TwoSlipsInALongName", "--dryrn", "\"--dry-run\""}, Suggestion{"TooFar", "reset", ""},
+                    Suggestion{"ShortWordsNeedOneSlip", "gte", "\"get\""}, Suggestion{"NothingLikeIt", "x", ""},
+                    // One slip is too much for a name of one or two letters.
+                    Suggestion{"NotAOneLetterName", "up", ""},
+                    Suggestion{"SameBeginningWinsATie", "R SHFT", "\"R SHIFT\""},
+                    Suggestion{"BeginningsFirst", "l ", "\"L ALT\" or \"L SHFT\""},
+                    Suggestion{"TooManyBeginnings", "kp", ""}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 }  // namespace

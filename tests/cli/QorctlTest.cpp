@@ -120,10 +120,10 @@ class Pipe {
 class QorctlTest : public testing::Test {
  protected:
   // outFd stands for standard output where a file named "-" is written.
-  Outcome Qorctl(const Args& arguments, int outFd = -1) {
+  Outcome Qorctl(const Args& arguments, int outFd = -1, int inFd = STDIN_FILENO) {
     std::ostringstream out;
     std::ostringstream err;
-    CommandContext context{m_Platform, m_Probe, out, err, {AccessRule, PlugdevExample}, STDIN_FILENO, outFd};
+    CommandContext context{m_Platform, m_Probe, out, err, {AccessRule, PlugdevExample}, inFd, outFd};
     const int status = cli::Run(arguments, context);
     return {status, out.str(), err.str()};
   }
@@ -1108,6 +1108,9 @@ class Terminal {
   Terminal& operator=(const Terminal&) = delete;
 
   int Fd() const { return m_Slave; }
+  bool Type(const std::string& bytes) const {
+    return ::write(m_Master, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+  }
   std::size_t Received() const {
     pollfd ready{m_Master, POLLIN, 0};
     std::size_t count = 0;
@@ -1137,6 +1140,42 @@ TEST_F(QorctlTest, SettingsToATerminalAreRefusedUnlessForced) {
   const Outcome forced = Qorctl({"export", "--force", "-"}, terminal.Fd());
   EXPECT_EQ(forced.Status, 0) << forced.Err;
   EXPECT_EQ(terminal.Received(), SettingsReportSize);
+}
+
+// A terminal on standard input waits for the user: qorctl says what for.
+TEST_F(QorctlTest, SettingsFromATerminalAreAskedFor) {
+  Terminal terminal;
+  ASSERT_GE(terminal.Fd(), 0) << "no pseudo-terminal";
+  const SettingsReport settings = BoardSettings();
+  ASSERT_TRUE(terminal.Type(std::string(settings.begin(), settings.end())));
+  const Outcome outcome = Qorctl({"get", "mode", "-f", "-"}, -1, terminal.Fd());
+  EXPECT_EQ(outcome.Status, 0);
+  EXPECT_EQ(outcome.Err, "qorctl: reading settings from standard input (Ctrl+D to end)\n");
+}
+
+// --- verbose ---
+
+// Every transfer and pause is traced on standard error; the output is as without.
+TEST_F(QorctlTest, VerboseTracesTheTransfersOfAShow) {
+  const SettingsReport stored = BoardSettings();
+  Attach("ABC", stored);
+  const Outcome quiet = Qorctl({"show"});
+  const std::size_t calls = m_Platform.Log().size();
+  const Outcome traced = Qorctl({"show", "-v"});
+  EXPECT_EQ(traced.Status, 0);
+  EXPECT_EQ(traced.Out, quiet.Out);
+  EXPECT_EQ(m_Platform.Log().size(), 2 * calls) << "the same calls as without tracing";
+  std::istringstream lines(traced.Err);
+  std::size_t sets = 0;
+  std::size_t gets = 0;
+  for (std::string line; std::getline(lines, line);) {
+    sets += line.starts_with("/dev/hidraw0 set 33 bytes: 00 ");
+    gets += line.starts_with("/dev/hidraw0 get 33 bytes: 00 ");
+    EXPECT_TRUE(line.starts_with("/dev/hidraw0 ") || line.starts_with("pause ")) << line;
+  }
+  EXPECT_GE(sets, 2u) << traced.Err;  // identify, then select the settings reply
+  EXPECT_GE(gets, 2u) << traced.Err;
+  EXPECT_NE(traced.Err.find(HexBytes(stored).substr(6)), std::string::npos) << "the settings read, byte 2 on";
 }
 
 // --- closed standard streams ---
@@ -1235,7 +1274,7 @@ INSTANTIATE_TEST_SUITE_P(
                                STDIN_FILENO,
                                {"import", "-"},
                                5,
-                               "qorctl: standard input: " + NoStream + Corrupt}),
+                               "qorctl: standard input is not open for reading\n"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 }  // namespace
