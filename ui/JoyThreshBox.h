@@ -38,6 +38,7 @@ class CJoyThreshBox : public CWnd, public joystick::JoystickSink {
   // The raw input handler. Reports too short to carry X and Y are ignored,
   // and so is input while the control has no window.
   void OnJoystickReport(std::span<const std::uint8_t> report) override;
+  std::uintptr_t InputWindow() const override { return GetSafeHwnd(); }
 
   const DeadZone& Zone() const { return m_Zone; }
   std::uint8_t X() const { return m_X; }

@@ -17,6 +17,7 @@ void CWnd::SetWindowText(const std::string& text) { Host().SetWindowText(m_Id, t
 std::string CWnd::GetWindowText() const { return Host().GetWindowText(m_Id); }
 void CWnd::Invalidate() { Host().Invalidate(m_Id); }
 Size CWnd::GetClientSize() const { return Host().GetClientSize(m_Id); }
+std::uintptr_t CWnd::GetSafeHwnd() const { return HasWindow() ? Host().NativeWindow(m_Id) : 0; }
 
 void CButton::SetCheck(bool checked) { Host().SetCheck(Id(), checked); }
 bool CButton::GetCheck() const { return Host().GetCheck(Id()); }

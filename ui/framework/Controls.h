@@ -3,6 +3,7 @@
 // of the dialog's template by its ID and reaches its window through the
 // toolkit while the dialog's window is open. Texts are UTF-8.
 
+#include <cstdint>
 #include <span>
 #include <string>
 
@@ -35,6 +36,8 @@ class CWnd {
   // For a control class of the program's own (a custom item of the template).
   void Invalidate();
   Size GetClientSize() const;
+  // The platform's handle of the window, 0 without one (see DialogHost).
+  std::uintptr_t GetSafeHwnd() const;
 
  protected:
   // Runs when a dialog binds the control to its window, at each opening.

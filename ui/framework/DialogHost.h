@@ -4,6 +4,7 @@
 // Win32's SendDlgItemMessage does; each toolkit implements it once
 // (ui/framework/qt/, ui/framework/win32/), and no dialog sees it.
 
+#include <cstdint>
 #include <string>
 
 namespace qor::ui {
@@ -48,6 +49,12 @@ class DialogHost {
   virtual void Subclass(int id, CWnd& control) = 0;
   virtual void Invalidate(int id) = 0;
   virtual Size GetClientSize(int id) const = 0;
+  // The platform's own handle of the control's window where its services
+  // need one (Win32's HWND for raw input); 0 where they do not.
+  virtual std::uintptr_t NativeWindow(int id) const {
+    (void)id;
+    return 0;
+  }
 
   // The window itself.
   virtual void SetIcon(int resource) = 0;

@@ -11,6 +11,9 @@ class JoystickSink {
  public:
   // A joystick's first input report: byte 0 the report ID, then X and Y.
   virtual void OnJoystickReport(std::span<const std::uint8_t> report) = 0;
+  // The window the platform delivers the sink's input to, where it needs one
+  // (Windows' raw input: an HWND); 0 for none.
+  virtual std::uintptr_t InputWindow() const { return 0; }
 
  protected:
   ~JoystickSink() = default;
