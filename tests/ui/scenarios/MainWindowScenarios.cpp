@@ -284,8 +284,8 @@ TEST_P(WiringLabelsShown, FollowTheModeFromBoardAndUser) {
 
     // A user's choice changes the labels at once, and nothing else.
     harness.Platform.ClearLog();
-    List(dialog, IDC_MODE_LIST).SetCurSel(-1);
-    TheDriver().ChooseNext(dialog, IDC_MODE_LIST);
+    List(dialog, IDC_MODE_LIST).SetCurSel(1);
+    TheDriver().Press(dialog, IDC_MODE_LIST, Key::Up);
     EXPECT_EQ(Pin(dialog, 0), (*WiringLabelTable(0))[0]);
     EXPECT_EQ(Pin(dialog, 10), (*WiringLabelTable(0))[10]);
     EXPECT_TRUE(harness.TakeLog().empty());
