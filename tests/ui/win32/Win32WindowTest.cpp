@@ -102,14 +102,31 @@ TEST(Pictures, TheBoardIsChosenByTheWindowsDpi) {
   }
 }
 
-// Both icons of the window, and "&About QORConfig..." after a separator at
-// the end of the real window menu, which opens the About box.
-TEST(MainWindow, IconsAndWindowMenu) {
+// Both icons of the window; a tooltip control with a tool for each of the ten
+// buttons and lists, each the control's own window; "&About QORConfig..."
+// after a separator at the end of the real window menu, which opens the About
+// box.
+TEST(MainWindow, IconsTipsAndWindowMenu) {
   WindowHarness harness;
   ASSERT_TRUE(harness.Run([&](ui::CConfigMainDialog& dialog) {
     HWND window = static_cast<ui::win32::DialogWindow*>(dialog.GetHost())->Handle();
     EXPECT_NE(SendMessageW(window, WM_GETICON, ICON_BIG, 0), 0);
     EXPECT_NE(SendMessageW(window, WM_GETICON, ICON_SMALL, 0), 0);
+    HWND tips = nullptr;
+    while ((tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) && GetWindow(tips, GW_OWNER) != window) {
+    }
+    ASSERT_NE(tips, nullptr);
+    EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 10);
+    wchar_t tip[80] = {};
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = window;
+    tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(window, res::IDC_SCAN_DEVICES));
+    tool.lpszText = tip;
+    ASSERT_TRUE(SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool)));
+    EXPECT_EQ(tool.uFlags & (TTF_IDISHWND | TTF_SUBCLASS), static_cast<UINT>(TTF_IDISHWND | TTF_SUBCLASS));
+    EXPECT_STREQ(tip, L"Scan PC for comaptible USB devices.");
+
     HMENU menu = GetSystemMenu(window, FALSE);
     const int count = GetMenuItemCount(menu);
     ASSERT_GE(count, 2);
