@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -100,6 +101,30 @@ TEST(Pictures, TheBoardIsChosenByTheWindowsDpi) {
     EXPECT_EQ(bitmap.bmWidth, width) << dpi;
     DeleteObject(board);
   }
+}
+
+int BitmapWidth(HWND picture) {
+  BITMAP bitmap{};
+  GetObjectW(reinterpret_cast<HGDIOBJ>(SendMessageW(picture, STM_GETIMAGE, IMAGE_BITMAP, 0)), sizeof bitmap, &bitmap);
+  return bitmap.bmWidth;
+}
+
+// A window moved to a monitor of another DPI shows the board made for it.
+TEST(MainWindow, BoardFollowsTheDpi) {
+  WindowHarness harness;
+  ASSERT_TRUE(harness.Run([&](ui::CConfigMainDialog& dialog) {
+    HWND window = static_cast<ui::win32::DialogWindow*>(dialog.GetHost())->Handle();
+    const auto& items = res::FindDialogTemplate(res::IDD_QORCONFIG_DIALOG)->Items;
+    const auto board =
+        std::find_if(items.begin(), items.end(), [](const DialogItem& item) { return item.Kind == ItemKind::Bitmap; });
+    HWND picture = GetWindow(window, GW_CHILD);
+    for (auto item = items.begin(); item != board; ++item) picture = GetWindow(picture, GW_HWNDNEXT);
+    EXPECT_EQ(BitmapWidth(picture), 168 * static_cast<int>(GetDpiForWindow(window)) / 96);
+    RECT place;
+    GetWindowRect(window, &place);
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&place));
+    EXPECT_EQ(BitmapWidth(picture), 336);
+  }));
 }
 
 // Both icons of the window; a tooltip control with a tool for each of the ten

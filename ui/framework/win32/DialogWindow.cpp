@@ -54,6 +54,7 @@ INT_PTR CALLBACK DialogWindow::Procedure(HWND window, UINT message, WPARAM wPara
 INT_PTR DialogWindow::OnMessage(UINT message, WPARAM wParam) {
   switch (message) {
     case WM_INITDIALOG:
+      m_Dpi = GetDpiForWindow(m_Window);
       LoadPictures();
       // TRUE lets the dialog manager focus the first tab stop.
       return m_Dialog.InitDialog(*this) ? TRUE : FALSE;
@@ -71,6 +72,7 @@ INT_PTR DialogWindow::OnMessage(UINT message, WPARAM wParam) {
     case WM_DPICHANGED:
       // The dialog manager rescales the layout and the fonts; the pictures
       // are chosen again for the new DPI.
+      m_Dpi = LOWORD(wParam);
       LoadPictures();
       if (m_IconResource) SetIcon(m_IconResource);
       return FALSE;
@@ -108,7 +110,6 @@ void DialogWindow::OnCommand(int id, int code) {
 }
 
 void DialogWindow::LoadPictures() {
-  const UINT dpi = GetDpiForWindow(m_Window);
   for (const res::DialogItem& item : m_Template.Items) {
     if (item.Kind != ItemKind::Bitmap && item.Kind != ItemKind::Icon) continue;
     // Pictures are statics without IDs: found by their place in the template.
@@ -124,7 +125,7 @@ void DialogWindow::LoadPictures() {
       m_Icons.push_back(icon);
       SendMessageW(control, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
     } else {
-      HBITMAP bitmap = LoadBitmapForDpi(item.Resource, dpi);
+      HBITMAP bitmap = LoadBitmapForDpi(item.Resource, m_Dpi);
       if (!bitmap) continue;
       m_Bitmaps.push_back(bitmap);
       SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
@@ -198,7 +199,7 @@ Size DialogWindow::GetClientSize(int id) const {
 
 void DialogWindow::SetIcon(int resource) {
   m_IconResource = resource;
-  const UINT dpi = GetDpiForWindow(m_Window);
+  const UINT dpi = m_Dpi;
   HICON big =
       LoadIconResource(resource, GetSystemMetricsForDpi(SM_CXICON, dpi), GetSystemMetricsForDpi(SM_CYICON, dpi));
   HICON small =

@@ -71,6 +71,8 @@ class DialogWindow final : public DialogHost {
   HWND m_Window = nullptr;
   HWND m_ToolTip = nullptr;
   int m_IconResource = 0;
+  // The DPI of the monitor the window is on, as Windows last told it.
+  UINT m_Dpi = USER_DEFAULT_SCREEN_DPI;
   std::vector<int> m_SystemCommands;
   // Images made for this window, released with it.
   std::vector<HICON> m_Icons;
