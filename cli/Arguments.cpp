@@ -144,16 +144,11 @@ std::variant<std::vector<std::string>, UsageError> SplitOptions(const std::vecto
   return rest;
 }
 
-// A board given by number must be one the window could list; any other
-// selector is looked for among the boards.
+// A board is looked for among the boards: a number out of range may still
+// be a board's text.
 std::optional<UsageError> CheckBoard(const GivenOption& option) {
-  const std::string& value = option.Value;
-  if (value.empty()) return UsageError{option.Spelling + " needs a board: a number, node, USB location or text"};
-  if (!std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; })) return std::nullopt;
-  const auto number = ParseBoardNumber(value);
-  if (number) return std::nullopt;
-  return UsageError{option.Spelling + " takes a number from 1 to " + std::to_string(DeviceTable::Capacity) +
-                    ", not \"" + value + "\""};
+  if (option.Value.empty()) return UsageError{option.Spelling + " needs a board: a number, node, USB location or text"};
+  return std::nullopt;
 }
 
 std::optional<UsageError> CheckOperands(Invocation& invocation, std::vector<std::string> operands) {

@@ -59,10 +59,10 @@ ExitCode LinkLost(CommandContext& context) {
 
 // The configuration interfaces a full table leaves out. The window handles
 // the first ten boards only; qorctl says when there are more.
-int BoardsBeyondTheTable(HidPlatform& platform, const DeviceTable& table) {
-  if (table.Count() < DeviceTable::Capacity) return 0;
+std::vector<std::string> BoardsBeyondTheTable(HidPlatform& platform, const DeviceTable& table) {
+  if (table.Count() < DeviceTable::Capacity) return {};
   const std::string& last = table.Entry(table.Count() - 1).Path;
-  int beyond = 0;
+  std::vector<std::string> beyond;
   bool afterLast = false;
   for (const auto& path : platform.ListInterfaces()) {
     if (!path) continue;
@@ -76,19 +76,22 @@ int BoardsBeyondTheTable(HidPlatform& platform, const DeviceTable& table) {
     int length = 0;
     if (platform.GetAttributes(handle, attributes) && IsQorProduct(attributes.VendorId, attributes.ProductId) &&
         platform.GetFeatureReportLength(handle, length) && length == ConfigurationReportLength) {
-      ++beyond;
+      beyond.push_back(*path);
     }
     platform.Close(handle);
   }
   return beyond;
 }
 
-void Scan(CommandContext& context, DeviceLink& link) {
+// Scans; returns the nodes of the boards beyond the table.
+std::vector<std::string> Scan(CommandContext& context, DeviceLink& link) {
   link.Table().Scan();
-  if (const int beyond = BoardsBeyondTheTable(context.Platform, link.Table())) {
-    Complain(context, std::to_string(DeviceTable::Capacity + beyond) + " boards are attached; only the first " +
+  std::vector<std::string> beyond = BoardsBeyondTheTable(context.Platform, link.Table());
+  if (!beyond.empty()) {
+    Complain(context, std::to_string(DeviceTable::Capacity + beyond.size()) + " boards are attached; only the first " +
                           std::to_string(DeviceTable::Capacity) + " are handled");
   }
+  return beyond;
 }
 
 // Identifies a row as the window's scan does; a board that does not answer
@@ -111,37 +114,67 @@ std::vector<BoardPlace> IdentifyAll(CommandContext& context, DeviceLink& link) {
   return places;
 }
 
-// The row a --board selector names in the scanned table: a number, a node,
-// a USB location, or else the exact identification text of one board.
+// Whether a node is the one a selector names: the same path, or a path to
+// the same device (a link such as /dev/qor/left, "//", relative, "hidraw3").
+bool IsNamedNode(CommandContext& context, const std::string& node, const std::string& selector,
+                 const std::optional<std::uint64_t>& device) {
+  return node == selector || (device && context.Probe.DeviceNumber(node) == device);
+}
+
+// A board's text as typed: as list shows it (its Latin-1 in UTF-8), or byte for byte.
+bool IsBoardText(const BoardPlace& place, const std::string& selector) {
+  return place.Answered && (place.Identification == selector || Utf8FromLatin1(place.Identification) == selector);
+}
+
+std::string Quoted(const std::string& typed) { return "\"" + Printable(typed) + "\""; }
+
+// The row a --board selector names in the scanned table: a node or a path
+// to it, a USB location, or else a number or the text of one board. A
+// number that is another board's text too is not guessed at.
 std::variant<int, ExitCode> SelectRow(CommandContext& context, DeviceLink& link,
-                                      const std::optional<std::string>& board) {
+                                      const std::optional<std::string>& board, const std::vector<std::string>& beyond) {
   const DeviceTable& table = link.Table();
   if (!board) return 0;
-  if (const std::optional<int> number = ParseBoardNumber(*board)) {
-    if (*number <= table.Count()) return *number - 1;
-    Complain(context,
-             "there is no board " + *board + "; boards found: " + std::to_string(table.Count()) + " (see qorctl list)");
-    ReportUnopenableBoards(context);
+  const std::optional<std::uint64_t> device = context.Probe.DeviceNumber(*board);
+  for (int row = 0; row < table.Count(); ++row) {
+    const std::string& node = table.Entry(row).Path;
+    if (IsNamedNode(context, node, *board, device) || context.Probe.UsbLocation(node) == *board) return row;
+  }
+  for (const std::string& node : beyond) {
+    if (!IsNamedNode(context, node, *board, device)) continue;
+    Complain(context, Quoted(*board) + " is a board beyond the " + std::to_string(DeviceTable::Capacity) +
+                          " boards handled; unplug others to reach it");
     return ExitCode::NoBoard;
   }
-  for (int row = 0; row < table.Count(); ++row) {
-    if (table.Entry(row).Path == *board || context.Probe.UsbLocation(table.Entry(row).Path) == *board) return row;
-  }
+
   const std::vector<BoardPlace> places = IdentifyAll(context, link);
+  const std::optional<int> number = ParseBoardNumber(*board);
+  const BoardPlace* numbered = number && *number <= table.Count() ? &places[*number - 1] : nullptr;
   std::vector<const BoardPlace*> named;
   for (const BoardPlace& place : places) {
-    if (place.Answered && place.Identification == *board) named.push_back(&place);
+    if (IsBoardText(place, *board) && &place != numbered) named.push_back(&place);
   }
-  if (named.size() == 1) return named[0]->Number - 1;
-  if (named.empty()) {
-    Complain(context, "no board is \"" + Printable(*board) + "\" by number, node, USB location or text; boards found:");
+  if (numbered && named.empty()) return numbered->Number - 1;
+  if (!numbered && named.size() == 1) return named[0]->Number - 1;
+
+  std::vector<const BoardPlace*> listed = named;
+  if (numbered) {
+    std::string texts;
+    for (const BoardPlace* place : named) texts += (texts.empty() ? "" : ", ") + std::to_string(place->Number);
+    Complain(context, Quoted(*board) + " is board " + std::to_string(numbered->Number) + " by number and the text of " +
+                          (named.size() == 1 ? "board " : "boards ") + texts + "; pick one by node or USB location:");
+    listed.insert(listed.begin(), numbered);
+  } else if (!named.empty()) {
+    Complain(context,
+             std::to_string(named.size()) + " boards answer " + Quoted(*board) + "; pick one by node or USB location:");
+  } else if (number) {
+    Complain(context,
+             "there is no board " + *board + "; boards found: " + std::to_string(table.Count()) + " (see qorctl list)");
   } else {
-    Complain(context, std::to_string(named.size()) + " boards answer \"" + Printable(*board) +
-                          "\"; pick one by node or USB location:");
+    Complain(context, "no board is " + Quoted(*board) + " by number, node, USB location or text; boards found:");
+    for (const BoardPlace& place : places) listed.push_back(&place);
   }
-  for (const BoardPlace& place : places) {
-    if (named.empty() || place.Identification == *board) context.Err << "  " << BoardDescription(place) << '\n';
-  }
+  for (const BoardPlace* place : listed) context.Err << "  " << BoardDescription(*place) << '\n';
   ReportUnopenableBoards(context);
   return ExitCode::NoBoard;
 }
@@ -152,9 +185,9 @@ std::variant<int, ExitCode> SelectRow(CommandContext& context, DeviceLink& link,
 // link's ReportImage.
 std::variant<BoardPlace, ExitCode> LoadBoard(CommandContext& context, DeviceLink& link,
                                              const std::optional<std::string>& board) {
-  Scan(context, link);
+  const std::vector<std::string> beyond = Scan(context, link);
   if (link.Table().Count() == 0) return NoBoardFound(context);
-  const auto row = SelectRow(context, link, board);
+  const auto row = SelectRow(context, link, board, beyond);
   if (const auto* code = std::get_if<ExitCode>(&row)) return *code;
   const BoardPlace place = Identify(context, link, std::get<int>(row));
   if (!place.Answered || !link.ReadDeviceSettings(std::get<int>(row))) return LinkLost(context);

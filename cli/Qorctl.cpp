@@ -22,8 +22,9 @@ ExitCode UsageFailure(CommandContext& context, const std::string& message) {
 // What --board takes, said once for every command that has it.
 constexpr const char* BoardOption =
     "  -b, --board BOARD   the board: its number in qorctl list (default 1), its\n"
-    "                      hidraw node (/dev/hidraw3), its USB location (1-1.4) or\n"
-    "                      its exact identification text\n";
+    "                      hidraw node (/dev/hidraw3, hidraw3, or a link to it such\n"
+    "                      as /dev/qor/left), its USB location (1-1.4) or its exact\n"
+    "                      identification text as qorctl list shows it\n";
 constexpr const char* FileOption = "  -f, --file FILE     a settings file (*.qos) instead of a board\n";
 constexpr const char* ForceOption = "      --force         write to standard output even when it is a terminal\n";
 

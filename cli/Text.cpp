@@ -103,6 +103,12 @@ std::string Printable(std::string_view text, Encoding encoding) {
   return out;
 }
 
+std::string Utf8FromLatin1(std::string_view latin1) {
+  std::string out;
+  for (const char c : latin1) AppendUtf8(out, static_cast<unsigned char>(c));
+  return out;
+}
+
 std::string JsonString(std::string_view latin1) { return JsonEscaped(latin1, true); }
 
 // A name that is not UTF-8 is read as Latin-1, so that the JSON stays valid.

@@ -21,6 +21,9 @@ enum class Encoding { Utf8, Latin1 };
 // is doubled, so that a literal "\x1b" in a text cannot pass for ESC.
 std::string Printable(std::string_view text, Encoding encoding = Encoding::Utf8);
 
+// A board's single-byte (Latin-1) text in UTF-8, as it is typed: "café".
+std::string Utf8FromLatin1(std::string_view latin1);
+
 // A JSON string literal, quotes included, of single-byte (Latin-1) text.
 std::string JsonString(std::string_view latin1);
 

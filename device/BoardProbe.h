@@ -4,6 +4,7 @@
 // it cannot open without saying why), and where on the USB bus a node sits.
 
 #include <cerrno>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,6 +24,11 @@ class BoardProbe {
   // The USB bus-port path ("1-1.4") of the device a node belongs to; nullopt
   // for a node without a USB parent, such as a virtual board's.
   virtual std::optional<std::string> UsbLocation(const std::string& node) = 0;
+  // The device a path opens, to tell whether two paths are one node: a link
+  // to a node, "//" and relative forms open the same device. A bare node
+  // name ("hidraw3") is the node of that name. nullopt for anything that is
+  // not a character device.
+  virtual std::optional<std::uint64_t> DeviceNumber(const std::string& path) = 0;
 };
 
 // True for an open that failed for want of access rights, the one failure an

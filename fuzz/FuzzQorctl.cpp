@@ -123,6 +123,8 @@ class HostileProbe final : public qor::BoardProbe {
     if (found == Locations.end()) return std::nullopt;
     return found->second;
   }
+  // The nodes are names only: none opens a device.
+  std::optional<std::uint64_t> DeviceNumber(const std::string&) override { return std::nullopt; }
   std::vector<qor::UnopenableBoard> Unopenable;
   std::map<std::string, std::string> Locations;
 };

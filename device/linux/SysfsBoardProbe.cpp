@@ -1,6 +1,7 @@
 #include "device/linux/SysfsBoardProbe.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -64,6 +65,13 @@ bool IsUsbDeviceName(const std::string& name) {
     }
   }
   return !afterDot;
+}
+
+// "hidraw3": the name the kernel gives a node, without a folder.
+bool IsNodeName(const std::string& name) {
+  constexpr std::string_view Prefix = "hidraw";
+  return name.size() > Prefix.size() && name.starts_with(Prefix) &&
+         std::all_of(name.begin() + Prefix.size(), name.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 }  // namespace
@@ -135,6 +143,13 @@ std::optional<std::string> SysfsBoardProbe::UsbLocation(const std::string& node)
     if (IsUsbDeviceName(folder.filename().string())) return folder.filename().string();
   }
   return std::nullopt;
+}
+
+std::optional<std::uint64_t> SysfsBoardProbe::DeviceNumber(const std::string& path) {
+  const std::string named = IsNodeName(path) ? (fs::path(m_DevRoot) / path).string() : path;
+  struct stat st {};
+  if (::stat(named.c_str(), &st) != 0 || !S_ISCHR(st.st_mode)) return std::nullopt;
+  return static_cast<std::uint64_t>(st.st_rdev);
 }
 
 }  // namespace qor

@@ -32,6 +32,7 @@ class SysfsBoardProbe final : public BoardProbe {
 
   std::vector<UnopenableBoard> UnopenableBoards() override;
   std::optional<std::string> UsbLocation(const std::string& node) override;
+  std::optional<std::uint64_t> DeviceNumber(const std::string& path) override;
 
  private:
   std::string m_SysfsRoot;

@@ -70,8 +70,14 @@ class FakeProbe final : public BoardProbe {
     if (found == Locations.end()) return std::nullopt;
     return found->second;
   }
+  std::optional<std::uint64_t> DeviceNumber(const std::string& path) override {
+    const auto found = Devices.find(path);
+    if (found == Devices.end()) return std::nullopt;
+    return found->second;
+  }
   std::vector<UnopenableBoard> Boards;
   std::map<std::string, std::string> Locations;  // node -> USB location
+  std::map<std::string, std::uint64_t> Devices;  // path -> the device it opens
 };
 
 struct Outcome {
@@ -204,7 +210,7 @@ TEST_P(UsageErrors, Exit2BeforeAnyDeviceCall) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, UsageErrors,
                          testing::Values(Misuse{"NoCommand", {}}, Misuse{"UnknownCommand", {"reset"}},
-                                         Misuse{"BadBoard", {"show", "--board", "0"}},
+                                         Misuse{"NoBoard", {"show", "--board="}},
                                          Misuse{"UnknownSettingToGet", {"get", "--board", "1", "colour"}},
                                          Misuse{"UnknownSetting", {"set", "colour=red"}},
                                          Misuse{"BadKeyName", {"set", "key.up=Spacebar"}},
@@ -864,7 +870,11 @@ class Selectors : public QorctlTest {
     Attach("QOR Arcade", With(BoardSettings(), {{report_offset::BoardId, 0}}));
     Attach("Other", With(BoardSettings(), {{report_offset::BoardId, 1}}));
     Attach("QOR Arcade", With(BoardSettings(), {{report_offset::BoardId, 2}}));
+    Attach("caf\xe9", With(BoardSettings(), {{report_offset::BoardId, 3}}));  // Latin-1, as a board sends it
+    Attach("12", With(BoardSettings(), {{report_offset::BoardId, 0}}));
+    Attach("3", With(BoardSettings(), {{report_offset::BoardId, 1}}));
     m_Probe.Locations = {{"/dev/hidraw0", "1-1.4"}, {"/dev/hidraw1", "1-1.3"}};
+    m_Probe.Devices = {{"/dev/qor/left", 0xF001}, {"/dev/hidraw1", 0xF001}};
   }
 };
 
@@ -891,9 +901,19 @@ TEST_P(PickedBoards, AreTheOnesNamed) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, PickedBoards,
     testing::Values(Selection{"Default", {"get", "board-id"}, 0, "1\n"},
-                    Selection{"Number", {"get", "board-id", "--board", "3"}, 0, "3\n"},
-                    Selection{"NumberBeforeTheCommand", {"-b", "2", "get", "board-id"}, 0, "2\n"},
+                    Selection{"Number", {"get", "board-id", "--board", "2"}, 0, "2\n"},
+                    Selection{"NumberBeforeTheCommand", {"-b", "4", "get", "board-id"}, 0, "4\n"},
                     Selection{"Node", {"get", "-b", "/dev/hidraw2", "board-id"}, 0, "3\n"},
+                    Selection{"NodeThroughALink", {"get", "-b", "/dev/qor/left", "board-id"}, 0, "2\n"},
+                    Selection{"Latin1TextAsListed", {"get", "-b", "caf\xc3\xa9", "board-id"}, 0, "4\n"},
+                    Selection{"Latin1TextByteForByte", {"get", "-b", "caf\xe9", "board-id"}, 0, "4\n"},
+                    Selection{"TextBeyondTheNumbers", {"get", "-b", "12", "board-id"}, 0, "1\n"},
+                    Selection{"NumberThatIsAlsoAText",
+                              {"get", "-b", "3", "board-id"},
+                              3,
+                              "",
+                              {"\"3\" is board 3 by number and the text of board 6; pick one by node or USB location:\n"
+                               "  3: QOR Arcade (/dev/hidraw2)\n  6: 3 (/dev/hidraw5)\n"}},
                     Selection{"Location", {"--board=1-1.3", "get", "board-id"}, 0, "2\n"},
                     Selection{"Text", {"get", "board-id", "-b", "Other"}, 0, "2\n"},
                     Selection{"TextIsExact", {"get", "board-id", "-b", "other"}, 3, "", {"no board is \"other\""}},
@@ -945,6 +965,10 @@ TEST_F(QorctlTest, MoreThanTenBoardsAreSaidToBeLeftOut) {
   EXPECT_EQ(outcome.Status, 0);
   EXPECT_EQ(std::count(outcome.Out.begin(), outcome.Out.end(), '\n'), 10);
   EXPECT_EQ(outcome.Err, "qorctl: 12 boards are attached; only the first 10 are handled\n");
+  const Outcome beyond = Qorctl({"show", "-b", "/dev/hidraw11"});
+  EXPECT_EQ(beyond.Status, 3);
+  EXPECT_NE(beyond.Err.find("\"/dev/hidraw11\" is a board beyond the 10 boards handled"), std::string::npos)
+      << beyond.Err;
 }
 
 TEST_F(QorctlTest, TenBoardsAreAllHandled) {

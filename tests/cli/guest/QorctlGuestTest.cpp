@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -192,6 +193,40 @@ TEST(QorctlGuestTest, TwoBoardsWithTheSameTextArePickedByNode) {
   EXPECT_TRUE(set.Out.starts_with("Wrote board 2: Twin (" + nodes[1].Hidraw + ")\n")) << set.Out;
   EXPECT_EQ(Qorctl({"get", "board-id", "--board", nodes[1].Hidraw}).Out, "1\n");
   EXPECT_EQ(Qorctl({"get", "board-id", "--board", nodes[0].Hidraw}).Out, "2\n");
+}
+
+// A board is chosen by the names Linux gives its node: a link such as a udev
+// rule's /dev/qor/right, "//", a relative path, the bare node name; and by
+// its Latin-1 text as list shows it. A node beyond the 10th board says so.
+TEST(QorctlGuestTest, BoardsAreChosenByTheNamesLinuxGives) {
+  namespace fs = std::filesystem;
+  SettingsReport second = BoardSettings();
+  second[report_offset::BoardId] = 3;
+  {
+    VirtualBoardProcess boards({"--board", "Left", "--settings", SettingsHex(BoardSettings()), "--board", "caf\xe9",
+                                "--settings", SettingsHex(second)});
+    ASSERT_TRUE(boards.Ready()) << boards.Failure();
+    const std::vector<VirtualNode> nodes = boards.NodesOfKind("board");
+    ASSERT_EQ(nodes.size(), 2u);
+    const fs::path link = "/tmp/qor/right";
+    fs::create_directories(link.parent_path());
+    fs::remove(link);
+    fs::create_symlink(nodes[1].Hidraw, link);
+    EXPECT_NE(Qorctl({"list"}).Out.find("2: caf\xc3\xa9  " + nodes[1].Hidraw), std::string::npos);
+    for (const std::string& selector : {link.string(), "/" + nodes[1].Hidraw, fs::relative(link).string(),
+                                        fs::path(nodes[1].Hidraw).filename().string(), std::string("caf\xc3\xa9")}) {
+      const Outcome picked = Qorctl({"get", "board-id", "-b", selector});
+      EXPECT_EQ(picked.Status, 0) << selector << ": " << picked.Err;
+      EXPECT_EQ(picked.Out, "4\n") << selector;
+    }
+  }
+  VirtualBoardProcess eleven({"--boards", "11"});
+  ASSERT_TRUE(eleven.Ready()) << eleven.Failure();
+  const std::vector<VirtualNode> nodes = eleven.NodesOfKind("board");
+  ASSERT_EQ(nodes.size(), 11u);
+  const Outcome beyond = Qorctl({"show", "-b", nodes[10].Hidraw});
+  EXPECT_EQ(beyond.Status, 3);
+  EXPECT_NE(beyond.Err.find("is a board beyond the 10 boards handled"), std::string::npos) << beyond.Err;
 }
 
 // A closed standard stream never lends its number to a board: nothing a

@@ -15,6 +15,7 @@ class ClosedBoards final : public BoardProbe {
   explicit ClosedBoards(std::vector<UnopenableBoard> boards) : m_Boards(std::move(boards)) {}
   std::vector<UnopenableBoard> UnopenableBoards() override { return m_Boards; }
   std::optional<std::string> UsbLocation(const std::string&) override { return std::nullopt; }
+  std::optional<std::uint64_t> DeviceNumber(const std::string&) override { return std::nullopt; }
 
  private:
   std::vector<UnopenableBoard> m_Boards;

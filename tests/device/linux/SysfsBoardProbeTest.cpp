@@ -116,6 +116,26 @@ TEST(SysfsProbe, OpeningAMissingNodeGivesItsError) {
   EXPECT_EQ(SysfsBoardProbe::OpenHidrawNode("/nonexistent/hidraw0"), -ENOENT);
 }
 
+// A node is the device it opens, whatever the path to it: a link (a udev
+// rule's /dev/qor/left), "//", a relative path, or the bare node name.
+TEST(SysfsProbe, PathsToOneNodeAreOneDevice) {
+  namespace fs = std::filesystem;
+  test::TempFolder dev;
+  fs::create_directories(dev.path() / "qor");
+  fs::create_symlink("/dev/null", dev.path() / "hidraw3");
+  fs::create_symlink("../hidraw3", dev.path() / "qor/left");
+  dev.Write("hidraw4", "a regular file");
+  SysfsBoardProbe probe("/sys", dev.path().string());
+  const std::optional<std::uint64_t> node = probe.DeviceNumber("/dev/null");
+  ASSERT_TRUE(node);
+  for (const std::string& path :
+       {dev / "qor/left", dev / "qor//left", std::string("hidraw3"), fs::relative(dev.path() / "qor/left").string()}) {
+    EXPECT_EQ(probe.DeviceNumber(path), node) << path;
+  }
+  for (const std::string& path : {dev / "hidraw4", dev / "qor", std::string("hidraw9"), std::string("left")})
+    EXPECT_EQ(probe.DeviceNumber(path), std::nullopt) << path;
+}
+
 // Where a node sits: a made-up sysfs tree laid out as the kernel lays it out,
 // class/hidraw/NAME a link into devices/, NAME/device a link to the HID device.
 struct Placement {
