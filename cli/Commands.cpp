@@ -37,11 +37,11 @@ std::string ErrorText(int error) { return std::strerror(error); }
 // access rights are what stands in the way, what to do about it.
 bool ReportUnopenableBoards(CommandContext& context) {
   const std::vector<UnopenableBoard> boards = context.Probe.UnopenableBoards();
-  std::vector<std::string> denied;
+  std::vector<UnopenableBoard> denied;
   for (const UnopenableBoard& board : boards) {
     Complain(context, "a QOR board is attached at " + Printable(board.Path) +
                           ", but it cannot be opened: " + ErrorText(board.Error));
-    if (IsAccessDenied(board.Error)) denied.push_back(Printable(board.Path));
+    if (IsAccessDenied(board.Error)) denied.push_back({Printable(board.Path), board.Error, board.Access});
   }
   if (!denied.empty()) context.Err << AccessAdvice(denied, context.Rules) << '\n';
   return !boards.empty();

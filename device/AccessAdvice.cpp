@@ -3,21 +3,50 @@
 #include "res/StringTable.h"
 
 namespace qor {
+namespace {
 
-std::string AccessAdvice(const std::vector<std::string>& nodes, const InstalledRules& rules) {
-  std::string named;
-  for (std::size_t i = 0; i < nodes.size(); ++i) named += (i > 0 ? ", " : "") + nodes[i];
-  const std::string values[] = {named, rules.AccessRule, rules.PlugdevExample};
-  const std::string text = res::LoadString(nodes.size() > 1 ? res::IDS_ACCESS_BOARDS : res::IDS_ACCESS_ONE_BOARD);
-  // Each %N is replaced once, left to right; the values are never searched.
-  std::string advice;
+// Each %N is replaced once, left to right; the values are never searched.
+std::string Fill(const std::string& text, const std::string (&values)[3]) {
+  std::string filled;
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '%' && i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '3') {
-      advice += values[text[i + 1] - '1'];
+      filled += values[text[i + 1] - '1'];
       ++i;
     } else {
-      advice += text[i];
+      filled += text[i];
     }
+  }
+  return filled;
+}
+
+struct CaseTexts {
+  AccessCase Case;
+  int Full;
+  int Short;
+};
+constexpr CaseTexts Texts[] = {
+    {AccessCase::RuleMissing, res::IDS_ACCESS_RULE_MISSING, res::IDS_ACCESS_RULE_MISSING_SHORT},
+    {AccessCase::RuleNotApplied, res::IDS_ACCESS_RULE_NOT_APPLIED, res::IDS_ACCESS_RULE_NOT_APPLIED_SHORT},
+    {AccessCase::NotAtTheSeat, res::IDS_ACCESS_NOT_AT_THE_SEAT, res::IDS_ACCESS_NOT_AT_THE_SEAT_SHORT},
+};
+
+}  // namespace
+
+std::string AccessAdvice(const std::vector<UnopenableBoard>& denied, const InstalledRules& rules, AdviceLength length) {
+  std::string advice;
+  for (const CaseTexts& texts : Texts) {
+    std::string nodes;
+    int count = 0;
+    for (const UnopenableBoard& board : denied) {
+      if (board.Access != texts.Case) continue;
+      nodes += (count++ > 0 ? ", " : "") + board.Path;
+    }
+    if (count == 0) continue;
+    const std::string boards =
+        Fill(res::LoadString(count > 1 ? res::IDS_ACCESS_BOARDS : res::IDS_ACCESS_ONE_BOARD), {nodes, "", ""});
+    const std::string values[3] = {boards, rules.AccessRule, rules.PlugdevExample};
+    if (!advice.empty()) advice += '\n';
+    advice += Fill(res::LoadString(length == AdviceLength::Full ? texts.Full : texts.Short), values);
   }
   return advice;
 }

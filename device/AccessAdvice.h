@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "device/BoardProbe.h"
+
 namespace qor {
 
 // The installed access rules, absolute paths from the install prefix.
@@ -14,8 +16,12 @@ struct InstalledRules {
   std::string PlugdevExample;  // ".../share/doc/qorconfig/examples/qor-boards-plugdev.rules"
 };
 
-// One line naming the nodes: install the access rule, then unplug and replug;
-// over ssh, the plugdev rule.
-std::string AccessAdvice(const std::vector<std::string>& nodes, const InstalledRules& rules);
+enum class AdviceLength { Full, Short };
+
+// What to do about boards closed for want of access rights, one paragraph
+// per case among them, each naming its nodes: qorctl gives it in full, the
+// window's line shortly. Empty for none.
+std::string AccessAdvice(const std::vector<UnopenableBoard>& denied, const InstalledRules& rules,
+                         AdviceLength length = AdviceLength::Full);
 
 }  // namespace qor

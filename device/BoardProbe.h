@@ -11,9 +11,17 @@
 
 namespace qor {
 
+// What stands between the user and a node the access rule is meant to open.
+enum class AccessCase {
+  RuleMissing,     // no access rule installed
+  RuleNotApplied,  // installed, but udev has not applied it to the node: it still belongs to root alone
+  NotAtTheSeat,    // applied, but it opens nodes to the user at the computer only (not over ssh, cron, services)
+};
+
 struct UnopenableBoard {
-  std::string Path;  // "/dev/hidraw3"
-  int Error = 0;     // the errno of the failed open
+  std::string Path;                             // "/dev/hidraw3"
+  int Error = 0;                                // the errno of the failed open
+  AccessCase Access = AccessCase::RuleMissing;  // what to do, when Error is for want of access rights
 };
 
 class BoardProbe {

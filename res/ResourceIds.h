@@ -136,10 +136,19 @@ constexpr int IDS_FILE_CANNOT_WRITE = 207;
 constexpr int IDS_FILE_WRITE_ERROR = 208;
 constexpr int IDS_DEADZONE_TOP_BOTTOM = 210;
 constexpr int IDS_DEADZONE_LEFT_RIGHT = 211;
-// The line under "No devices found!" for attached boards closed to the user:
-// %1 the node(s), %2 the installed access rule, %3 the installed plugdev example.
+// What to do about attached boards closed to the user, by what stands in
+// the way: %1 names the board(s) (IDS_ACCESS_ONE_BOARD or IDS_ACCESS_BOARDS
+// of the node list), %2 the installed access rule, %3 the installed plugdev
+// example. qorctl says it in full, the window's line under "No devices
+// found!" shortly.
 constexpr int IDS_ACCESS_ONE_BOARD = 212;
 constexpr int IDS_ACCESS_BOARDS = 213;
+constexpr int IDS_ACCESS_RULE_MISSING = 214;
+constexpr int IDS_ACCESS_RULE_NOT_APPLIED = 215;
+constexpr int IDS_ACCESS_NOT_AT_THE_SEAT = 216;
+constexpr int IDS_ACCESS_RULE_MISSING_SHORT = 217;
+constexpr int IDS_ACCESS_RULE_NOT_APPLIED_SHORT = 218;
+constexpr int IDS_ACCESS_NOT_AT_THE_SEAT_SHORT = 219;
 // Tooltips of the main window's controls.
 constexpr int IDS_TIP_SCAN_DEVICES = 220;
 constexpr int IDS_TIP_REREAD_DEVICE = 221;

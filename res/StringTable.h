@@ -33,12 +33,26 @@ inline constexpr StringEntry Strings[] = {
      "try again."},
     {IDS_DEADZONE_TOP_BOTTOM, "Please check Dead Zone settings. Bottom must be greater number than Top."},
     {IDS_DEADZONE_LEFT_RIGHT, "Please check Dead Zone settings. Right must be greater number than Left."},
-    {IDS_ACCESS_ONE_BOARD,
-     "This user may not open the QOR board at %1: install the qorconfig package's access rule %2, then unplug and "
-     "replug the board (without a local login, over ssh: %3)."},
-    {IDS_ACCESS_BOARDS,
-     "This user may not open the QOR boards at %1: install the qorconfig package's access rule %2, then unplug and "
-     "replug the boards (without a local login, over ssh: %3)."},
+    {IDS_ACCESS_ONE_BOARD, "the QOR board at %1"},
+    {IDS_ACCESS_BOARDS, "the QOR boards at %1"},
+    {IDS_ACCESS_RULE_MISSING,
+     "This user may not open %1: install the access rule %2 (it comes with the qorctl package), then unplug and "
+     "plug in again."},
+    {IDS_ACCESS_RULE_NOT_APPLIED,
+     "This user may not open %1: the access rule %2 is installed but has not reached the node yet; run \"sudo "
+     "udevadm trigger --action=change --subsystem-match=hidraw\", or unplug and plug in again."},
+    {IDS_ACCESS_NOT_AT_THE_SEAT,
+     "This user may not open %1: the access rule %2 opens boards only to the user logged in at the computer, not over "
+     "ssh, to a service or a cron job. Let the group plugdev open them instead:\n"
+     "  sudo cp %3 /etc/udev/rules.d/71-qor-boards-plugdev.rules\n"
+     "  sudo usermod -aG plugdev \"$USER\"\n"
+     "  sudo udevadm control --reload-rules\n"
+     "  sudo udevadm trigger --action=change --subsystem-match=hidraw\n"
+     "then log in again."},
+    {IDS_ACCESS_RULE_MISSING_SHORT, "This user may not open %1: install the access rule %2, then replug."},
+    {IDS_ACCESS_RULE_NOT_APPLIED_SHORT, "This user may not open %1 until the access rule reaches it: replug."},
+    {IDS_ACCESS_NOT_AT_THE_SEAT_SHORT,
+     "This user may not open %1: the access rule serves the user at the computer only; for others see %3."},
 
     {IDS_TIP_SCAN_DEVICES, "Scan PC for comaptible USB devices."},
     {IDS_TIP_REREAD_DEVICE, "Reread status information from selected device."},

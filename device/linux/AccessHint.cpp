@@ -5,10 +5,10 @@
 namespace qor {
 
 std::string AccessHint::Hint() {
-  std::vector<std::string> denied;
+  std::vector<UnopenableBoard> denied;
   for (const UnopenableBoard& board : m_Probe.UnopenableBoards())
-    if (IsAccessDenied(board.Error)) denied.push_back(board.Path);
-  return denied.empty() ? std::string() : AccessAdvice(denied, m_Rules);
+    if (IsAccessDenied(board.Error)) denied.push_back(board);
+  return AccessAdvice(denied, m_Rules, AdviceLength::Short);
 }
 
 }  // namespace qor

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -102,8 +103,39 @@ int SysfsBoardProbe::OpenHidrawNode(const std::string& path) {
   return 0;
 }
 
-SysfsBoardProbe::SysfsBoardProbe(std::string sysfsRoot, std::string devRoot, NodeOpener opener)
-    : m_SysfsRoot(std::move(sysfsRoot)), m_DevRoot(std::move(devRoot)), m_Opener(std::move(opener)) {}
+AccessPlaces AccessPlaces::ForRule(const std::string& installedRule) {
+  AccessPlaces places;
+  places.RuleFiles.push_back(installedRule);
+  const std::string name = fs::path(installedRule).filename().string();
+  for (const char* folder : {"/etc/udev/rules.d", "/run/udev/rules.d", "/usr/lib/udev/rules.d", "/lib/udev/rules.d"})
+    places.RuleFiles.push_back((fs::path(folder) / name).string());
+  return places;
+}
+
+SysfsBoardProbe::SysfsBoardProbe(std::string sysfsRoot, std::string devRoot, NodeOpener opener, AccessPlaces places)
+    : m_SysfsRoot(std::move(sysfsRoot)),
+      m_DevRoot(std::move(devRoot)),
+      m_Opener(std::move(opener)),
+      m_Places(std::move(places)) {}
+
+AccessCase SysfsBoardProbe::Access(const std::string& node) const {
+  std::error_code error;
+  if (std::none_of(m_Places.RuleFiles.begin(), m_Places.RuleFiles.end(),
+                   [&](const std::string& rule) { return fs::exists(rule, error); })) {
+    return AccessCase::RuleMissing;
+  }
+  struct stat st {};
+  if (::stat(node.c_str(), &st) != 0) return AccessCase::RuleNotApplied;
+  // A group other than root's: the plugdev rule, which asks for membership.
+  if (st.st_gid != 0) return AccessCase::NotAtTheSeat;
+  // udev records the tags its rules gave a device: "G:uaccess" (or "Q:" for
+  // the current ones) once the access rule has reached the node.
+  const std::string record = "c" + std::to_string(major(st.st_rdev)) + ":" + std::to_string(minor(st.st_rdev));
+  const std::optional<std::string> data = ReadWholeFile(fs::path(m_Places.UdevData) / record);
+  const bool tagged =
+      data && (data->find("G:uaccess\n") != std::string::npos || data->find("Q:uaccess\n") != std::string::npos);
+  return tagged ? AccessCase::NotAtTheSeat : AccessCase::RuleNotApplied;
+}
 
 std::vector<UnopenableBoard> SysfsBoardProbe::UnopenableBoards() {
   const fs::path classFolder = fs::path(m_SysfsRoot) / "class" / "hidraw";
@@ -125,7 +157,9 @@ std::vector<UnopenableBoard> SysfsBoardProbe::UnopenableBoards() {
       continue;
     }
     const std::string path = (fs::path(m_DevRoot) / *name).string();
-    if (const int result = m_Opener(path); result < 0) boards.push_back({path, -result});
+    if (const int result = m_Opener(path); result < 0) {
+      boards.push_back({path, -result, IsAccessDenied(-result) ? Access(path) : AccessCase::RuleMissing});
+    }
   }
   return boards;
 }

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "device/BoardProbe.h"
 
@@ -20,6 +21,15 @@ struct HidIds {
 };
 std::optional<HidIds> ParseHidId(const std::string& uevent);
 
+// Where to look to tell why a node is closed: the places the access rule
+// may be installed (any one will do), and udev's database of applied rules.
+struct AccessPlaces {
+  std::vector<std::string> RuleFiles{};
+  std::string UdevData = "/run/udev/data";
+  // The rule where this build installs it, and under its name in udev's folders.
+  static AccessPlaces ForRule(const std::string& installedRule);
+};
+
 class SysfsBoardProbe final : public BoardProbe {
  public:
   // Opens a node as the device link does: 0 when it could be opened (and is
@@ -28,7 +38,7 @@ class SysfsBoardProbe final : public BoardProbe {
   static int OpenHidrawNode(const std::string& path);
 
   explicit SysfsBoardProbe(std::string sysfsRoot = "/sys", std::string devRoot = "/dev",
-                           NodeOpener opener = OpenHidrawNode);
+                           NodeOpener opener = OpenHidrawNode, AccessPlaces places = {});
 
   std::vector<UnopenableBoard> UnopenableBoards() override;
   std::optional<std::string> UsbLocation(const std::string& node) override;
@@ -36,8 +46,13 @@ class SysfsBoardProbe final : public BoardProbe {
 
  private:
   std::string m_SysfsRoot;
+  // Why a node is closed: no rule, a rule udev has not applied, or one that
+  // serves only the user at the computer.
+  AccessCase Access(const std::string& node) const;
+
   std::string m_DevRoot;
   NodeOpener m_Opener;
+  AccessPlaces m_Places;
 };
 
 }  // namespace qor

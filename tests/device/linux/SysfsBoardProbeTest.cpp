@@ -116,6 +116,39 @@ TEST(SysfsProbe, OpeningAMissingNodeGivesItsError) {
   EXPECT_EQ(SysfsBoardProbe::OpenHidrawNode("/nonexistent/hidraw0"), -ENOENT);
 }
 
+// Why a node is closed, told from the installed rule and udev's record of
+// the node (here /dev/null under a node's name: root's, major 1, minor 3).
+struct AccessRow {
+  const char* Name;
+  bool RuleInstalled;
+  const char* UdevRecord;  // nullptr: no record
+  AccessCase Expected;
+};
+
+class AccessCases : public SysfsProbeTest, public testing::WithParamInterface<AccessRow> {};
+
+TEST_P(AccessCases, FollowTheRuleAndWhatUdevDidWithIt) {
+  namespace fs = std::filesystem;
+  Add({"hidraw3", QorId, {}});
+  fs::create_directories(m_Folder.path() / "dev");
+  fs::create_symlink("/dev/null", m_Folder.path() / "dev/hidraw3");
+  if (GetParam().RuleInstalled) m_Folder.Write("rules/70-qor-boards.rules", "");
+  if (GetParam().UdevRecord != nullptr) m_Folder.Write("udev/c1:3", std::string(GetParam().UdevRecord));
+  SysfsBoardProbe probe(m_Folder / "sys", m_Folder / "dev", [](const std::string&) { return -EACCES; },
+                        {{m_Folder / "nowhere.rules", m_Folder / "rules/70-qor-boards.rules"}, m_Folder / "udev"});
+  const std::vector<UnopenableBoard> boards = probe.UnopenableBoards();
+  ASSERT_EQ(boards.size(), 1u);
+  EXPECT_EQ(boards[0].Access, GetParam().Expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, AccessCases,
+                         testing::Values(AccessRow{"NoRule", false, "G:uaccess\n", AccessCase::RuleMissing},
+                                         AccessRow{"NotApplied", true, nullptr, AccessCase::RuleNotApplied},
+                                         AccessRow{"OtherTagsOnly", true, "I:5\nG:seat\n", AccessCase::RuleNotApplied},
+                                         AccessRow{"AppliedForTheSeat", true, "I:5\nG:seat\nG:uaccess\nQ:uaccess\n",
+                                                   AccessCase::NotAtTheSeat}),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
 // A node is the device it opens, whatever the path to it: a link (a udev
 // rule's /dev/qor/left), "//", a relative path, or the bare node name.
 TEST(SysfsProbe, PathsToOneNodeAreOneDevice) {

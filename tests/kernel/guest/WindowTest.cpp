@@ -131,7 +131,8 @@ class WindowTest : public QObject {
       QVERIFY(nobody.Active());
       QVERIFY(window.Run([](CConfigMainDialog&) {}));
     }
-    QCOMPARE(window.MessageTexts(), Texts{NoDevices + "\n" + AccessAdvice({nodes[0].Hidraw}, rules)});
+    QCOMPARE(window.MessageTexts(),
+             Texts{NoDevices + "\n" + AccessAdvice({{nodes[0].Hidraw, EACCES}}, rules, AdviceLength::Short)});
   }
 
   // The KeyStick dialog's preview follows a joystick through the evdev reader.
