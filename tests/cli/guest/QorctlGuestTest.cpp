@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -158,8 +159,27 @@ TEST(QorctlGuestTest, ABoardTheUserMayNotOpenIsNamedWithTheAccessRule) {
   EXPECT_EQ(none.Err.find("No devices found!"), std::string::npos) << none.Err;
   EXPECT_EQ(none.Err.find(wide[0].Hidraw + ","), std::string::npos) << none.Err;
   // The installed rules are named, never a path of the source tree.
-  EXPECT_NE(none.Err.find("/share/doc/qorconfig/examples/qor-boards-plugdev.rules"), std::string::npos) << none.Err;
   EXPECT_EQ(none.Err.find("packaging/"), std::string::npos) << none.Err;
+
+  // What to do follows what stands in the way: no rule here; a rule udev has
+  // not applied; a rule applied for the user at the computer, who nobody is not.
+  EXPECT_NE(none.Err.find("install the access rule"), std::string::npos) << none.Err;
+  std::filesystem::create_directories("/etc/udev/rules.d");
+  std::ofstream("/etc/udev/rules.d/70-qor-boards.rules") << "# installed\n";
+  EXPECT_NE(Qorctl({"list"}, true).Err.find("sudo udevadm trigger"), std::string::npos);
+  struct stat node {};
+  ASSERT_EQ(::stat(nodes[0].Hidraw.c_str(), &node), 0);
+  const std::string record =
+      "/run/udev/data/c" + std::to_string(major(node.st_rdev)) + ":" + std::to_string(minor(node.st_rdev));
+  std::filesystem::create_directories("/run/udev/data");
+  std::ofstream(record) << "G:uaccess\nQ:uaccess\n";
+  const Outcome overSsh = Qorctl({"list"}, true);
+  EXPECT_NE(overSsh.Err.find("sudo cp /"), std::string::npos) << overSsh.Err;
+  EXPECT_NE(overSsh.Err.find("/share/doc/qorconfig/examples/qor-boards-plugdev.rules"), std::string::npos)
+      << overSsh.Err;
+  EXPECT_NE(overSsh.Err.find("sudo usermod -aG plugdev"), std::string::npos) << overSsh.Err;
+  std::filesystem::remove(record);
+  std::filesystem::remove("/etc/udev/rules.d/70-qor-boards.rules");
 
   // As the access rule would for the user at the computer.
   ASSERT_EQ(::chmod(nodes[1].Hidraw.c_str(), 0666), 0);
