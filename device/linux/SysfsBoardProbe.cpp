@@ -165,18 +165,18 @@ std::vector<UnopenableBoard> SysfsBoardProbe::UnopenableBoards() {
 }
 
 std::optional<std::string> SysfsBoardProbe::UsbLocation(const std::string& node) {
-  const fs::path link = fs::path(m_SysfsRoot) / "class" / "hidraw" / fs::path(node).filename() / "device";
+  // One readlink: the class entry leads to the node's place among the
+  // devices, "../../devices/.../usb1/1-1/1-1.4/1-1.4:1.0/0003:16C0:07B3.0001/hidraw/hidraw3",
+  // and the USB device is the last folder of that path named like one.
+  const fs::path entry = fs::path(m_SysfsRoot) / "class" / "hidraw" / fs::path(node).filename();
   std::error_code error;
-  const fs::path hidDevice = fs::canonical(link, error);
+  const fs::path target = fs::read_symlink(entry, error);
   if (error) return std::nullopt;
-  // The search stays inside sysfs: "/sys/devices/.../usb1/1-1/1-1.4/1-1.4:1.0/0003:16C0:07B3.0001".
-  const fs::path root = fs::canonical(m_SysfsRoot, error);
-  if (error) return std::nullopt;
-  for (fs::path folder = hidDevice.parent_path(); folder != root && folder.has_relative_path();
-       folder = folder.parent_path()) {
-    if (IsUsbDeviceName(folder.filename().string())) return folder.filename().string();
+  std::optional<std::string> location;
+  for (const fs::path& folder : target) {
+    if (IsUsbDeviceName(folder.string())) location = folder.string();
   }
-  return std::nullopt;
+  return location;
 }
 
 std::optional<std::uint64_t> SysfsBoardProbe::DeviceNumber(const std::string& path) {
