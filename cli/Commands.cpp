@@ -35,8 +35,10 @@ std::string ErrorText(int error) { return std::strerror(error); }
 
 // Attached boards the table could not open: say where they are and, when
 // access rights are what stands in the way, what to do about it.
-bool ReportUnopenableBoards(CommandContext& context) {
-  const std::vector<UnopenableBoard> boards = context.Probe.UnopenableBoards();
+bool ReportUnopenableBoards(CommandContext& context, const DeviceTable& table) {
+  std::vector<std::string> open;
+  for (int row = 0; row < table.Count(); ++row) open.push_back(table.Entry(row).Path);
+  const std::vector<UnopenableBoard> boards = context.Probe.UnopenableBoards(open);
   std::vector<UnopenableBoard> denied;
   for (const UnopenableBoard& board : boards) {
     Complain(context, "a QOR board is attached at " + Printable(board.Path) +
@@ -47,8 +49,8 @@ bool ReportUnopenableBoards(CommandContext& context) {
   return !boards.empty();
 }
 
-ExitCode NoBoardFound(CommandContext& context) {
-  if (!ReportUnopenableBoards(context)) Complain(context, NoDevices);
+ExitCode NoBoardFound(CommandContext& context, const DeviceTable& table) {
+  if (!ReportUnopenableBoards(context, table)) Complain(context, NoDevices);
   return ExitCode::NoBoard;
 }
 
@@ -175,7 +177,7 @@ std::variant<int, ExitCode> SelectRow(CommandContext& context, DeviceLink& link,
     for (const BoardPlace& place : places) listed.push_back(&place);
   }
   for (const BoardPlace* place : listed) context.Err << "  " << BoardDescription(*place) << '\n';
-  ReportUnopenableBoards(context);
+  ReportUnopenableBoards(context, table);
   return ExitCode::NoBoard;
 }
 
@@ -186,7 +188,7 @@ std::variant<int, ExitCode> SelectRow(CommandContext& context, DeviceLink& link,
 std::variant<BoardPlace, ExitCode> LoadBoard(CommandContext& context, DeviceLink& link,
                                              const std::optional<std::string>& board) {
   const std::vector<std::string> beyond = Scan(context, link);
-  if (link.Table().Count() == 0) return NoBoardFound(context);
+  if (link.Table().Count() == 0) return NoBoardFound(context, link.Table());
   const auto row = SelectRow(context, link, board, beyond);
   if (const auto* code = std::get_if<ExitCode>(&row)) return *code;
   const BoardPlace place = Identify(context, link, std::get<int>(row));
@@ -324,8 +326,8 @@ ExitCode ListBoards(CommandContext& context, bool json) {
   Scan(context, link);
   const std::vector<BoardPlace> places = IdentifyAll(context, link);
   context.Out << (json ? BoardListJson(places) : BoardListText(places));
-  if (places.empty()) return NoBoardFound(context);
-  ReportUnopenableBoards(context);
+  if (places.empty()) return NoBoardFound(context, link.Table());
+  ReportUnopenableBoards(context, link.Table());
   bool silent = false;
   for (const BoardPlace& place : places) {
     if (place.Answered) continue;

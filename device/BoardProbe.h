@@ -27,8 +27,9 @@ struct UnopenableBoard {
 class BoardProbe {
  public:
   virtual ~BoardProbe() = default;
-  // The configuration interfaces of attached QOR boards that cannot be opened.
-  virtual std::vector<UnopenableBoard> UnopenableBoards() = 0;
+  // The configuration interfaces of attached QOR boards that cannot be
+  // opened. The nodes a caller holds open already are not tried again.
+  virtual std::vector<UnopenableBoard> UnopenableBoards(const std::vector<std::string>& open) = 0;
   // The USB bus-port path ("1-1.4") of the device a node belongs to; nullopt
   // for a node without a USB parent, such as a virtual board's.
   virtual std::optional<std::string> UsbLocation(const std::string& node) = 0;

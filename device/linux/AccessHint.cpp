@@ -6,7 +6,7 @@ namespace qor {
 
 std::string AccessHint::Hint() {
   std::vector<UnopenableBoard> denied;
-  for (const UnopenableBoard& board : m_Probe.UnopenableBoards())
+  for (const UnopenableBoard& board : m_Probe.UnopenableBoards({}))
     if (IsAccessDenied(board.Error)) denied.push_back(board);
   return AccessAdvice(denied, m_Rules, AdviceLength::Short);
 }

@@ -137,7 +137,7 @@ AccessCase SysfsBoardProbe::Access(const std::string& node) const {
   return tagged ? AccessCase::NotAtTheSeat : AccessCase::RuleNotApplied;
 }
 
-std::vector<UnopenableBoard> SysfsBoardProbe::UnopenableBoards() {
+std::vector<UnopenableBoard> SysfsBoardProbe::UnopenableBoards(const std::vector<std::string>& open) {
   const fs::path classFolder = fs::path(m_SysfsRoot) / "class" / "hidraw";
   std::vector<HidrawNode> nodes;
   std::error_code error;
@@ -157,6 +157,7 @@ std::vector<UnopenableBoard> SysfsBoardProbe::UnopenableBoards() {
       continue;
     }
     const std::string path = (fs::path(m_DevRoot) / *name).string();
+    if (std::find(open.begin(), open.end(), path) != open.end()) continue;
     if (const int result = m_Opener(path); result < 0) {
       boards.push_back({path, -result, IsAccessDenied(-result) ? Access(path) : AccessCase::RuleMissing});
     }

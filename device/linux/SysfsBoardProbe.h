@@ -40,7 +40,7 @@ class SysfsBoardProbe final : public BoardProbe {
   explicit SysfsBoardProbe(std::string sysfsRoot = "/sys", std::string devRoot = "/dev",
                            NodeOpener opener = OpenHidrawNode, AccessPlaces places = {});
 
-  std::vector<UnopenableBoard> UnopenableBoards() override;
+  std::vector<UnopenableBoard> UnopenableBoards(const std::vector<std::string>& open) override;
   std::optional<std::string> UsbLocation(const std::string& node) override;
   std::optional<std::uint64_t> DeviceNumber(const std::string& path) override;
 

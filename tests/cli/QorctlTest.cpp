@@ -64,7 +64,10 @@ std::vector<std::uint8_t> Bytes(const SettingsReport& image) { return {image.beg
 
 class FakeProbe final : public BoardProbe {
  public:
-  std::vector<UnopenableBoard> UnopenableBoards() override { return Boards; }
+  std::vector<UnopenableBoard> UnopenableBoards(const std::vector<std::string>& open) override {
+    Open = open;
+    return Boards;
+  }
   std::optional<std::string> UsbLocation(const std::string& node) override {
     const auto found = Locations.find(node);
     if (found == Locations.end()) return std::nullopt;
@@ -78,6 +81,7 @@ class FakeProbe final : public BoardProbe {
   std::vector<UnopenableBoard> Boards;
   std::map<std::string, std::string> Locations;  // node -> USB location
   std::map<std::string, std::uint64_t> Devices;  // path -> the device it opens
+  std::vector<std::string> Open;                 // what the last call was told is open
 };
 
 struct Outcome {
@@ -978,6 +982,14 @@ TEST_F(QorctlTest, MoreThanTenBoardsAreSaidToBeLeftOut) {
   EXPECT_EQ(beyond.Status, 3);
   EXPECT_NE(beyond.Err.find("\"/dev/hidraw11\" is a board beyond the 10 boards handled"), std::string::npos)
       << beyond.Err;
+}
+
+// The boards the table holds open are not probed again.
+TEST_F(QorctlTest, ListAsksAboutClosedBoardsBesideTheOpenOnes) {
+  Attach("A", BoardSettings());
+  Attach("B", BoardSettings());
+  EXPECT_EQ(Qorctl({"list"}).Status, 0);
+  EXPECT_EQ(m_Probe.Open, (std::vector<std::string>{"/dev/hidraw0", "/dev/hidraw1"}));
 }
 
 TEST_F(QorctlTest, TenBoardsAreAllHandled) {

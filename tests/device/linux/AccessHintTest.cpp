@@ -13,7 +13,7 @@ namespace {
 class ClosedBoards final : public BoardProbe {
  public:
   explicit ClosedBoards(std::vector<UnopenableBoard> boards) : m_Boards(std::move(boards)) {}
-  std::vector<UnopenableBoard> UnopenableBoards() override { return m_Boards; }
+  std::vector<UnopenableBoard> UnopenableBoards(const std::vector<std::string>&) override { return m_Boards; }
   std::optional<std::string> UsbLocation(const std::string&) override { return std::nullopt; }
   std::optional<std::uint64_t> DeviceNumber(const std::string&) override { return std::nullopt; }
 

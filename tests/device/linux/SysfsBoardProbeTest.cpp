@@ -39,12 +39,13 @@ class SysfsProbeTest : public testing::Test {
       const auto found = m_Errors.find(path);
       return found == m_Errors.end() ? 0 : -found->second;
     });
-    return probe.UnopenableBoards();
+    return probe.UnopenableBoards(m_HeldOpen);
   }
 
   test::TempFolder m_Folder;
   std::map<std::string, int> m_Errors;  // path -> errno of its open; absent: opens
   std::vector<std::string> m_Opened;
+  std::vector<std::string> m_HeldOpen;  // the nodes the caller holds open
 };
 
 constexpr const char* QorId = "0003:000016C0:000007B3";
@@ -62,6 +63,18 @@ TEST_F(SysfsProbeTest, LeavesOutBoardsThatOpen) {
   Add({"hidraw0", QorId, ConfigurationDescriptor});
   EXPECT_TRUE(Probe().empty());
   EXPECT_EQ(m_Opened, std::vector<std::string>{"/dev/hidraw0"});
+}
+
+// A node the caller holds open is a board already: it is not opened twice.
+TEST_F(SysfsProbeTest, LeavesNodesHeldOpenUntouched) {
+  Add({"hidraw0", QorId, ConfigurationDescriptor});
+  Add({"hidraw1", QorId, ConfigurationDescriptor});
+  m_HeldOpen = {"/dev/hidraw0"};
+  m_Errors["/dev/hidraw1"] = EACCES;
+  const std::vector<UnopenableBoard> boards = Probe();
+  ASSERT_EQ(boards.size(), 1u);
+  EXPECT_EQ(boards[0].Path, "/dev/hidraw1");
+  EXPECT_EQ(m_Opened, std::vector<std::string>{"/dev/hidraw1"});
 }
 
 struct Candidate {
@@ -136,7 +149,7 @@ TEST_P(AccessCases, FollowTheRuleAndWhatUdevDidWithIt) {
   if (GetParam().UdevRecord != nullptr) m_Folder.Write("udev/c1:3", std::string(GetParam().UdevRecord));
   SysfsBoardProbe probe(m_Folder / "sys", m_Folder / "dev", [](const std::string&) { return -EACCES; },
                         {{m_Folder / "nowhere.rules", m_Folder / "rules/70-qor-boards.rules"}, m_Folder / "udev"});
-  const std::vector<UnopenableBoard> boards = probe.UnopenableBoards();
+  const std::vector<UnopenableBoard> boards = probe.UnopenableBoards({});
   ASSERT_EQ(boards.size(), 1u);
   EXPECT_EQ(boards[0].Access, GetParam().Expected);
 }
