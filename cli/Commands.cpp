@@ -62,23 +62,15 @@ ExitCode LinkLost(CommandContext& context) {
 // The configuration interfaces a full table leaves out. The window handles
 // the first ten boards only; qorctl says when there are more.
 std::vector<std::string> BoardsBeyondTheTable(HidPlatform& platform, const DeviceTable& table) {
-  if (table.Count() < DeviceTable::Capacity) return {};
-  const std::string& last = table.Entry(table.Count() - 1).Path;
   std::vector<std::string> beyond;
-  bool afterLast = false;
-  for (const auto& path : platform.ListInterfaces()) {
-    if (!path) continue;
-    if (!afterLast) {
-      afterLast = *path == last;
-      continue;
-    }
-    const HidHandle handle = platform.Open(*path);
+  for (const std::string& path : table.InterfacesBeyond()) {
+    const HidHandle handle = platform.Open(path);
     if (handle == InvalidHidHandle) continue;
     HidAttributes attributes;
     int length = 0;
     if (platform.GetAttributes(handle, attributes) && IsQorProduct(attributes.VendorId, attributes.ProductId) &&
         platform.GetFeatureReportLength(handle, length) && length == ConfigurationReportLength) {
-      beyond.push_back(*path);
+      beyond.push_back(path);
     }
     platform.Close(handle);
   }

@@ -13,9 +13,15 @@ void DeviceTable::CloseAll() {
 void DeviceTable::Scan() {
   // Every old handle is closed before any new one is opened.
   CloseAll();
+  m_Beyond.clear();
 
   for (const auto& path : m_Platform.ListInterfaces()) {
     if (!path) continue;
+    // Later interfaces are never opened once the table is full, only noted.
+    if (m_Count == Capacity) {
+      m_Beyond.push_back(*path);
+      continue;
+    }
     const HidHandle handle = m_Platform.Open(*path);
     if (handle == InvalidHidHandle) continue;
 
@@ -27,8 +33,6 @@ void DeviceTable::Scan() {
       continue;
     }
     m_Entries[m_Count++] = DeviceEntry{handle, length, *path, attributes.ProductId};
-    // Later interfaces are never opened once the table is full.
-    if (m_Count == Capacity) break;
   }
 }
 

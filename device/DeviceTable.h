@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "device/HidPlatform.h"
 
@@ -40,6 +41,10 @@ class DeviceTable {
   // Closes every row, then opens the configuration interfaces of the attached
   // boards in enumeration order, at most Capacity of them.
   void Scan();
+  // The interfaces the last scan listed after the table was full, never
+  // opened: where qorctl looks for boards beyond the table without listing
+  // the interfaces again.
+  const std::vector<std::string>& InterfacesBeyond() const { return m_Beyond; }
 
   int Count() const { return m_Count; }
   // Callers pass indices below Count() only.
@@ -52,6 +57,7 @@ class DeviceTable {
   HidPlatform& m_Platform;
   std::array<DeviceEntry, Capacity> m_Entries{};
   int m_Count = 0;
+  std::vector<std::string> m_Beyond{};
 };
 
 }  // namespace qor

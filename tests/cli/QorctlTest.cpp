@@ -978,6 +978,10 @@ TEST_F(QorctlTest, MoreThanTenBoardsAreSaidToBeLeftOut) {
   EXPECT_EQ(outcome.Status, 0);
   EXPECT_EQ(std::count(outcome.Out.begin(), outcome.Out.end(), '\n'), 10);
   EXPECT_EQ(outcome.Err, "qorctl: 12 boards are attached; only the first 10 are handled\n");
+  EXPECT_EQ(std::count_if(m_Platform.Log().begin(), m_Platform.Log().end(),
+                          [](const sim::Call& call) { return call.Kind == CallKind::ListInterfaces; }),
+            1)
+      << "one listing per command";
   const Outcome beyond = Qorctl({"show", "-b", "/dev/hidraw11"});
   EXPECT_EQ(beyond.Status, 3);
   EXPECT_NE(beyond.Err.find("\"/dev/hidraw11\" is a board beyond the 10 boards handled"), std::string::npos)
