@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <charconv>
+#include <filesystem>
+#include <sstream>
 #include <string_view>
 #include <tuple>
 
-#include "device/linux/UdevOwners.h"
+#include "device/linux/SysfsFile.h"
 
 namespace qor {
 namespace {
@@ -38,24 +40,19 @@ std::vector<std::optional<std::string>> OrderHidrawNodes(std::vector<HidrawNode>
   return paths;
 }
 
-std::vector<std::optional<std::string>> ListHidrawNodes() {
-  const Udev context(udev_new());
-  if (!context) return {};
-  const UdevEnumerate enumerate(udev_enumerate_new(context.get()));
-  if (!enumerate || udev_enumerate_add_match_subsystem(enumerate.get(), "hidraw") < 0 ||
-      udev_enumerate_scan_devices(enumerate.get()) < 0) {
-    return {};
-  }
-
+std::vector<std::optional<std::string>> ListHidrawNodes(const std::string& sysfsRoot, const std::string& devRoot) {
+  namespace fs = std::filesystem;
   std::vector<HidrawNode> nodes;
-  udev_list_entry* entry = nullptr;
-  udev_list_entry_foreach(entry, udev_enumerate_get_list_entry(enumerate.get())) {
-    const char* sysPath = udev_list_entry_get_name(entry);
-    const UdevDevice device(udev_device_new_from_syspath(context.get(), sysPath));
-    if (!device) continue;  // gone since the scan
-    HidrawNode node;
-    if (const char* sysName = udev_device_get_sysname(device.get())) node.SysName = sysName;
-    if (const char* devNode = udev_device_get_devnode(device.get())) node.DevNode = devNode;
+  std::error_code error;
+  for (fs::directory_iterator it(fs::path(sysfsRoot) / "class" / "hidraw", error), end; !error && it != end;
+       it.increment(error)) {
+    const std::optional<std::string> uevent = ReadSysfsFile(it->path() / "uevent");
+    if (!uevent) continue;  // gone since the listing
+    HidrawNode node{it->path().filename().string(), std::nullopt};
+    std::istringstream lines(*uevent);
+    for (std::string line; std::getline(lines, line);) {
+      if (line.starts_with("DEVNAME=") && line.size() > 8) node.DevNode = (fs::path(devRoot) / line.substr(8)).string();
+    }
     nodes.push_back(std::move(node));
   }
   return OrderHidrawNodes(std::move(nodes));

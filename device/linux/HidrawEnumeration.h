@@ -1,6 +1,8 @@
 #pragma once
-// Listing the hidraw nodes from sysfs through libudev. Only sysfs-backed
-// calls are used, so the list does not depend on udevd or its database.
+// Listing the hidraw nodes from sysfs: the entries of class/hidraw, each
+// with the node its uevent names (DEVNAME), as libudev would list them but
+// without its full listing of the devices. The list does not depend on
+// udevd or its database.
 
 #include <optional>
 #include <string>
@@ -18,6 +20,7 @@ struct HidrawNode {
 std::vector<std::optional<std::string>> OrderHidrawNodes(std::vector<HidrawNode> nodes);
 
 // The present hidraw nodes in that order; empty when they cannot be listed.
-std::vector<std::optional<std::string>> ListHidrawNodes();
+std::vector<std::optional<std::string>> ListHidrawNodes(const std::string& sysfsRoot = "/sys",
+                                                        const std::string& devRoot = "/dev");
 
 }  // namespace qor

@@ -16,6 +16,7 @@
 #include "device/ReportDescriptor.h"
 #include "device/linux/Hidraw.h"
 #include "device/linux/HidrawEnumeration.h"
+#include "device/linux/SysfsFile.h"
 #include "settings/UniqueFd.h"
 
 namespace qor {
@@ -23,25 +24,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Read through a descriptor that no program started meanwhile inherits.
-std::optional<std::string> ReadWholeFile(const fs::path& path) {
-  const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (!fd) return std::nullopt;
-  std::string content;
-  char chunk[4096];
-  while (true) {
-    const ssize_t count = ::read(fd.Get(), chunk, sizeof chunk);
-    if (count < 0 && errno == EINTR) continue;
-    if (count < 0) return std::nullopt;
-    if (count == 0) return content;
-    content.append(chunk, static_cast<std::size_t>(count));
-  }
-}
-
 // A descriptor that cannot be read or parsed may still be a configuration
 // interface, so only a readable one with other feature reports rules it out.
 bool MayBeConfigurationInterface(const fs::path& hidDevice) {
-  const std::optional<std::string> descriptor = ReadWholeFile(hidDevice / "report_descriptor");
+  const std::optional<std::string> descriptor = ReadSysfsFile(hidDevice / "report_descriptor");
   if (!descriptor) return true;
   const std::vector<std::uint8_t> bytes(descriptor->begin(), descriptor->end());
   const std::optional<int> length = FeatureReportByteLength(bytes);
@@ -131,7 +117,7 @@ AccessCase SysfsBoardProbe::Access(const std::string& node) const {
   // udev records the tags its rules gave a device: "G:uaccess" (or "Q:" for
   // the current ones) once the access rule has reached the node.
   const std::string record = "c" + std::to_string(major(st.st_rdev)) + ":" + std::to_string(minor(st.st_rdev));
-  const std::optional<std::string> data = ReadWholeFile(fs::path(m_Places.UdevData) / record);
+  const std::optional<std::string> data = ReadSysfsFile(fs::path(m_Places.UdevData) / record);
   const bool tagged =
       data && (data->find("G:uaccess\n") != std::string::npos || data->find("Q:uaccess\n") != std::string::npos);
   return tagged ? AccessCase::NotAtTheSeat : AccessCase::RuleNotApplied;
@@ -149,7 +135,7 @@ std::vector<UnopenableBoard> SysfsBoardProbe::UnopenableBoards(const std::vector
   std::vector<UnopenableBoard> boards;
   for (const std::optional<std::string>& name : OrderHidrawNodes(std::move(nodes))) {
     const fs::path hidDevice = classFolder / *name / "device";
-    const std::optional<std::string> uevent = ReadWholeFile(hidDevice / "uevent");
+    const std::optional<std::string> uevent = ReadSysfsFile(hidDevice / "uevent");
     const std::optional<HidIds> ids = uevent ? ParseHidId(*uevent) : std::nullopt;
     if (!ids || ids->VendorId > 0xFFFF || ids->ProductId > 0xFFFF ||
         !IsQorProduct(static_cast<std::uint16_t>(ids->VendorId), static_cast<std::uint16_t>(ids->ProductId)) ||

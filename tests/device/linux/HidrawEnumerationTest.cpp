@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "TempFolder.h"
+
 namespace qor {
 namespace {
 
@@ -52,6 +54,17 @@ TEST(ListHidrawNodesTest, ListsPresentNodesInNumberOrder) {
     asFound.push_back(Node(path->substr(5)));
   }
   EXPECT_EQ(OrderHidrawNodes(asFound), paths);
+}
+
+// The node is the one the uevent names, as libudev would give it; an entry
+// without a name has no node.
+TEST(ListHidrawNodesTest, TakesTheNodeTheUeventNames) {
+  test::TempFolder folder;
+  folder.Write("sys/class/hidraw/hidraw10/uevent", "MAJOR=245\nMINOR=10\nDEVNAME=hidraw10\n");
+  folder.Write("sys/class/hidraw/hidraw2/uevent", "DEVNAME=hidraw2\n");
+  folder.Write("sys/class/hidraw/hidraw3/uevent", "MAJOR=245\n");
+  EXPECT_EQ(ListHidrawNodes(folder / "sys", "/dev"), (Paths{"/dev/hidraw2", std::nullopt, "/dev/hidraw10"}));
+  EXPECT_EQ(ListHidrawNodes(folder / "nowhere", "/dev"), Paths{});
 }
 
 }  // namespace
