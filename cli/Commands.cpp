@@ -1,9 +1,5 @@
 #include "cli/Commands.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
 #include <variant>
 
@@ -13,8 +9,10 @@
 #include "device/DeviceLink.h"
 #include "res/StringTable.h"
 #include "settings/KeyCodeTable.h"
+#include "settings/OpenFiles.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsImages.h"
+#include "settings/SystemError.h"
 
 namespace qor::cli {
 namespace {
@@ -31,7 +29,7 @@ constexpr const char* StandardInputHint = "reading settings from standard input 
 
 void Complain(CommandContext& context, const std::string& message) { context.Err << "qorctl: " << message << '\n'; }
 
-std::string ErrorText(int error) { return std::strerror(error); }
+std::string ErrorText(int error) { return SystemErrorText(error); }
 
 // Attached boards the table could not open: say where they are and, when
 // access rights are what stands in the way, what to do about it.
@@ -45,7 +43,8 @@ bool ReportUnopenableBoards(CommandContext& context, const DeviceTable& table) {
                           ", but it cannot be opened: " + ErrorText(board.Error));
     if (IsAccessDenied(board.Error)) denied.push_back({Printable(board.Path), board.Error, board.Access});
   }
-  if (!denied.empty()) context.Err << AccessAdvice(denied, context.Rules) << '\n';
+  // A platform without access rules (Windows) has the reason alone to give.
+  if (!denied.empty() && !context.Rules.AccessRule.empty()) context.Err << AccessAdvice(denied, context.Rules) << '\n';
   return !boards.empty();
 }
 
@@ -195,10 +194,6 @@ bool IsStream(const std::string& file) { return file == Stream; }
 
 std::string FileName(const std::string& file, const char* stream) { return IsStream(file) ? stream : Printable(file); }
 
-// The window's texts for a file that cannot be opened speak of permissions;
-// they follow the reason only where it is one.
-bool IsPermissionProblem(int error) { return error == EACCES || error == EPERM || error == EROFS; }
-
 // "qorctl: cabinet.qos: No such file or directory", then the window's text
 // where it applies.
 ExitCode FileFailure(CommandContext& context, const std::string& name, const std::string& reason,
@@ -213,18 +208,18 @@ ExitCode FileFailure(CommandContext& context, const std::string& name, const std
 std::optional<ExitCode> ReadFile(CommandContext& context, const std::string& file, SettingsReport& settings,
                                  FileLength length = FileLength::AtLeast) {
   // A terminal waits for the user, who should know it does.
-  if (IsStream(file) && ::isatty(context.InFd) == 1) Complain(context, StandardInputHint);
+  if (IsStream(file) && IsTerminal(context.InFd)) Complain(context, StandardInputHint);
   const FileReadResult result = IsStream(file) ? ReadSettingsStream(context.InFd, settings, length)
                                                : ReadSettingsFile(file, settings, ReadableFiles::AnyKind, length);
   const std::string name = FileName(file, "standard input");
   switch (result.Outcome) {
     case FileReadOutcome::OpenFailed:
       return FileFailure(context, name, ErrorText(result.Error),
-                         IsPermissionProblem(result.Error) ? CannotRead : nullptr);
+                         IsPermissionError(result.Error) ? CannotRead : nullptr);
     case FileReadOutcome::Corrupt:
       // A closed standard input is held open for writing only (main fills it
-      // with /dev/null), so a read fails with EBADF.
-      if (IsStream(file) && result.Error == EBADF) {
+      // with /dev/null), so a read fails as on a descriptor not open.
+      if (IsStream(file) && IsNotOpenForReading(result.Error)) {
         Complain(context, "standard input is not open for reading");
         return ExitCode::FileError;
       }
@@ -251,15 +246,12 @@ std::optional<ExitCode> ReadFile(CommandContext& context, const std::string& fil
 // that the output holds the settings alone.
 bool IsStandardOutput(const CommandContext& context, const std::string& file) {
   if (IsStream(file)) return true;
-  struct stat named {};
-  struct stat output {};
-  return ::stat(file.c_str(), &named) == 0 && ::fstat(context.OutFd, &output) == 0 && named.st_dev == output.st_dev &&
-         named.st_ino == output.st_ino;
+  return IsSameFile(file, context.OutFd);
 }
 
 // Binary goes to files and pipes: on a terminal a board's bytes could drive it.
 std::optional<ExitCode> RefuseTerminal(CommandContext& context, const std::string& file, bool force) {
-  if (force || !IsStandardOutput(context, file) || ::isatty(context.OutFd) != 1) return std::nullopt;
+  if (force || !IsStandardOutput(context, file) || !IsTerminal(context.OutFd)) return std::nullopt;
   Complain(context, "standard output is a terminal; redirect it to a file");
   return ExitCode::Usage;
 }
@@ -275,7 +267,7 @@ ExitCode WriteFile(CommandContext& context, const std::string& file, const Setti
   switch (result.Outcome) {
     case FileWriteOutcome::OpenFailed:
       return FileFailure(context, name, ErrorText(result.Error),
-                         IsPermissionProblem(result.Error) ? CannotWrite : nullptr);
+                         IsPermissionError(result.Error) ? CannotWrite : nullptr);
     case FileWriteOutcome::WriteFailed:
       return FileFailure(context, name, ErrorText(result.Error), WriteError);
     case FileWriteOutcome::Ok:

@@ -10,7 +10,7 @@
 #include "cli/StandardOutput.h"
 #include "device/linux/LinuxHidPlatform.h"
 #include "device/linux/SysfsBoardProbe.h"
-#include "settings/FileIo.h"
+#include "settings/posix/FileIo.h"
 
 int main(int argc, char** argv) {
   // Before anything is opened: a closed standard stream must not lend its

@@ -3,7 +3,6 @@
 // the QOR boards this user may not open (the device table skips an interface
 // it cannot open without saying why), and where on the USB bus a node sits.
 
-#include <cerrno>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -20,7 +19,7 @@ enum class AccessCase {
 
 struct UnopenableBoard {
   std::string Path;                             // "/dev/hidraw3"
-  int Error = 0;                                // the errno of the failed open
+  int Error = 0;                                // the system's reason for the failed open (settings/SystemError.h)
   AccessCase Access = AccessCase::RuleMissing;  // what to do, when Error is for want of access rights
 };
 
@@ -39,9 +38,5 @@ class BoardProbe {
   // not a character device.
   virtual std::optional<std::uint64_t> DeviceNumber(const std::string& path) = 0;
 };
-
-// True for an open that failed for want of access rights, the one failure an
-// access rule mends.
-inline bool IsAccessDenied(int error) { return error == EACCES || error == EPERM; }
 
 }  // namespace qor

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "settings/SystemError.h"
+
 namespace qor {
 
 std::string AccessHint::Hint() {

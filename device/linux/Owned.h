@@ -1,6 +1,6 @@
 #pragma once
 // Owners for the handles of C libraries (libudev), so that every handle is
-// freed on every path, once. Descriptors have theirs in settings/UniqueFd.h.
+// freed on every path, once. Descriptors have theirs in settings/posix/UniqueFd.h.
 
 #include <memory>
 

@@ -17,7 +17,7 @@
 #include "device/linux/Hidraw.h"
 #include "device/linux/HidrawEnumeration.h"
 #include "device/linux/SysfsFile.h"
-#include "settings/UniqueFd.h"
+#include "settings/posix/UniqueFd.h"
 
 namespace qor {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <cerrno>
 
-#include "settings/UniqueFd.h"
+#include "settings/posix/UniqueFd.h"
 
 namespace qor {
 

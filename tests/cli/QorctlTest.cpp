@@ -24,8 +24,8 @@
 #include "TempFolder.h"
 #include "cli/StandardOutput.h"
 #include "cli/Text.h"
-#include "settings/FileIo.h"
 #include "settings/KeyCodeTable.h"
+#include "settings/posix/FileIo.h"
 #include "sim/SimPlatform.h"
 
 namespace qor::cli {

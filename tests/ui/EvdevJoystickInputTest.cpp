@@ -16,7 +16,7 @@
 #include <map>
 #include <vector>
 
-#include "settings/UniqueFd.h"
+#include "settings/posix/UniqueFd.h"
 #include "ui/joystick/JoystickDevice.h"
 
 using namespace qor::joystick;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/UniqueFd.h"
+#include "settings/posix/UniqueFd.h"
 #include "tools/common/CommandLine.h"
 
 namespace qor::tools {

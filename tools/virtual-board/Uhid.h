@@ -8,7 +8,7 @@
 #include <span>
 #include <string>
 
-#include "settings/UniqueFd.h"
+#include "settings/posix/UniqueFd.h"
 
 namespace qor::virtualboard {
 

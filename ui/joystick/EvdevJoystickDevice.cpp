@@ -6,7 +6,7 @@
 #include <cerrno>
 
 #include "device/linux/Owned.h"
-#include "settings/UniqueFd.h"
+#include "settings/posix/UniqueFd.h"
 #include "ui/joystick/JoystickDevice.h"
 
 namespace qor::joystick {

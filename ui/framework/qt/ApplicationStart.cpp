@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/FileIo.h"
+#include "settings/posix/FileIo.h"
 
 namespace qor::ui::qt {
 namespace {

@@ -33,9 +33,9 @@
 #include <optional>
 #include <random>
 
-#include "settings/FileIo.h"
 #include "settings/SettingsFile.h"
-#include "settings/UniqueFd.h"
+#include "settings/posix/FileIo.h"
+#include "settings/posix/UniqueFd.h"
 
 namespace qor {
 namespace {

@@ -1,4 +1,4 @@
-#include "settings/FileIo.h"
+#include "settings/posix/FileIo.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -7,8 +7,8 @@
 #include <array>
 #include <cerrno>
 
-#include "settings/FileIo.h"
-#include "settings/UniqueFd.h"
+#include "settings/posix/FileIo.h"
+#include "settings/posix/UniqueFd.h"
 
 namespace qor {
 

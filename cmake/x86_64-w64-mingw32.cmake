@@ -1,0 +1,21 @@
+# Cross-builds for 64-bit Windows with Debian's mingw-w64 (the posix-thread
+# compilers, which std::thread and GoogleTest need). Programs link the C++
+# runtime, libgcc and winpthread statically, so an .exe needs no DLL beside
+# it; built programs run under Wine: the tests, through ctest.
+#   cmake -DCMAKE_TOOLCHAIN_FILE=cmake/x86_64-w64-mingw32.cmake ...
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+
+find_program(QOR_WINE NAMES wine REQUIRED)
+set(CMAKE_CROSSCOMPILING_EMULATOR "${QOR_WINE}")

@@ -1,0 +1,73 @@
+#include "device/windows/WindowsBoardProbe.h"
+
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
+#include "device/DeviceTable.h"
+#include "device/windows/HidInterfaces.h"
+#include "device/windows/HidOwners.h"
+
+namespace qor {
+namespace {
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+// The four hex digits after `key` ("vid_"), if there are four.
+std::optional<std::uint16_t> HexAfter(const std::string& path, const std::string& key) {
+  const auto at = path.find(key);
+  if (at == std::string::npos || path.size() < at + key.size() + 4) return std::nullopt;
+  unsigned value = 0;
+  for (std::size_t i = at + key.size(); i < at + key.size() + 4; ++i) {
+    const char c = path[i];
+    const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+    if (digit < 0) return std::nullopt;
+    value = value * 16 + static_cast<unsigned>(digit);
+  }
+  return static_cast<std::uint16_t>(value);
+}
+
+}  // namespace
+
+std::optional<PathIds> IdsInDevicePath(const std::string& path) {
+  const std::string lower = Lower(path);
+  const auto vendor = HexAfter(lower, "vid_");
+  const auto product = HexAfter(lower, "pid_");
+  if (!vendor || !product) return std::nullopt;
+  return PathIds{*vendor, *product};
+}
+
+std::vector<UnopenableBoard> WindowsBoardProbe::UnopenableBoards() {
+  std::vector<UnopenableBoard> boards;
+  ForEachHidInterface(m_Api, [&](const std::optional<std::string>& path, HDEVINFO, SP_DEVINFO_DATA&) {
+    const auto ids = path ? IdsInDevicePath(*path) : std::nullopt;
+    if (!ids || !IsQorProduct(ids->VendorId, ids->ProductId)) return true;
+    const DeviceHandle device(
+        m_Api, m_Api.CreateFileA(path->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, 0));
+    if (!device) boards.push_back({*path, static_cast<int>(m_Api.GetLastError())});
+    return true;
+  });
+  return boards;
+}
+
+std::optional<std::string> WindowsBoardProbe::UsbLocation(const std::string& node) {
+  std::optional<std::string> location;
+  const std::string wanted = Lower(node);
+  ForEachHidInterface(m_Api, [&](const std::optional<std::string>& path, HDEVINFO list, SP_DEVINFO_DATA& device) {
+    if (!path || Lower(*path) != wanted) return true;
+    char buffer[256] = {};
+    DWORD required = 0;
+    if (m_Api.SetupDiGetDeviceRegistryPropertyA(list, &device, SPDRP_LOCATION_INFORMATION,
+                                                reinterpret_cast<BYTE*>(buffer), sizeof buffer - 1, &required) &&
+        buffer[0] != '\0')
+      location = std::string(buffer);
+    return false;
+  });
+  return location;
+}
+
+}  // namespace qor

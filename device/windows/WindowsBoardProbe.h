@@ -1,0 +1,36 @@
+#pragma once
+// What SetupAPI tells about attached boards beyond what an open handle
+// answers: the QOR boards that cannot be opened, with Windows' reason, known
+// by the IDs in their device paths ("\\?\hid#vid_16c0&pid_07b3#..."), and
+// the location Windows gives the device of an interface.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "device/BoardProbe.h"
+#include "device/windows/HidApi.h"
+
+namespace qor {
+
+// The vendor and product ID a device path names, if it names both.
+struct PathIds {
+  std::uint16_t VendorId = 0;
+  std::uint16_t ProductId = 0;
+};
+std::optional<PathIds> IdsInDevicePath(const std::string& path);
+
+class WindowsBoardProbe final : public BoardProbe {
+ public:
+  explicit WindowsBoardProbe(HidApi& api = SystemHidApi()) : m_Api(api) {}
+
+  std::vector<UnopenableBoard> UnopenableBoards() override;
+  // The device's location information ("Port_#0004.Hub_#0001"); nullopt
+  // where Windows has none or the path is not a present interface.
+  std::optional<std::string> UsbLocation(const std::string& node) override;
+
+ private:
+  HidApi& m_Api;
+};
+
+}  // namespace qor
