@@ -4,6 +4,7 @@
 #include <variant>
 
 #include "cli/BoardList.h"
+#include "cli/PlatformTexts.h"
 #include "cli/SettingsText.h"
 #include "cli/Text.h"
 #include "device/DeviceLink.h"
@@ -25,7 +26,8 @@ const char* const CannotRead = res::LoadString(res::IDS_FILE_CANNOT_READ);
 const char* const Corrupt = res::LoadString(res::IDS_FILE_CORRUPT);
 const char* const CannotWrite = res::LoadString(res::IDS_FILE_CANNOT_WRITE);
 const char* const WriteError = res::LoadString(res::IDS_FILE_WRITE_ERROR);
-constexpr const char* StandardInputHint = "reading settings from standard input (Ctrl+D to end)";
+const std::string StandardInputHint =
+    std::string("reading settings from standard input (") + Platform.EndOfInput + " to end)";
 
 void Complain(CommandContext& context, const std::string& message) { context.Err << "qorctl: " << message << '\n'; }
 

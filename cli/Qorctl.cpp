@@ -4,6 +4,7 @@
 
 #include "cli/Arguments.h"
 #include "cli/Matching.h"
+#include "cli/PlatformTexts.h"
 #include "cli/Text.h"
 #include "cli/TracingPlatform.h"
 
@@ -20,19 +21,18 @@ ExitCode UsageFailure(CommandContext& context, const std::string& message) {
 }
 
 // What --board takes, said once for every command that has it.
-constexpr const char* BoardOption =
-    "  -b, --board BOARD   the board: its number in qorctl list (default 1), its\n"
-    "                      hidraw node (/dev/hidraw3, hidraw3, or a link to it such\n"
-    "                      as /dev/qor/left), its USB location (1-1.4) or its exact\n"
-    "                      identification text as qorctl list shows it\n";
+const char* const BoardOption = Platform.BoardOption;
 constexpr const char* FileOption = "  -f, --file FILE     a settings file (*.qos) instead of a board\n";
 constexpr const char* ForceOption = "      --force         write to standard output even when it is a terminal\n";
 
 std::string CommandHelp(CommandKind command) {
   switch (command) {
     case CommandKind::List:
-      return "Usage: qorctl list [-j]\n"
-             "Lists the attached boards: number, identification text, hidraw node, USB\n"
+      return std::string(
+                 "Usage: qorctl list [-j]\n"
+                 "Lists the attached boards: number, identification text, ") +
+             Platform.NodeName +
+             ", USB\n"
              "location (- for a board without one, such as a virtual board) and product ID.\n"
              "Only the first 10 boards are handled, as in the window.\n"
              "\n"
@@ -74,7 +74,7 @@ std::string CommandHelp(CommandKind command) {
              "\nSettings:\n" + SettingEditsHelp() +
              "\nExamples:\n"
              "  qorctl set mode=keystick key.up=\"U ARROW\" key.button1=space\n"
-             "  qorctl set -b /dev/hidraw3 joymouse=on joymouse-speed=8 joymouse-zone=100,150,90,160\n"
+             "  qorctl set -b 2 joymouse=on joymouse-speed=8 joymouse-zone=100,150,90,160\n"
              "  qorctl set -f cabinet.qos board-id=2\n";
     case CommandKind::Help:
       return "Usage: qorctl help [COMMAND]\nDescribes qorctl or one of its commands.\n";
@@ -161,8 +161,12 @@ std::string HelpText() {
          "Examples:\n"
          "  qorctl list\n"
          "  qorctl set mode=keystick key.up=\"U ARROW\" key.button1=space\n"
-         "  qorctl -b 1-1.4 set joymouse=on joymouse-speed=8 joymouse-zone=100,150,90,160\n"
-         "  qorctl get mode -b /dev/hidraw3\n"
+         "  qorctl -b " +
+         Platform.LocationExample +
+         " set joymouse=on joymouse-speed=8 joymouse-zone=100,150,90,160\n"
+         "  qorctl get mode -b " +
+         Platform.NodeExample +
+         "\n"
          "  qorctl export - | ssh cab qorctl import -\n"
          "\n"
          "Exit status:\n"

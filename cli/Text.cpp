@@ -91,7 +91,9 @@ std::string Printable(std::string_view text, Encoding encoding) {
     const std::size_t step = std::max<std::size_t>(length, 1);
     if (length == 0 || IsControl(c) || IsUtf8Control(text, i, length)) {
       for (std::size_t k = 0; k < step; ++k) out += "\\x" + Hex2(static_cast<unsigned char>(text[i + k]));
-    } else if (c == '\\') {
+    } else if (c == '\\' && i + 1 < text.size() && text[i + 1] == 'x') {
+      // Only "\x" could pass for an escape; other backslashes, Windows'
+      // path separators, stay as they are.
       out += "\\\\";
     } else if (encoding == Encoding::Latin1) {
       AppendUtf8(out, c);

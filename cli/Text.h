@@ -18,7 +18,8 @@ enum class Encoding { Utf8, Latin1 };
 // line, a file name, a board or a file. Printable characters come out as UTF-8;
 // C0 controls, DEL, C1 controls and bytes that are not UTF-8 come out as \xNN,
 // one for each byte, so that the text cannot drive the terminal; a backslash
-// is doubled, so that a literal "\x1b" in a text cannot pass for ESC.
+// before an x is doubled, so that a literal "\x1b" in a text cannot pass for
+// ESC (other backslashes, as in Windows paths, stay single).
 std::string Printable(std::string_view text, Encoding encoding = Encoding::Utf8);
 
 // A board's single-byte (Latin-1) text in UTF-8, as it is typed: "café".
