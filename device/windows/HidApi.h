@@ -10,6 +10,7 @@
 extern "C" {
 #include <hidsdi.h>
 }
+#include <cfgmgr32.h>
 #include <setupapi.h>
 
 namespace qor {
@@ -25,8 +26,6 @@ class HidApi {
   virtual BOOL SetupDiGetDeviceInterfaceDetailA(HDEVINFO list, SP_DEVICE_INTERFACE_DATA* data,
                                                 SP_DEVICE_INTERFACE_DETAIL_DATA_A* detail, DWORD size, DWORD* required,
                                                 SP_DEVINFO_DATA* device) = 0;
-  virtual BOOL SetupDiGetDeviceRegistryPropertyA(HDEVINFO list, SP_DEVINFO_DATA* device, DWORD property, BYTE* buffer,
-                                                 DWORD size, DWORD* required) = 0;
   virtual BOOL SetupDiDestroyDeviceInfoList(HDEVINFO list) = 0;
   virtual HANDLE CreateFileA(const char* path, DWORD access, DWORD share, DWORD creation, DWORD flags) = 0;
   virtual BOOLEAN HidD_GetAttributes(HANDLE device, HIDD_ATTRIBUTES* attributes) = 0;
@@ -35,6 +34,9 @@ class HidApi {
   virtual BOOLEAN HidD_FreePreparsedData(PHIDP_PREPARSED_DATA data) = 0;
   virtual BOOLEAN HidD_GetFeature(HANDLE device, void* buffer, ULONG length) = 0;
   virtual BOOLEAN HidD_SetFeature(HANDLE device, void* buffer, ULONG length) = 0;
+  // The location of a device node and the node above it, for qorctl's USB location.
+  virtual CONFIGRET CM_Get_DevNode_Registry_PropertyA(DEVINST node, ULONG property, void* buffer, ULONG* length) = 0;
+  virtual CONFIGRET CM_Get_Parent(DEVINST* parent, DEVINST node) = 0;
   virtual BOOL CloseHandle(HANDLE handle) = 0;
   virtual void Sleep(DWORD milliseconds) = 0;
   virtual DWORD GetLastError() = 0;

@@ -18,10 +18,6 @@ class System final : public HidApi {
                                         SP_DEVINFO_DATA* device) override {
     return ::SetupDiGetDeviceInterfaceDetailA(list, data, detail, size, required, device);
   }
-  BOOL SetupDiGetDeviceRegistryPropertyA(HDEVINFO list, SP_DEVINFO_DATA* device, DWORD property, BYTE* buffer,
-                                         DWORD size, DWORD* required) override {
-    return ::SetupDiGetDeviceRegistryPropertyA(list, device, property, nullptr, buffer, size, required);
-  }
   BOOL SetupDiDestroyDeviceInfoList(HDEVINFO list) override { return ::SetupDiDestroyDeviceInfoList(list); }
   HANDLE CreateFileA(const char* path, DWORD access, DWORD share, DWORD creation, DWORD flags) override {
     return ::CreateFileA(path, access, share, nullptr, creation, flags, nullptr);
@@ -40,6 +36,10 @@ class System final : public HidApi {
   BOOLEAN HidD_SetFeature(HANDLE device, void* buffer, ULONG length) override {
     return ::HidD_SetFeature(device, buffer, length);
   }
+  CONFIGRET CM_Get_DevNode_Registry_PropertyA(DEVINST node, ULONG property, void* buffer, ULONG* length) override {
+    return ::CM_Get_DevNode_Registry_PropertyA(node, property, nullptr, buffer, length, 0);
+  }
+  CONFIGRET CM_Get_Parent(DEVINST* parent, DEVINST node) override { return ::CM_Get_Parent(parent, node, 0); }
   BOOL CloseHandle(HANDLE handle) override { return ::CloseHandle(handle); }
   void Sleep(DWORD milliseconds) override { ::Sleep(milliseconds); }
   DWORD GetLastError() override { return ::GetLastError(); }

@@ -31,6 +31,9 @@ std::optional<std::uint16_t> HexAfter(const std::string& path, const std::string
   return static_cast<std::uint16_t>(value);
 }
 
+// The HID interface, its collection, the USB interface, the USB device.
+constexpr int MaxLevels = 4;
+
 }  // namespace
 
 std::optional<PathIds> IdsInDevicePath(const std::string& path) {
@@ -57,14 +60,20 @@ std::vector<UnopenableBoard> WindowsBoardProbe::UnopenableBoards() {
 std::optional<std::string> WindowsBoardProbe::UsbLocation(const std::string& node) {
   std::optional<std::string> location;
   const std::string wanted = Lower(node);
-  ForEachHidInterface(m_Api, [&](const std::optional<std::string>& path, HDEVINFO list, SP_DEVINFO_DATA& device) {
+  ForEachHidInterface(m_Api, [&](const std::optional<std::string>& path, HDEVINFO, SP_DEVINFO_DATA& device) {
     if (!path || Lower(*path) != wanted) return true;
-    char buffer[256] = {};
-    DWORD required = 0;
-    if (m_Api.SetupDiGetDeviceRegistryPropertyA(list, &device, SPDRP_LOCATION_INFORMATION,
-                                                reinterpret_cast<BYTE*>(buffer), sizeof buffer - 1, &required) &&
-        buffer[0] != '\0')
-      location = std::string(buffer);
+    // The HID device itself seldom has one: its USB device, a node or two
+    // above it, has the port ("Port_#0004.Hub_#0001").
+    DEVINST node = device.DevInst;
+    for (int level = 0; level < MaxLevels && !location; ++level) {
+      char buffer[256] = {};
+      ULONG length = sizeof buffer - 1;
+      if (m_Api.CM_Get_DevNode_Registry_PropertyA(node, CM_DRP_LOCATION_INFORMATION, buffer, &length) == CR_SUCCESS &&
+          buffer[0] != '\0')
+        location = std::string(buffer);
+      else if (m_Api.CM_Get_Parent(&node, node) != CR_SUCCESS)
+        break;
+    }
     return false;
   });
   return location;

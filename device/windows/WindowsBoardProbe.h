@@ -25,8 +25,9 @@ class WindowsBoardProbe final : public BoardProbe {
   explicit WindowsBoardProbe(HidApi& api = SystemHidApi()) : m_Api(api) {}
 
   std::vector<UnopenableBoard> UnopenableBoards() override;
-  // The device's location information ("Port_#0004.Hub_#0001"); nullopt
-  // where Windows has none or the path is not a present interface.
+  // The location information of the interface's device or the nearest node
+  // above it that has one ("Port_#0004.Hub_#0001"); nullopt where Windows
+  // has none or the path is not a present interface.
   std::optional<std::string> UsbLocation(const std::string& node) override;
 
  private:

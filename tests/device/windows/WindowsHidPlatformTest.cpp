@@ -72,14 +72,7 @@ class FakeHidApi final : public HidApi {
     }
     if (it.DetailFails || size < needed || detail->cbSize != sizeof *detail) return FALSE;
     std::memcpy(detail->DevicePath, it.Path.c_str(), it.Path.size() + 1);
-    if (device != nullptr) device->Reserved = data->Reserved;
-    return TRUE;
-  }
-  BOOL SetupDiGetDeviceRegistryPropertyA(HDEVINFO, SP_DEVINFO_DATA* device, DWORD property, BYTE* buffer, DWORD size,
-                                         DWORD*) override {
-    const std::string location = "Port_#000" + std::to_string(device->Reserved + 1) + ".Hub_#0001";
-    if (property != SPDRP_LOCATION_INFORMATION || size <= location.size()) return FALSE;
-    std::memcpy(buffer, location.c_str(), location.size() + 1);
+    if (device != nullptr) device->DevInst = static_cast<DEVINST>(data->Reserved + 1);
     return TRUE;
   }
   BOOL SetupDiDestroyDeviceInfoList(HDEVINFO list) override {
@@ -142,6 +135,20 @@ class FakeHidApi final : public HidApi {
     if (Open.erase(handle) == 0) Faults.push_back("closed " + Name(handle) + ", which is not open");
     ++Closed;
     return TRUE;
+  }
+  // Interface n's device is node n + 1, without a location; its parent,
+  // node 100 + n + 1, is the USB device at port n + 1.
+  CONFIGRET CM_Get_DevNode_Registry_PropertyA(DEVINST node, ULONG property, void* buffer, ULONG* length) override {
+    if (property != CM_DRP_LOCATION_INFORMATION || node < 100) return CR_NO_SUCH_VALUE;
+    const std::string location = "Port_#000" + std::to_string(node - 100) + ".Hub_#0001";
+    if (*length <= location.size()) return CR_BUFFER_SMALL;
+    std::memcpy(buffer, location.c_str(), location.size() + 1);
+    return CR_SUCCESS;
+  }
+  CONFIGRET CM_Get_Parent(DEVINST* parent, DEVINST node) override {
+    if (node >= 100) return CR_NO_SUCH_DEVNODE;
+    *parent = node + 100;
+    return CR_SUCCESS;
   }
   void Sleep(DWORD milliseconds) override { Transcript.push_back("Sleep " + std::to_string(milliseconds)); }
   DWORD GetLastError() override { return m_Error; }
