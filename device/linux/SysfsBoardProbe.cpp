@@ -17,6 +17,7 @@
 #include "device/linux/Hidraw.h"
 #include "device/linux/HidrawEnumeration.h"
 #include "device/linux/SysfsFile.h"
+#include "settings/SystemError.h"
 #include "settings/posix/UniqueFd.h"
 
 namespace qor {

@@ -24,11 +24,13 @@ class WindowsBoardProbe final : public BoardProbe {
  public:
   explicit WindowsBoardProbe(HidApi& api = SystemHidApi()) : m_Api(api) {}
 
-  std::vector<UnopenableBoard> UnopenableBoards() override;
+  std::vector<UnopenableBoard> UnopenableBoards(const std::vector<std::string>& open) override;
   // The location information of the interface's device or the nearest node
   // above it that has one ("Port_#0004.Hub_#0001"); nullopt where Windows
   // has none or the path is not a present interface.
   std::optional<std::string> UsbLocation(const std::string& node) override;
+  // Windows names a device by its path alone: no number ties two paths.
+  std::optional<std::uint64_t> DeviceNumber(const std::string&) override { return std::nullopt; }
 
  private:
   HidApi& m_Api;
