@@ -6,6 +6,10 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
+#include <stdexcept>
+
+#include "TempFolder.h"
 
 namespace qor::test {
 namespace {
@@ -32,6 +36,17 @@ int RunInChild(bool unprivileged, const std::function<int()>& body) {
     if (errno != EINTR) return ChildFailed;
   }
   return WIFEXITED(status) ? WEXITSTATUS(status) : ChildFailed;
+}
+
+// Handing files to another user is POSIX's, as are the children that run as it.
+void TempFolder::HandToUnprivilegedUser() const {
+  if (::geteuid() != 0) return;
+  auto hand = [](const std::filesystem::path& path) {
+    if (::lchown(path.c_str(), UnprivilegedId, UnprivilegedId) != 0)
+      throw std::runtime_error("lchown failed for " + path.string());
+  };
+  hand(m_Path);
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(m_Path)) hand(entry.path());
 }
 
 }  // namespace qor::test

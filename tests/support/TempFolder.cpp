@@ -1,34 +1,42 @@
 #include "TempFolder.h"
 
-#include <unistd.h>
-
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
-
-#include "ChildProcess.h"
 
 namespace qor::test {
 namespace fs = std::filesystem;
 
 namespace {
 
-// A test may leave folders without write or search permission; give them back
-// to the owner so removal works without root.
+// A test may leave folders without write or search permission, or read-only
+// files, which Windows will not delete; give them back to the owner so
+// removal works without root.
 void MakeRemovable(const fs::path& path) {
   std::error_code error;
-  if (!fs::is_directory(fs::symlink_status(path, error))) return;
+  const fs::file_status status = fs::symlink_status(path, error);
+  if (fs::is_regular_file(status)) fs::permissions(path, fs::perms::owner_write, fs::perm_options::add, error);
+  if (!fs::is_directory(status)) return;
   fs::permissions(path, fs::perms::owner_all, fs::perm_options::add, error);
   for (const auto& entry : fs::directory_iterator(path, error)) MakeRemovable(entry.path());
 }
 
 }  // namespace
 
+// A name nobody has taken: creating a folder fails when it exists.
 TempFolder::TempFolder() {
-  std::string pattern = (fs::temp_directory_path() / "qor-test-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed for " + pattern);
-  m_Path = pattern;
+  std::random_device seed;
+  std::mt19937_64 random(seed());
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const fs::path path = fs::temp_directory_path() / ("qor-test-" + std::to_string(random() % 1000000000));
+    if (fs::create_directory(path)) {
+      fs::permissions(path, fs::perms::owner_all, fs::perm_options::replace);
+      m_Path = path;
+      return;
+    }
+  }
+  throw std::runtime_error("no fresh folder in " + fs::temp_directory_path().string());
 }
 
 TempFolder::~TempFolder() {
@@ -54,16 +62,6 @@ std::map<std::string, fs::file_type> TempFolder::Entries() const {
   for (const auto& entry : fs::directory_iterator(m_Path))
     entries[entry.path().filename().string()] = entry.symlink_status().type();
   return entries;
-}
-
-void TempFolder::HandToUnprivilegedUser() const {
-  if (::geteuid() != 0) return;
-  auto hand = [](const fs::path& path) {
-    if (::lchown(path.c_str(), UnprivilegedId, UnprivilegedId) != 0)
-      throw std::runtime_error("lchown failed for " + path.string());
-  };
-  hand(m_Path);
-  for (const auto& entry : fs::recursive_directory_iterator(m_Path)) hand(entry.path());
 }
 
 std::vector<std::uint8_t> ReadBytes(const std::string& path) {
