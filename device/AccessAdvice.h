@@ -13,7 +13,7 @@ namespace qor {
 // The installed access rules, absolute paths from the install prefix.
 struct InstalledRules {
   std::string AccessRule;      // ".../udev/rules.d/70-qor-boards.rules"
-  std::string PlugdevExample;  // ".../share/doc/qorconfig/examples/qor-boards-plugdev.rules"
+  std::string PlugdevExample;  // ".../share/doc/qorctl/examples/qor-boards-plugdev.rules"
 };
 
 enum class AdviceLength { Full, Short };

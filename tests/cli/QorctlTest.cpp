@@ -41,7 +41,7 @@ constexpr const char* LinkLost = "qorctl: Device communication interrupted!\nPle
 constexpr const char* Saved = "Settings Saved! Please disconnect and reconnect device to apply changes.\n";
 constexpr std::uint8_t BoardReserved = 0x55;
 constexpr const char* AccessRule = "/usr/lib/udev/rules.d/70-qor-boards.rules";
-constexpr const char* PlugdevExample = "/usr/share/doc/qorconfig/examples/qor-boards-plugdev.rules";
+constexpr const char* PlugdevExample = "/usr/share/doc/qorctl/examples/qor-boards-plugdev.rules";
 // The confirmation of a save to the only board.
 const std::string SavedToBoard1 = std::string("Wrote board 1: ABC (/dev/hidraw0)\n") + Saved;
 

@@ -175,8 +175,7 @@ TEST(QorctlGuestTest, ABoardTheUserMayNotOpenIsNamedWithTheAccessRule) {
   std::ofstream(record) << "G:uaccess\nQ:uaccess\n";
   const Outcome overSsh = Qorctl({"list"}, true);
   EXPECT_NE(overSsh.Err.find("sudo cp /"), std::string::npos) << overSsh.Err;
-  EXPECT_NE(overSsh.Err.find("/share/doc/qorconfig/examples/qor-boards-plugdev.rules"), std::string::npos)
-      << overSsh.Err;
+  EXPECT_NE(overSsh.Err.find("/share/doc/qorctl/examples/qor-boards-plugdev.rules"), std::string::npos) << overSsh.Err;
   EXPECT_NE(overSsh.Err.find("sudo usermod -aG plugdev"), std::string::npos) << overSsh.Err;
   std::filesystem::remove(record);
   std::filesystem::remove("/etc/udev/rules.d/70-qor-boards.rules");

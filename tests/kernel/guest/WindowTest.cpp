@@ -122,7 +122,7 @@ class WindowTest : public QObject {
     LinuxHidPlatform platform;
     SysfsBoardProbe probe;
     const InstalledRules rules{"/usr/lib/udev/rules.d/70-qor-boards.rules",
-                               "/usr/share/doc/qorconfig/examples/qor-boards-plugdev.rules"};
+                               "/usr/share/doc/qorctl/examples/qor-boards-plugdev.rules"};
     AccessHint hint(probe, rules);
     WindowHarness window(platform);
     window.Hint = &hint;
