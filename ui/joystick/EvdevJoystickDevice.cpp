@@ -5,9 +5,9 @@
 
 #include <cerrno>
 
-#include "device/linux/Owned.h"
 #include "settings/posix/UniqueFd.h"
 #include "ui/joystick/JoystickDevice.h"
+#include "ui/joystick/Owned.h"
 
 namespace qor::joystick {
 namespace {

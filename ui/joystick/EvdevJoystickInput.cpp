@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "device/linux/UdevOwners.h"
 #include "ui/joystick/JoystickDevice.h"
+#include "ui/joystick/UdevOwners.h"
 
 namespace qor::joystick {
 namespace {

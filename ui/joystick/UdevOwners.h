@@ -3,7 +3,7 @@
 
 #include <libudev.h>
 
-#include "device/linux/Owned.h"
+#include "ui/joystick/Owned.h"
 
 namespace qor {
 

@@ -1,5 +1,5 @@
 #pragma once
-// Owners for the handles of C libraries (libudev), so that every handle is
+// Owners for the handles of C libraries (libudev, libevdev), so that every handle is
 // freed on every path, once. Descriptors have theirs in settings/posix/UniqueFd.h.
 
 #include <memory>
