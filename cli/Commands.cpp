@@ -1,10 +1,10 @@
 #include "cli/Commands.h"
 
-#include <cstring>
 #include <variant>
 
 #include "cli/BoardList.h"
 #include "cli/PlatformTexts.h"
+#include "cli/ScannedBoards.h"
 #include "cli/SettingsText.h"
 #include "cli/Text.h"
 #include "device/DeviceLink.h"
@@ -36,9 +36,7 @@ std::string ErrorText(int error) { return SystemErrorText(error); }
 // Attached boards the table could not open: say where they are and, when
 // access rights are what stands in the way, what to do about it.
 bool ReportUnopenableBoards(CommandContext& context, const DeviceTable& table) {
-  std::vector<std::string> open;
-  for (int row = 0; row < table.Count(); ++row) open.push_back(table.Entry(row).Path);
-  const std::vector<UnopenableBoard> boards = context.Probe.UnopenableBoards(open);
+  const std::vector<UnopenableBoard> boards = context.Probe.UnopenableBoards(table.Unopened());
   std::vector<UnopenableBoard> denied;
   for (const UnopenableBoard& board : boards) {
     Complain(context, "a QOR board is attached at " + Printable(board.Path) +
@@ -60,53 +58,15 @@ ExitCode LinkLost(CommandContext& context) {
   return ExitCode::CommunicationFailure;
 }
 
-// The configuration interfaces a full table leaves out. The window handles
-// the first ten boards only; qorctl says when there are more.
-std::vector<std::string> BoardsBeyondTheTable(HidPlatform& platform, const DeviceTable& table) {
-  std::vector<std::string> beyond;
-  for (const std::string& path : table.InterfacesBeyond()) {
-    const HidHandle handle = platform.Open(path);
-    if (handle == InvalidHidHandle) continue;
-    HidAttributes attributes;
-    int length = 0;
-    if (platform.GetAttributes(handle, attributes) && IsQorProduct(attributes.VendorId, attributes.ProductId) &&
-        platform.GetFeatureReportLength(handle, length) && length == ConfigurationReportLength) {
-      beyond.push_back(path);
-    }
-    platform.Close(handle);
+// Scans, and says when more boards are attached than are handled.
+ScannedBoards Scan(CommandContext& context, DeviceLink& link) {
+  ScannedBoards boards(context.Platform, context.Probe, link);
+  if (!boards.Beyond().empty()) {
+    Complain(context, std::to_string(DeviceTable::Capacity + boards.Beyond().size()) +
+                          " boards are attached; only the first " + std::to_string(DeviceTable::Capacity) +
+                          " are handled");
   }
-  return beyond;
-}
-
-// Scans; returns the nodes of the boards beyond the table.
-std::vector<std::string> Scan(CommandContext& context, DeviceLink& link) {
-  link.Table().Scan();
-  std::vector<std::string> beyond = BoardsBeyondTheTable(context.Platform, link.Table());
-  if (!beyond.empty()) {
-    Complain(context, std::to_string(DeviceTable::Capacity + beyond.size()) + " boards are attached; only the first " +
-                          std::to_string(DeviceTable::Capacity) + " are handled");
-  }
-  return beyond;
-}
-
-// Identifies a row as the window's scan does; a board that does not answer
-// has no text.
-BoardPlace Identify(CommandContext& context, DeviceLink& link, int row) {
-  std::memset(link.IdentificationText, 0, sizeof link.IdentificationText);
-  BoardPlace place;
-  place.Number = row + 1;
-  place.Answered = link.IdentifyDevice(row, link.IdentificationText, sizeof link.IdentificationText);
-  place.Identification = link.IdentificationText;
-  place.Node = link.Table().Entry(row).Path;
-  place.UsbLocation = context.Probe.UsbLocation(place.Node);
-  place.ProductId = link.Table().Entry(row).ProductId;
-  return place;
-}
-
-std::vector<BoardPlace> IdentifyAll(CommandContext& context, DeviceLink& link) {
-  std::vector<BoardPlace> places;
-  for (int row = 0; row < link.Table().Count(); ++row) places.push_back(Identify(context, link, row));
-  return places;
+  return boards;
 }
 
 // Whether a node is the one a selector names: the same path, or a path to
@@ -126,23 +86,22 @@ std::string Quoted(const std::string& typed) { return "\"" + Printable(typed) + 
 // The row a --board selector names in the scanned table: a node or a path
 // to it, a USB location, or else a number or the text of one board. A
 // number that is another board's text too is not guessed at.
-std::variant<int, ExitCode> SelectRow(CommandContext& context, DeviceLink& link,
-                                      const std::optional<std::string>& board, const std::vector<std::string>& beyond) {
-  const DeviceTable& table = link.Table();
+std::variant<int, ExitCode> SelectRow(CommandContext& context, ScannedBoards& scanned,
+                                      const std::optional<std::string>& board) {
+  const DeviceTable& table = scanned.Table();
   if (!board) return 0;
   const std::optional<std::uint64_t> device = context.Probe.DeviceNumber(*board);
   for (int row = 0; row < table.Count(); ++row) {
-    const std::string& node = table.Entry(row).Path;
-    if (IsNamedNode(context, node, *board, device) || context.Probe.UsbLocation(node) == *board) return row;
+    if (IsNamedNode(context, table.Entry(row).Path, *board, device) || scanned.UsbLocation(row) == *board) return row;
   }
-  for (const std::string& node : beyond) {
+  for (const std::string& node : scanned.Beyond()) {
     if (!IsNamedNode(context, node, *board, device)) continue;
     Complain(context, Quoted(*board) + " is a board beyond the " + std::to_string(DeviceTable::Capacity) +
                           " boards handled; unplug others to reach it");
     return ExitCode::NoBoard;
   }
 
-  const std::vector<BoardPlace> places = IdentifyAll(context, link);
+  const std::vector<BoardPlace> places = scanned.Places();
   const std::optional<int> number = ParseBoardNumber(*board);
   const BoardPlace* numbered = number && *number <= table.Count() ? &places[*number - 1] : nullptr;
   std::vector<const BoardPlace*> named;
@@ -175,16 +134,14 @@ std::variant<int, ExitCode> SelectRow(CommandContext& context, DeviceLink& link,
 }
 
 // Scans, then identifies and reads the board as the window does when it lists
-// and selects it: the identification also leaves the settings reply selected,
-// whatever an interrupted exchange left behind. The settings end up in the
-// link's ReportImage.
+// and selects it. The settings end up in the link's ReportImage.
 std::variant<BoardPlace, ExitCode> LoadBoard(CommandContext& context, DeviceLink& link,
                                              const std::optional<std::string>& board) {
-  const std::vector<std::string> beyond = Scan(context, link);
-  if (link.Table().Count() == 0) return NoBoardFound(context, link.Table());
-  const auto row = SelectRow(context, link, board, beyond);
+  ScannedBoards scanned = Scan(context, link);
+  if (scanned.Count() == 0) return NoBoardFound(context, scanned.Table());
+  const auto row = SelectRow(context, scanned, board);
   if (const auto* code = std::get_if<ExitCode>(&row)) return *code;
-  const BoardPlace place = Identify(context, link, std::get<int>(row));
+  const BoardPlace& place = scanned.Place(std::get<int>(row));
   if (!place.Answered || !link.ReadDeviceSettings(std::get<int>(row))) return LinkLost(context);
   return place;
 }
@@ -309,8 +266,8 @@ std::variant<Loaded, ExitCode> LoadTarget(CommandContext& context, DeviceLink& l
 
 ExitCode ListBoards(CommandContext& context, bool json) {
   DeviceLink link(context.Platform);
-  Scan(context, link);
-  const std::vector<BoardPlace> places = IdentifyAll(context, link);
+  ScannedBoards scanned = Scan(context, link);
+  const std::vector<BoardPlace> places = scanned.Places();
   context.Out << (json ? BoardListJson(places) : BoardListText(places));
   if (places.empty()) return NoBoardFound(context, link.Table());
   ReportUnopenableBoards(context, link.Table());

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/Text.h"
+#include "settings/SystemError.h"
 
 namespace qor::cli {
 
@@ -11,7 +12,7 @@ std::vector<std::optional<std::string>> TracingPlatform::ListInterfaces() { retu
 HidHandle TracingPlatform::Open(const std::string& path) {
   const HidHandle handle = m_Platform.Open(path);
   if (handle == InvalidHidHandle) {
-    m_Trace << "open " << Printable(path) << " failed\n";
+    m_Trace << "open " << Printable(path) << " failed: " << SystemErrorText(m_Platform.OpenError()) << '\n';
   } else {
     m_Nodes[handle] = Printable(path);
   }

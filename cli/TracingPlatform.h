@@ -17,6 +17,7 @@ class TracingPlatform final : public HidPlatform {
 
   std::vector<std::optional<std::string>> ListInterfaces() override;
   HidHandle Open(const std::string& path) override;
+  int OpenError() const override { return m_Platform.OpenError(); }
   bool GetAttributes(HidHandle handle, HidAttributes& attributes) override;
   bool GetFeatureReportLength(HidHandle handle, int& length) override;
   bool GetFeature(HidHandle handle, std::uint8_t* buffer, int length) override;

@@ -19,8 +19,7 @@ int main(int argc, char** argv) {
   // A file size limit fails a write (exit 5) instead of ending the program.
   ::signal(SIGXFSZ, SIG_IGN);
   qor::LinuxHidPlatform platform;
-  qor::SysfsBoardProbe probe("/sys", "/dev", qor::SysfsBoardProbe::OpenHidrawNode,
-                             qor::AccessPlaces::ForRule(QOR_ACCESS_RULE));
+  qor::SysfsBoardProbe probe("/sys", "/dev", qor::AccessPlaces::ForRule(QOR_ACCESS_RULE));
   qor::cli::CommandContext context{platform, probe, std::cout, std::cerr, {QOR_ACCESS_RULE, QOR_PLUGDEV_EXAMPLE}};
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   return qor::cli::FinishStandardOutput(qor::cli::Run(arguments, context), std::cerr);

@@ -1,12 +1,14 @@
 #pragma once
-// What sysfs tells about attached boards beyond what an open node answers:
-// the QOR boards this user may not open (the device table skips an interface
-// it cannot open without saying why), and where on the USB bus a node sits.
+// What the system tells about attached boards beyond what an open node
+// answers: which of the interfaces a scan could not open are QOR boards, and
+// where on the USB bus a node sits.
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "device/DeviceTable.h"
 
 namespace qor {
 
@@ -26,9 +28,9 @@ struct UnopenableBoard {
 class BoardProbe {
  public:
   virtual ~BoardProbe() = default;
-  // The configuration interfaces of attached QOR boards that cannot be
-  // opened. The nodes a caller holds open already are not tried again.
-  virtual std::vector<UnopenableBoard> UnopenableBoards(const std::vector<std::string>& open) = 0;
+  // The configuration interfaces of QOR boards among the interfaces a scan
+  // could not open, with the scan's reason, in its order. Nothing is opened.
+  virtual std::vector<UnopenableBoard> UnopenableBoards(const std::vector<UnopenedInterface>& unopened) = 0;
   // The USB bus-port path ("1-1.4") of the device a node belongs to; nullopt
   // for a node without a USB parent, such as a virtual board's.
   virtual std::optional<std::string> UsbLocation(const std::string& node) = 0;

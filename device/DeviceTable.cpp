@@ -14,6 +14,7 @@ void DeviceTable::Scan() {
   // Every old handle is closed before any new one is opened.
   CloseAll();
   m_Beyond.clear();
+  m_Unopened.clear();
 
   for (const auto& path : m_Platform.ListInterfaces()) {
     if (!path) continue;
@@ -23,7 +24,10 @@ void DeviceTable::Scan() {
       continue;
     }
     const HidHandle handle = m_Platform.Open(*path);
-    if (handle == InvalidHidHandle) continue;
+    if (handle == InvalidHidHandle) {
+      m_Unopened.push_back({*path, m_Platform.OpenError()});
+      continue;
+    }
 
     HidAttributes attributes;
     int length = 0;

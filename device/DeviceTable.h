@@ -21,6 +21,12 @@ constexpr bool IsQorProduct(std::uint16_t vendorId, std::uint16_t productId) {
   return vendorId == QorVendorId && productId >= QorFirstProductId && productId <= QorLastProductId;
 }
 
+// An interface the scan listed but could not open, and the system's reason.
+struct UnopenedInterface {
+  std::string Path;
+  int Error = 0;
+};
+
 struct DeviceEntry {
   HidHandle Handle = InvalidHidHandle;
   int ReportLength = 0;
@@ -45,6 +51,9 @@ class DeviceTable {
   // opened: where qorctl looks for boards beyond the table without listing
   // the interfaces again.
   const std::vector<std::string>& InterfacesBeyond() const { return m_Beyond; }
+  // The interfaces the last scan could not open, in its order: where a QOR
+  // board closed to this user is found without opening anything again.
+  const std::vector<UnopenedInterface>& Unopened() const { return m_Unopened; }
 
   int Count() const { return m_Count; }
   // Callers pass indices below Count() only.
@@ -58,6 +67,7 @@ class DeviceTable {
   std::array<DeviceEntry, Capacity> m_Entries{};
   int m_Count = 0;
   std::vector<std::string> m_Beyond{};
+  std::vector<UnopenedInterface> m_Unopened{};
 };
 
 }  // namespace qor

@@ -26,8 +26,11 @@ class HidPlatform {
   // cannot be obtained is empty; an enumeration that fails part-way ends there.
   virtual std::vector<std::optional<std::string>> ListInterfaces() = 0;
 
-  // InvalidHidHandle when the interface cannot be opened.
+  // InvalidHidHandle when the interface cannot be opened; OpenError() then
+  // tells why.
   virtual HidHandle Open(const std::string& path) = 0;
+  // The system's reason the last failed Open failed (settings/SystemError.h).
+  virtual int OpenError() const = 0;
   virtual bool GetAttributes(HidHandle handle, HidAttributes& attributes) = 0;
   // The longest feature report in bytes, report ID byte included.
   virtual bool GetFeatureReportLength(HidHandle handle, int& length) = 0;

@@ -5,14 +5,18 @@
 // to add gives none.
 
 #include <string>
+#include <vector>
+
+#include "device/DeviceTable.h"
 
 namespace qor {
 
 class NoBoardsHint {
  public:
   virtual ~NoBoardsHint() = default;
-  // A line (or lines) for the user; empty when there is nothing to add.
-  virtual std::string Hint() = 0;
+  // A line (or lines) for the user about the interfaces the scan could not
+  // open; empty when there is nothing to add.
+  virtual std::string Hint(const std::vector<UnopenedInterface>& unopened) = 0;
 };
 
 }  // namespace qor

@@ -1,6 +1,7 @@
 #include "sim/SimPlatform.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <utility>
 
@@ -169,9 +170,14 @@ std::vector<std::optional<std::string>> SimPlatform::ListInterfaces() {
 
 HidHandle SimPlatform::Open(const std::string& path) {
   HidHandle handle = InvalidHidHandle;
+  m_OpenError = ENOENT;
   for (InterfaceId id = 0; id < InterfaceCount(); ++id) {
     const SimInterface& candidate = m_Interfaces[id];
-    if (candidate.Info.Path != path || candidate.Unplugged || candidate.Info.OpenFails) continue;
+    if (candidate.Info.Path != path || candidate.Unplugged) continue;
+    if (candidate.Info.OpenFails) {
+      m_OpenError = EACCES;
+      continue;
+    }
     handle = m_NextHandle++;
     m_Handles[handle] = OpenHandle{id};
     break;

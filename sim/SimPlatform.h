@@ -123,6 +123,8 @@ class SimPlatform final : public HidPlatform {
   // --- HidPlatform ---
   std::vector<std::optional<std::string>> ListInterfaces() override;
   HidHandle Open(const std::string& path) override;
+  // EACCES for an interface whose opens fail, ENOENT for a path not present.
+  int OpenError() const override { return m_OpenError; }
   bool GetAttributes(HidHandle handle, HidAttributes& attributes) override;
   bool GetFeatureReportLength(HidHandle handle, int& length) override;
   bool GetFeature(HidHandle handle, std::uint8_t* buffer, int length) override;
@@ -157,6 +159,7 @@ class SimPlatform final : public HidPlatform {
 
   std::vector<SimInterface> m_Interfaces;
   std::map<HidHandle, OpenHandle> m_Handles;
+  int m_OpenError = 0;
   HidHandle m_NextHandle = 1;
   std::optional<int> m_EnumerationLimit;
   TransferFault m_GetFaults, m_SetFaults, m_TransferFaults;

@@ -145,7 +145,7 @@ void CConfigMainDialog::ScanDevices() {
 // a line of its own below the usual text.
 std::string CConfigMainDialog::NoDevicesMessage() const {
   std::string message = ResourceString(res::IDS_NO_DEVICES);
-  const std::string hint = m_NoBoardsHint ? m_NoBoardsHint->Hint() : std::string();
+  const std::string hint = m_NoBoardsHint ? m_NoBoardsHint->Hint(m_Link.Table().Unopened()) : std::string();
   if (!hint.empty()) message += "\n" + hint;
   return message;
 }

@@ -10,8 +10,7 @@ int main(int argc, char* argv[]) {
   const auto application = qor::ui::qt::StartOnDisplay(argc, argv);
   if (!application) return 1;
   qor::LinuxHidPlatform platform;
-  qor::SysfsBoardProbe probe("/sys", "/dev", qor::SysfsBoardProbe::OpenHidrawNode,
-                             qor::AccessPlaces::ForRule(QOR_ACCESS_RULE));
+  qor::SysfsBoardProbe probe("/sys", "/dev", qor::AccessPlaces::ForRule(QOR_ACCESS_RULE));
   qor::AccessHint hint(probe, {QOR_ACCESS_RULE, QOR_PLUGDEV_EXAMPLE});
   qor::ui::CConfigApp app(platform, &hint);
   app.InitInstance();

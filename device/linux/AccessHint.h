@@ -15,7 +15,7 @@ class AccessHint final : public NoBoardsHint {
   AccessHint(BoardProbe& probe, InstalledRules rules) : m_Probe(probe), m_Rules(std::move(rules)) {}
 
   // Only access rights are this hint's business: a busy node is not named.
-  std::string Hint() override;
+  std::string Hint(const std::vector<UnopenedInterface>& unopened) override;
 
  private:
   BoardProbe& m_Probe;

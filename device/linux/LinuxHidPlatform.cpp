@@ -13,7 +13,9 @@ std::vector<std::optional<std::string>> LinuxHidPlatform::ListInterfaces() { ret
 
 HidHandle LinuxHidPlatform::Open(const std::string& path) {
   const int fd = hidraw::OpenNode(path.c_str());
-  return fd < 0 ? InvalidHidHandle : fd;
+  if (fd >= 0) return fd;
+  m_OpenError = -fd;
+  return InvalidHidHandle;
 }
 
 bool LinuxHidPlatform::GetAttributes(HidHandle handle, HidAttributes& attributes) {

@@ -1,9 +1,7 @@
 #include "device/linux/SysfsBoardProbe.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -14,8 +12,6 @@
 
 #include "device/DeviceTable.h"
 #include "device/ReportDescriptor.h"
-#include "device/linux/Hidraw.h"
-#include "device/linux/HidrawEnumeration.h"
 #include "device/linux/SysfsFile.h"
 #include "settings/SystemError.h"
 #include "settings/posix/UniqueFd.h"
@@ -83,13 +79,6 @@ std::optional<HidIds> ParseHidId(const std::string& uevent) {
   return std::nullopt;
 }
 
-int SysfsBoardProbe::OpenHidrawNode(const std::string& path) {
-  const int fd = hidraw::OpenNode(path.c_str());
-  if (fd < 0) return fd;
-  hidraw::CloseNode(fd);
-  return 0;
-}
-
 AccessPlaces AccessPlaces::ForRule(const std::string& installedRule) {
   AccessPlaces places;
   places.RuleFiles.push_back(installedRule);
@@ -99,11 +88,8 @@ AccessPlaces AccessPlaces::ForRule(const std::string& installedRule) {
   return places;
 }
 
-SysfsBoardProbe::SysfsBoardProbe(std::string sysfsRoot, std::string devRoot, NodeOpener opener, AccessPlaces places)
-    : m_SysfsRoot(std::move(sysfsRoot)),
-      m_DevRoot(std::move(devRoot)),
-      m_Opener(std::move(opener)),
-      m_Places(std::move(places)) {}
+SysfsBoardProbe::SysfsBoardProbe(std::string sysfsRoot, std::string devRoot, AccessPlaces places)
+    : m_SysfsRoot(std::move(sysfsRoot)), m_DevRoot(std::move(devRoot)), m_Places(std::move(places)) {}
 
 AccessCase SysfsBoardProbe::Access(const std::string& node) const {
   std::error_code error;
@@ -124,18 +110,13 @@ AccessCase SysfsBoardProbe::Access(const std::string& node) const {
   return tagged ? AccessCase::NotAtTheSeat : AccessCase::RuleNotApplied;
 }
 
-std::vector<UnopenableBoard> SysfsBoardProbe::UnopenableBoards(const std::vector<std::string>& open) {
+std::vector<UnopenableBoard> SysfsBoardProbe::UnopenableBoards(const std::vector<UnopenedInterface>& unopened) {
   const fs::path classFolder = fs::path(m_SysfsRoot) / "class" / "hidraw";
-  std::vector<HidrawNode> nodes;
-  std::error_code error;
-  for (fs::directory_iterator it(classFolder, error), end; !error && it != end; it.increment(error)) {
-    const std::string name = it->path().filename().string();
-    nodes.push_back({name, name});
-  }
-
   std::vector<UnopenableBoard> boards;
-  for (const std::optional<std::string>& name : OrderHidrawNodes(std::move(nodes))) {
-    const fs::path hidDevice = classFolder / *name / "device";
+  for (const UnopenedInterface& interface : unopened) {
+    const std::string name = fs::path(interface.Path).filename().string();
+    if (!IsNodeName(name)) continue;
+    const fs::path hidDevice = classFolder / name / "device";
     const std::optional<std::string> uevent = ReadSysfsFile(hidDevice / "uevent");
     const std::optional<HidIds> ids = uevent ? ParseHidId(*uevent) : std::nullopt;
     if (!ids || ids->VendorId > 0xFFFF || ids->ProductId > 0xFFFF ||
@@ -143,11 +124,8 @@ std::vector<UnopenableBoard> SysfsBoardProbe::UnopenableBoards(const std::vector
         !MayBeConfigurationInterface(hidDevice)) {
       continue;
     }
-    const std::string path = (fs::path(m_DevRoot) / *name).string();
-    if (std::find(open.begin(), open.end(), path) != open.end()) continue;
-    if (const int result = m_Opener(path); result < 0) {
-      boards.push_back({path, -result, IsAccessDenied(-result) ? Access(path) : AccessCase::RuleMissing});
-    }
+    const int error = interface.Error;
+    boards.push_back({interface.Path, error, IsAccessDenied(error) ? Access(interface.Path) : AccessCase::RuleMissing});
   }
   return boards;
 }

@@ -5,7 +5,6 @@
 // tells the configuration interface by its 33-byte feature reports. The USB
 // location is the name of the USB device above the HID device.
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,15 +31,9 @@ struct AccessPlaces {
 
 class SysfsBoardProbe final : public BoardProbe {
  public:
-  // Opens a node as the device link does: 0 when it could be opened (and is
-  // closed again), otherwise -errno.
-  using NodeOpener = std::function<int(const std::string& path)>;
-  static int OpenHidrawNode(const std::string& path);
+  explicit SysfsBoardProbe(std::string sysfsRoot = "/sys", std::string devRoot = "/dev", AccessPlaces places = {});
 
-  explicit SysfsBoardProbe(std::string sysfsRoot = "/sys", std::string devRoot = "/dev",
-                           NodeOpener opener = OpenHidrawNode, AccessPlaces places = {});
-
-  std::vector<UnopenableBoard> UnopenableBoards(const std::vector<std::string>& open) override;
+  std::vector<UnopenableBoard> UnopenableBoards(const std::vector<UnopenedInterface>& unopened) override;
   std::optional<std::string> UsbLocation(const std::string& node) override;
   std::optional<std::uint64_t> DeviceNumber(const std::string& path) override;
 
@@ -51,7 +44,6 @@ class SysfsBoardProbe final : public BoardProbe {
   AccessCase Access(const std::string& node) const;
 
   std::string m_DevRoot;
-  NodeOpener m_Opener;
   AccessPlaces m_Places;
 };
 

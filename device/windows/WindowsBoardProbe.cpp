@@ -6,7 +6,6 @@
 
 #include "device/DeviceTable.h"
 #include "device/windows/HidInterfaces.h"
-#include "device/windows/HidOwners.h"
 
 namespace qor {
 namespace {
@@ -44,19 +43,15 @@ std::optional<PathIds> IdsInDevicePath(const std::string& path) {
   return PathIds{*vendor, *product};
 }
 
-std::vector<UnopenableBoard> WindowsBoardProbe::UnopenableBoards(const std::vector<std::string>& open) {
+// The scan opens an interface without read or write access, as nothing else
+// needs: one that fails is held exclusively or gone, and its path tells
+// whether it is a QOR board's.
+std::vector<UnopenableBoard> WindowsBoardProbe::UnopenableBoards(const std::vector<UnopenedInterface>& unopened) {
   std::vector<UnopenableBoard> boards;
-  ForEachHidInterface(m_Api, [&](const std::optional<std::string>& path, HDEVINFO, SP_DEVINFO_DATA&) {
-    const auto ids = path ? IdsInDevicePath(*path) : std::nullopt;
-    if (!ids || !IsQorProduct(ids->VendorId, ids->ProductId)) return true;
-    if (std::find_if(open.begin(), open.end(), [&](const std::string& held) { return Lower(held) == Lower(*path); }) !=
-        open.end())
-      return true;
-    const DeviceHandle device(
-        m_Api, m_Api.CreateFileA(path->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, 0));
-    if (!device) boards.push_back({*path, static_cast<int>(m_Api.GetLastError())});
-    return true;
-  });
+  for (const UnopenedInterface& interface : unopened) {
+    const auto ids = IdsInDevicePath(interface.Path);
+    if (ids && IsQorProduct(ids->VendorId, ids->ProductId)) boards.push_back({interface.Path, interface.Error});
+  }
   return boards;
 }
 

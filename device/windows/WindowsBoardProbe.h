@@ -1,6 +1,6 @@
 #pragma once
 // What SetupAPI tells about attached boards beyond what an open handle
-// answers: the QOR boards that cannot be opened, with Windows' reason, known
+// answers: the QOR boards a scan could not open, with Windows' reason, known
 // by the IDs in their device paths ("\\?\hid#vid_16c0&pid_07b3#..."), and
 // the location Windows gives the device of an interface.
 
@@ -24,7 +24,7 @@ class WindowsBoardProbe final : public BoardProbe {
  public:
   explicit WindowsBoardProbe(HidApi& api = SystemHidApi()) : m_Api(api) {}
 
-  std::vector<UnopenableBoard> UnopenableBoards(const std::vector<std::string>& open) override;
+  std::vector<UnopenableBoard> UnopenableBoards(const std::vector<UnopenedInterface>& unopened) override;
   // The location information of the interface's device or the nearest node
   // above it that has one ("Port_#0004.Hub_#0001"); nullopt where Windows
   // has none or the path is not a present interface.

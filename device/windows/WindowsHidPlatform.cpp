@@ -17,7 +17,10 @@ HidHandle WindowsHidPlatform::Open(const std::string& path) {
   // Neither read nor write access: attributes, capabilities and feature
   // reports work without, and no other program's use of the board is barred.
   DeviceHandle device(m_Api, m_Api.CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, 0));
-  if (!device) return InvalidHidHandle;
+  if (!device) {
+    m_OpenError = static_cast<int>(m_Api.GetLastError());
+    return InvalidHidHandle;
+  }
   std::size_t slot = 0;
   while (slot < m_Devices.size() && m_Devices[slot]) ++slot;
   if (slot == m_Devices.size()) {

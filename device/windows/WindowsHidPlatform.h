@@ -15,6 +15,7 @@ class WindowsHidPlatform final : public HidPlatform {
 
   std::vector<std::optional<std::string>> ListInterfaces() override;
   HidHandle Open(const std::string& path) override;
+  int OpenError() const override { return m_OpenError; }
   bool GetAttributes(HidHandle handle, HidAttributes& attributes) override;
   bool GetFeatureReportLength(HidHandle handle, int& length) override;
   bool GetFeature(HidHandle handle, std::uint8_t* buffer, int length) override;
@@ -30,6 +31,7 @@ class WindowsHidPlatform final : public HidPlatform {
   // A HidHandle is an index here, so a Windows HANDLE is kept whole; a
   // closed slot holds no handle and is taken again by the next open.
   std::vector<DeviceHandle> m_Devices;
+  int m_OpenError = 0;
 };
 
 }  // namespace qor

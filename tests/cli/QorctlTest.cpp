@@ -64,11 +64,12 @@ std::vector<std::uint8_t> Bytes(const SettingsReport& image) { return {image.beg
 
 class FakeProbe final : public BoardProbe {
  public:
-  std::vector<UnopenableBoard> UnopenableBoards(const std::vector<std::string>& open) override {
-    Open = open;
+  std::vector<UnopenableBoard> UnopenableBoards(const std::vector<UnopenedInterface>& unopened) override {
+    Unopened = unopened;
     return Boards;
   }
   std::optional<std::string> UsbLocation(const std::string& node) override {
+    ++LocationAsks[node];
     const auto found = Locations.find(node);
     if (found == Locations.end()) return std::nullopt;
     return found->second;
@@ -81,7 +82,8 @@ class FakeProbe final : public BoardProbe {
   std::vector<UnopenableBoard> Boards;
   std::map<std::string, std::string> Locations;  // node -> USB location
   std::map<std::string, std::uint64_t> Devices;  // path -> the device it opens
-  std::vector<std::string> Open;                 // what the last call was told is open
+  std::vector<UnopenedInterface> Unopened;       // what the last call was told the scan could not open
+  std::map<std::string, int> LocationAsks;       // node -> how often its location was asked
 };
 
 struct Outcome {
@@ -988,13 +990,53 @@ TEST_F(QorctlTest, MoreThanTenBoardsAreSaidToBeLeftOut) {
       << beyond.Err;
 }
 
-// The boards the table holds open are not probed again.
-TEST_F(QorctlTest, ListAsksAboutClosedBoardsBesideTheOpenOnes) {
+// The probe hears what the scan could not open and why; nothing is opened twice.
+TEST_F(QorctlTest, ListAsksAboutWhatTheScanCouldNotOpen) {
   Attach("A", BoardSettings());
+  m_Platform.AddInterface({.OpenFails = true});
   Attach("B", BoardSettings());
   EXPECT_EQ(Qorctl({"list"}).Status, 0);
-  EXPECT_EQ(m_Probe.Open, (std::vector<std::string>{"/dev/hidraw0", "/dev/hidraw1"}));
+  ASSERT_EQ(m_Probe.Unopened.size(), 1u);
+  EXPECT_EQ(m_Probe.Unopened[0].Path, "/dev/hidraw1");
+  EXPECT_EQ(m_Probe.Unopened[0].Error, EACCES);
+  std::map<std::string, int> opens;
+  for (const sim::Call& call : m_Platform.Log())
+    if (call.Kind == CallKind::Open) ++opens[call.Path];
+  EXPECT_EQ(opens, (std::map<std::string, int>{{"/dev/hidraw0", 1}, {"/dev/hidraw1", 1}, {"/dev/hidraw2", 1}}));
 }
+
+// Each board is identified, and its location read, at most once a command,
+// also when a number must be checked against every board's text.
+struct OnceRow {
+  const char* Name;
+  Args Arguments;
+  std::map<std::string, int> Identified;  // node -> identify commands sent
+};
+
+class AtMostOnce : public QorctlTest, public testing::WithParamInterface<OnceRow> {};
+
+TEST_P(AtMostOnce, IdentifiesAndLocatesEachBoard) {
+  Attach("A", BoardSettings());
+  Attach("B", BoardSettings());
+  ASSERT_EQ(Qorctl(GetParam().Arguments).Status, 0);
+  std::map<HidHandle, std::string> nodes;
+  std::map<std::string, int> identified;
+  for (const sim::Call& call : m_Platform.Log()) {
+    if (call.Kind == CallKind::Open) nodes[call.Handle] = call.Path;
+    if (call.Kind == CallKind::SetFeature && call.Bytes.size() > report_offset::Command &&
+        call.Bytes[report_offset::Command] == CommandIdentify)
+      ++identified[nodes[call.Handle]];
+  }
+  EXPECT_EQ(identified, GetParam().Identified);
+  for (const auto& [node, asks] : m_Probe.LocationAsks) EXPECT_EQ(asks, 1) << node;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, AtMostOnce,
+    testing::Values(OnceRow{"List", {"list"}, {{"/dev/hidraw0", 1}, {"/dev/hidraw1", 1}}},
+                    OnceRow{"ByNumber", {"show", "-b", "2"}, {{"/dev/hidraw0", 1}, {"/dev/hidraw1", 1}}},
+                    OnceRow{"ByNode", {"show", "-b", "/dev/hidraw1"}, {{"/dev/hidraw1", 1}}}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(QorctlTest, TenBoardsAreAllHandled) {
   for (int i = 1; i <= 10; ++i) Attach("B" + std::to_string(i), BoardSettings());
@@ -1240,6 +1282,7 @@ class BoardsWithDescriptors final : public HidPlatform {
     if (handle != InvalidHidHandle) m_Fds[handle] = ::open(m_File.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
     return handle;
   }
+  int OpenError() const override { return m_Boards.OpenError(); }
   bool GetAttributes(HidHandle handle, HidAttributes& attributes) override {
     return m_Boards.GetAttributes(handle, attributes);
   }

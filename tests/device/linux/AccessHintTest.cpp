@@ -13,7 +13,7 @@ namespace {
 class ClosedBoards final : public BoardProbe {
  public:
   explicit ClosedBoards(std::vector<UnopenableBoard> boards) : m_Boards(std::move(boards)) {}
-  std::vector<UnopenableBoard> UnopenableBoards(const std::vector<std::string>&) override { return m_Boards; }
+  std::vector<UnopenableBoard> UnopenableBoards(const std::vector<UnopenedInterface>&) override { return m_Boards; }
   std::optional<std::string> UsbLocation(const std::string&) override { return std::nullopt; }
   std::optional<std::uint64_t> DeviceNumber(const std::string&) override { return std::nullopt; }
 
@@ -37,7 +37,7 @@ TEST_P(AccessHintTest, NamesTheBoardsClosedToThisUser) {
   ClosedBoards probe(row.Closed);
   const InstalledRules rules{"/x/70-qor-boards.rules", "/y/qor-boards-plugdev.rules"};
   AccessHint hint(probe, rules);
-  EXPECT_EQ(hint.Hint(), row.Named.empty() ? std::string() : AccessAdvice(row.Named, rules, AdviceLength::Short));
+  EXPECT_EQ(hint.Hint({}), row.Named.empty() ? std::string() : AccessAdvice(row.Named, rules, AdviceLength::Short));
 }
 
 INSTANTIATE_TEST_SUITE_P(Boards, AccessHintTest,

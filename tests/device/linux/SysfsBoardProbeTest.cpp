@@ -4,7 +4,6 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <map>
 
 #include "TempFolder.h"
 
@@ -34,99 +33,64 @@ class SysfsProbeTest : public testing::Test {
     if (!node.Report.empty()) m_Folder.Write(device + "report_descriptor", node.Report);
   }
   std::vector<UnopenableBoard> Probe() {
-    SysfsBoardProbe probe(m_Folder / "sys", "/dev", [this](const std::string& path) {
-      m_Opened.push_back(path);
-      const auto found = m_Errors.find(path);
-      return found == m_Errors.end() ? 0 : -found->second;
-    });
-    return probe.UnopenableBoards(m_HeldOpen);
+    SysfsBoardProbe probe(m_Folder / "sys", "/dev");
+    return probe.UnopenableBoards(m_Unopened);
   }
 
   test::TempFolder m_Folder;
-  std::map<std::string, int> m_Errors;  // path -> errno of its open; absent: opens
-  std::vector<std::string> m_Opened;
-  std::vector<std::string> m_HeldOpen;  // the nodes the caller holds open
+  std::vector<UnopenedInterface> m_Unopened;  // what the scan could not open
 };
 
 constexpr const char* QorId = "0003:000016C0:000007B3";
 
-TEST_F(SysfsProbeTest, FindsAQorBoardThatMayNotBeOpened) {
-  Add({"hidraw0", QorId, ConfigurationDescriptor});
-  m_Errors["/dev/hidraw0"] = EACCES;
+// Of the nodes a scan could not open, the QOR boards are named with the
+// scan's reason, in its order; a node the scan opened is never named.
+TEST_F(SysfsProbeTest, NamesTheQorBoardsAmongTheUnopenedWithTheirReason) {
+  for (const char* name : {"hidraw0", "hidraw2", "hidraw10"}) Add({name, QorId, ConfigurationDescriptor});
+  Add({"hidraw1", "0003:0000046D:0000C52B", ConfigurationDescriptor});
+  m_Unopened = {{"/dev/hidraw1", EACCES}, {"/dev/hidraw2", EPERM}, {"/dev/hidraw10", EACCES}, {"/dev/hidraw7", ENOENT}};
   const auto boards = Probe();
-  ASSERT_EQ(boards.size(), 1u);
-  EXPECT_EQ(boards[0].Path, "/dev/hidraw0");
-  EXPECT_EQ(boards[0].Error, EACCES);
-}
-
-TEST_F(SysfsProbeTest, LeavesOutBoardsThatOpen) {
-  Add({"hidraw0", QorId, ConfigurationDescriptor});
-  EXPECT_TRUE(Probe().empty());
-  EXPECT_EQ(m_Opened, std::vector<std::string>{"/dev/hidraw0"});
-}
-
-// A node the caller holds open is a board already: it is not opened twice.
-TEST_F(SysfsProbeTest, LeavesNodesHeldOpenUntouched) {
-  Add({"hidraw0", QorId, ConfigurationDescriptor});
-  Add({"hidraw1", QorId, ConfigurationDescriptor});
-  m_HeldOpen = {"/dev/hidraw0"};
-  m_Errors["/dev/hidraw1"] = EACCES;
-  const std::vector<UnopenableBoard> boards = Probe();
-  ASSERT_EQ(boards.size(), 1u);
-  EXPECT_EQ(boards[0].Path, "/dev/hidraw1");
-  EXPECT_EQ(m_Opened, std::vector<std::string>{"/dev/hidraw1"});
+  ASSERT_EQ(boards.size(), 2u);
+  EXPECT_EQ(boards[0].Path, "/dev/hidraw2");
+  EXPECT_EQ(boards[0].Error, EPERM);
+  EXPECT_EQ(boards[1].Path, "/dev/hidraw10");
+  EXPECT_EQ(boards[1].Error, EACCES);
 }
 
 struct Candidate {
   const char* Name;
   Node Interface;
   bool Reported;
-  bool Opened;
 };
 
 class Candidates : public SysfsProbeTest, public testing::WithParamInterface<Candidate> {};
 
-// Only the configuration interfaces of the QOR family are tried, as a scan
-// would; nothing else is ever opened.
-TEST_P(Candidates, AreTriedOnlyWhenTheyMayBeQorBoards) {
+// Only the configuration interfaces of the QOR family are boards.
+TEST_P(Candidates, AreNamedOnlyWhenTheyMayBeQorBoards) {
   Add(GetParam().Interface);
-  m_Errors["/dev/" + GetParam().Interface.Name] = EACCES;
+  m_Unopened = {{"/dev/" + GetParam().Interface.Name, EACCES}};
   EXPECT_EQ(Probe().size(), GetParam().Reported ? 1u : 0u);
-  EXPECT_EQ(m_Opened.size(), GetParam().Opened ? 1u : 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, Candidates,
     testing::Values(
-        Candidate{"LastProduct", {"hidraw1", "0003:000016C0:000007BA", ConfigurationDescriptor}, true, true},
-        Candidate{"LowerCaseHex", {"hidraw1", "0003:000016c0:000007b5", ConfigurationDescriptor}, true, true},
-        Candidate{"ProductBelow", {"hidraw1", "0003:000016C0:000007B2", ConfigurationDescriptor}, false, false},
-        Candidate{"ProductAbove", {"hidraw1", "0003:000016C0:000007BB", ConfigurationDescriptor}, false, false},
-        Candidate{"OtherVendor", {"hidraw1", "0003:0000046D:000007B3", ConfigurationDescriptor}, false, false},
-        Candidate{"BoardsOtherInterface", {"hidraw1", QorId, Descriptor(64)}, false, false},
-        Candidate{
-            "NoFeatureReports", {"hidraw1", QorId, {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0xC0}}, false, false},
-        Candidate{"DescriptorUnreadable", {"hidraw1", QorId, {}}, true, true},
-        Candidate{"DescriptorMalformed", {"hidraw1", QorId, {0xA1, 0x01}}, true, true},
-        Candidate{"NoHidId", {"hidraw1", "", ConfigurationDescriptor}, false, false},
-        Candidate{"GarbledHidId", {"hidraw1", "0003-000016C0-000007B3", ConfigurationDescriptor}, false, false}),
+        Candidate{"LastProduct", {"hidraw1", "0003:000016C0:000007BA", ConfigurationDescriptor}, true},
+        Candidate{"LowerCaseHex", {"hidraw1", "0003:000016c0:000007b5", ConfigurationDescriptor}, true},
+        Candidate{"ProductBelow", {"hidraw1", "0003:000016C0:000007B2", ConfigurationDescriptor}, false},
+        Candidate{"ProductAbove", {"hidraw1", "0003:000016C0:000007BB", ConfigurationDescriptor}, false},
+        Candidate{"OtherVendor", {"hidraw1", "0003:0000046D:000007B3", ConfigurationDescriptor}, false},
+        Candidate{"BoardsOtherInterface", {"hidraw1", QorId, Descriptor(64)}, false},
+        Candidate{"NoFeatureReports", {"hidraw1", QorId, {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0xC0}}, false},
+        Candidate{"DescriptorUnreadable", {"hidraw1", QorId, {}}, true},
+        Candidate{"DescriptorMalformed", {"hidraw1", QorId, {0xA1, 0x01}}, true},
+        Candidate{"NoHidId", {"hidraw1", "", ConfigurationDescriptor}, false},
+        Candidate{"GarbledHidId", {"hidraw1", "0003-000016C0-000007B3", ConfigurationDescriptor}, false}),
     [](const auto& info) { return std::string(info.param.Name); });
 
-TEST_F(SysfsProbeTest, ReportsInHidrawOrderWithEachError) {
-  for (const char* name : {"hidraw10", "hidraw2", "hidraw0"}) Add({name, QorId, ConfigurationDescriptor});
-  m_Errors = {{"/dev/hidraw10", EACCES}, {"/dev/hidraw2", EPERM}};
-  const auto boards = Probe();
-  ASSERT_EQ(boards.size(), 2u);
-  EXPECT_EQ(boards[0].Path, "/dev/hidraw2");
-  EXPECT_EQ(boards[0].Error, EPERM);
-  EXPECT_EQ(boards[1].Path, "/dev/hidraw10");
-  EXPECT_EQ(m_Opened, (std::vector<std::string>{"/dev/hidraw0", "/dev/hidraw2", "/dev/hidraw10"}));
-}
-
-TEST_F(SysfsProbeTest, NoHidrawClassMeansNoBoards) { EXPECT_TRUE(Probe().empty()); }
-
-TEST(SysfsProbe, OpeningAMissingNodeGivesItsError) {
-  EXPECT_EQ(SysfsBoardProbe::OpenHidrawNode("/nonexistent/hidraw0"), -ENOENT);
+TEST_F(SysfsProbeTest, NoHidrawClassMeansNoBoards) {
+  m_Unopened = {{"/dev/hidraw0", EACCES}};
+  EXPECT_TRUE(Probe().empty());
 }
 
 // Why a node is closed, told from the installed rule and udev's record of
@@ -147,9 +111,9 @@ TEST_P(AccessCases, FollowTheRuleAndWhatUdevDidWithIt) {
   fs::create_symlink("/dev/null", m_Folder.path() / "dev/hidraw3");
   if (GetParam().RuleInstalled) m_Folder.Write("rules/70-qor-boards.rules", "");
   if (GetParam().UdevRecord != nullptr) m_Folder.Write("udev/c1:3", std::string(GetParam().UdevRecord));
-  SysfsBoardProbe probe(m_Folder / "sys", m_Folder / "dev", [](const std::string&) { return -EACCES; },
+  SysfsBoardProbe probe(m_Folder / "sys", m_Folder / "dev",
                         {{m_Folder / "nowhere.rules", m_Folder / "rules/70-qor-boards.rules"}, m_Folder / "udev"});
-  const std::vector<UnopenableBoard> boards = probe.UnopenableBoards({});
+  const std::vector<UnopenableBoard> boards = probe.UnopenableBoards({{m_Folder / "dev/hidraw3", EACCES}});
   ASSERT_EQ(boards.size(), 1u);
   EXPECT_EQ(boards[0].Access, GetParam().Expected);
 }

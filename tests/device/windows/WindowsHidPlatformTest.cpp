@@ -335,14 +335,18 @@ TEST(WindowsProbeTest, NamesUnopenableBoardsAndLocations) {
       With(Board("\\\\?\\HID#VID_16C0&PID_07B4#x"), [](FakeInterface& i) { i.OpenError = ERROR_ACCESS_DENIED; }),
       With(Board("\\\\?\\hid#vid_046d&pid_c52b#y"), [](FakeInterface& i) { i.OpenError = ERROR_ACCESS_DENIED; }),
       Board("\\\\?\\hid#vid_16c0&pid_07ba#z")};
+  WindowsHidPlatform platform(api);
+  DeviceTable table(platform);
+  table.Scan();
+  const int opened = api.Opened;
   WindowsBoardProbe probe(api);
-  const std::vector<UnopenableBoard> boards = probe.UnopenableBoards({api.Interfaces[2].Path});
+  const std::vector<UnopenableBoard> boards = probe.UnopenableBoards(table.Unopened());
   ASSERT_EQ(boards.size(), 1u);
   EXPECT_EQ(boards[0].Path, api.Interfaces[0].Path);
   EXPECT_EQ(boards[0].Error, ERROR_ACCESS_DENIED);
+  EXPECT_EQ(api.Opened, opened) << "the probe opens nothing the scan tried";
   EXPECT_EQ(probe.UsbLocation("\\\\?\\HID#vid_16c0&pid_07ba#Z"), "Port_#0003.Hub_#0001");
   EXPECT_EQ(probe.UsbLocation("nowhere"), std::nullopt);
-  EXPECT_EQ(api.Opened, 0) << "a board held open is not opened again";
   EXPECT_EQ(api.ListsMade, api.ListsDestroyed);
 }
 

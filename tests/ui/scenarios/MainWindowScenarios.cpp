@@ -36,7 +36,7 @@ const SettingsReport BoardAbc =
 class FixedHint final : public NoBoardsHint {
  public:
   explicit FixedHint(std::string text) : m_Text(std::move(text)) {}
-  std::string Hint() override { return m_Text; }
+  std::string Hint(const std::vector<UnopenedInterface>&) override { return m_Text; }
 
  private:
   std::string m_Text;
