@@ -63,7 +63,11 @@ TEST(ListHidrawNodesTest, TakesTheNodeTheUeventNames) {
   folder.Write("sys/class/hidraw/hidraw10/uevent", "MAJOR=245\nMINOR=10\nDEVNAME=hidraw10\n");
   folder.Write("sys/class/hidraw/hidraw2/uevent", "DEVNAME=hidraw2\n");
   folder.Write("sys/class/hidraw/hidraw3/uevent", "MAJOR=245\n");
-  EXPECT_EQ(ListHidrawNodes(folder / "sys", "/dev"), (Paths{"/dev/hidraw2", std::nullopt, "/dev/hidraw10"}));
+  // The last line need not end; an empty name is no name.
+  folder.Write("sys/class/hidraw/hidraw4/uevent", "MAJOR=245\nDEVNAME=hidraw4");
+  folder.Write("sys/class/hidraw/hidraw5/uevent", "DEVNAME=\nMINOR=5\n");
+  EXPECT_EQ(ListHidrawNodes(folder / "sys", "/dev"),
+            (Paths{"/dev/hidraw2", std::nullopt, "/dev/hidraw4", std::nullopt, "/dev/hidraw10"}));
   EXPECT_EQ(ListHidrawNodes(folder / "nowhere", "/dev"), Paths{});
 }
 
