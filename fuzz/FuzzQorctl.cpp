@@ -117,7 +117,9 @@ std::string HostileWord(Input& input) {
 
 class HostileProbe final : public qor::BoardProbe {
  public:
-  std::vector<qor::UnopenableBoard> UnopenableBoards(const std::vector<std::string>&) override { return Unopenable; }
+  std::vector<qor::UnopenableBoard> UnopenableBoards(const std::vector<qor::UnopenedInterface>&) override {
+    return Unopenable;
+  }
   std::optional<std::string> UsbLocation(const std::string& node) override {
     const auto found = Locations.find(node);
     if (found == Locations.end()) return std::nullopt;
