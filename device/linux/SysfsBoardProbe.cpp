@@ -2,9 +2,10 @@
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
+#include <climits>
 #include <cstdint>
 #include <filesystem>
 #include <sstream>
@@ -134,12 +135,13 @@ std::optional<std::string> SysfsBoardProbe::UsbLocation(const std::string& node)
   // One readlink: the class entry leads to the node's place among the
   // devices, "../../devices/.../usb1/1-1/1-1.4/1-1.4:1.0/0003:16C0:07B3.0001/hidraw/hidraw3",
   // and the USB device is the last folder of that path named like one.
+  // readlink itself, since the library's read_symlink asks lstat first.
   const fs::path entry = fs::path(m_SysfsRoot) / "class" / "hidraw" / fs::path(node).filename();
-  std::error_code error;
-  const fs::path target = fs::read_symlink(entry, error);
-  if (error) return std::nullopt;
+  char target[PATH_MAX];
+  const ssize_t length = ::readlink(entry.c_str(), target, sizeof target);
+  if (length < 0 || static_cast<std::size_t>(length) == sizeof target) return std::nullopt;
   std::optional<std::string> location;
-  for (const fs::path& folder : target) {
+  for (const fs::path& folder : fs::path(std::string(target, static_cast<std::size_t>(length)))) {
     if (IsUsbDeviceName(folder.string())) location = folder.string();
   }
   return location;
