@@ -31,8 +31,6 @@ const std::string StandardInputHint =
 
 void Complain(CommandContext& context, const std::string& message) { context.Err << "qorctl: " << message << '\n'; }
 
-std::string ErrorText(int error) { return SystemErrorText(error); }
-
 // Attached boards the table could not open: say where they are and, when
 // access rights are what stands in the way, what to do about it.
 bool ReportUnopenableBoards(CommandContext& context, const DeviceTable& table) {
@@ -40,7 +38,7 @@ bool ReportUnopenableBoards(CommandContext& context, const DeviceTable& table) {
   std::vector<UnopenableBoard> denied;
   for (const UnopenableBoard& board : boards) {
     Complain(context, "a QOR board is attached at " + Printable(board.Path) +
-                          ", but it cannot be opened: " + ErrorText(board.Error));
+                          ", but it cannot be opened: " + SystemErrorText(board.Error));
     if (IsAccessDenied(board.Error)) denied.push_back({Printable(board.Path), board.Error, board.Access});
   }
   // A platform without access rules (Windows) has the reason alone to give.
@@ -173,7 +171,7 @@ std::optional<ExitCode> ReadFile(CommandContext& context, const std::string& fil
   const std::string name = FileName(file, "standard input");
   switch (result.Outcome) {
     case FileReadOutcome::OpenFailed:
-      return FileFailure(context, name, ErrorText(result.Error),
+      return FileFailure(context, name, SystemErrorText(result.Error),
                          IsPermissionError(result.Error) ? CannotRead : nullptr);
     case FileReadOutcome::Corrupt:
       // A closed standard input is held open for writing only (main fills it
@@ -183,7 +181,7 @@ std::optional<ExitCode> ReadFile(CommandContext& context, const std::string& fil
         return ExitCode::FileError;
       }
       // A read that failed says nothing about the content: the reason alone.
-      if (result.Error != 0) return FileFailure(context, name, ErrorText(result.Error), nullptr);
+      if (result.Error != 0) return FileFailure(context, name, SystemErrorText(result.Error), nullptr);
       return FileFailure(
           context, name,
           std::to_string(result.Length) + " bytes; a settings file holds " + std::to_string(SettingsReportSize),
@@ -225,10 +223,10 @@ ExitCode WriteFile(CommandContext& context, const std::string& file, const Setti
   const std::string name = FileName(file, "standard output");
   switch (result.Outcome) {
     case FileWriteOutcome::OpenFailed:
-      return FileFailure(context, name, ErrorText(result.Error),
+      return FileFailure(context, name, SystemErrorText(result.Error),
                          IsPermissionError(result.Error) ? CannotWrite : nullptr);
     case FileWriteOutcome::WriteFailed:
-      return FileFailure(context, name, ErrorText(result.Error), WriteError);
+      return FileFailure(context, name, SystemErrorText(result.Error), WriteError);
     case FileWriteOutcome::Ok:
       break;
   }

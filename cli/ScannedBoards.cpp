@@ -11,12 +11,7 @@ std::vector<std::string> ConfigurationInterfaces(HidPlatform& platform, const st
   for (const std::string& path : paths) {
     const HidHandle handle = platform.Open(path);
     if (handle == InvalidHidHandle) continue;
-    HidAttributes attributes;
-    int length = 0;
-    if (platform.GetAttributes(handle, attributes) && IsQorProduct(attributes.VendorId, attributes.ProductId) &&
-        platform.GetFeatureReportLength(handle, length) && length == ConfigurationReportLength) {
-      boards.push_back(path);
-    }
+    if (ConfigurationProductId(platform, handle)) boards.push_back(path);
     platform.Close(handle);
   }
   return boards;

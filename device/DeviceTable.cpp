@@ -2,6 +2,16 @@
 
 namespace qor {
 
+std::optional<std::uint16_t> ConfigurationProductId(HidPlatform& platform, HidHandle handle) {
+  HidAttributes attributes;
+  int length = 0;
+  if (!platform.GetAttributes(handle, attributes) || !IsQorProduct(attributes.VendorId, attributes.ProductId) ||
+      !platform.GetFeatureReportLength(handle, length) || length != ConfigurationReportLength) {
+    return std::nullopt;
+  }
+  return attributes.ProductId;
+}
+
 void DeviceTable::CloseAll() {
   for (int row = 0; row < m_Count; ++row) {
     m_Platform.Close(m_Entries[row].Handle);
@@ -29,14 +39,12 @@ void DeviceTable::Scan() {
       continue;
     }
 
-    HidAttributes attributes;
-    int length = 0;
-    if (!m_Platform.GetAttributes(handle, attributes) || !IsQorProduct(attributes.VendorId, attributes.ProductId) ||
-        !m_Platform.GetFeatureReportLength(handle, length) || length != ConfigurationReportLength) {
+    const std::optional<std::uint16_t> productId = ConfigurationProductId(m_Platform, handle);
+    if (!productId) {
       m_Platform.Close(handle);
       continue;
     }
-    m_Entries[m_Count++] = DeviceEntry{handle, length, *path, attributes.ProductId};
+    m_Entries[m_Count++] = DeviceEntry{handle, ConfigurationReportLength, *path, *productId};
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,10 @@ struct DeviceEntry {
   std::string Path{};  // the interface's device file, as listed
   std::uint16_t ProductId = 0;
 };
+
+// The product ID of an open interface that is a QOR board's configuration
+// interface (QOR's IDs, a 33-byte feature report); nullopt for any other.
+std::optional<std::uint16_t> ConfigurationProductId(HidPlatform& platform, HidHandle handle);
 
 class DeviceTable {
  public:
