@@ -23,11 +23,13 @@ using res::ItemKind;
 
 INT_PTR CALLBACK PlainDialog(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
 
-// The template's rectangle of an item in the window's pixels.
+// The template's rectangle of an item in the window's pixels, mapped as the
+// dialog manager maps it: origin and size each rounded on their own, which
+// differs from mapping the right edge where the base units are not a multiple of 4.
 RECT Mapped(HWND dialog, const DialogItem& item) {
-  RECT rect{item.X, item.Y, item.X + item.Cx, item.Y + item.Cy};
-  MapDialogRect(dialog, &rect);
-  return rect;
+  RECT origin{item.X, item.Y, item.Cx, item.Cy};
+  MapDialogRect(dialog, &origin);
+  return {origin.left, origin.top, origin.left + origin.right, origin.top + origin.bottom};
 }
 
 RECT PlacedIn(HWND dialog, HWND control) {
@@ -39,9 +41,10 @@ RECT PlacedIn(HWND dialog, HWND control) {
 
 class Layout : public ::testing::TestWithParam<int> {};
 
-// A list's template height is its dropped-down height; an up-down sits at its
-// buddy's right edge, inside the buddy's rectangle, which gives it the room.
-// Every other control has exactly the template's rectangle.
+// A list's template height is its dropped-down height; an up-down places
+// itself, in a width of its own, at its buddy's right edge inside the buddy's
+// rectangle, which gives it the room. Every other control has exactly the
+// template's rectangle.
 TEST_P(Layout, EveryControlIsWhereItsTemplatePutsIt) {
   const res::DialogTemplate& dialogTemplate = *res::FindDialogTemplate(GetParam());
   ui::win32::RegisterCustomControlClass();
@@ -65,17 +68,20 @@ TEST_P(Layout, EveryControlIsWhereItsTemplatePutsIt) {
     const bool buddy =
         index + 1 < dialogTemplate.Items.size() && dialogTemplate.Items[index + 1].Kind == ItemKind::UpDown;
     SCOPED_TRACE(testing::Message() << "item " << index << " \"" << item.Text << "\" id " << item.Id.Value);
-    EXPECT_EQ(placed.left, expected.left);
     EXPECT_EQ(placed.top, expected.top);
     if (item.Kind == ItemKind::UpDown) {
       // Over the buddy's right border, as Windows attaches it.
       const RECT buddyRect = Mapped(dialog, dialogTemplate.Items[index - 1]);
+      EXPECT_GT(placed.left, buddyRect.left);
       EXPECT_LE(placed.right, buddyRect.right);
       EXPECT_GE(placed.right, buddyRect.right - GetSystemMetrics(SM_CXEDGE));
-    } else if (!buddy) {
-      EXPECT_EQ(placed.right, expected.right);
     } else {
-      EXPECT_LT(placed.right, expected.right);
+      EXPECT_EQ(placed.left, expected.left);
+      if (buddy) {
+        EXPECT_LT(placed.right, expected.right);
+      } else {
+        EXPECT_EQ(placed.right, expected.right);
+      }
     }
     if (item.Kind != ItemKind::DropDownList && item.Kind != ItemKind::UpDown) {
       EXPECT_EQ(placed.bottom, expected.bottom);
