@@ -71,7 +71,7 @@ ScannedBoards Scan(CommandContext& context, DeviceLink& link) {
 // the same device (a link such as /dev/qor/left, "//", relative, "hidraw3").
 bool IsNamedNode(CommandContext& context, const std::string& node, const std::string& selector,
                  const std::optional<std::uint64_t>& device) {
-  return node == selector || (device && context.Probe.DeviceNumber(node) == device);
+  return context.Probe.IsSamePath(node, selector) || (device && context.Probe.DeviceNumber(node) == device);
 }
 
 // A board's text as typed: as list shows it (its Latin-1 in UTF-8), or byte for byte.

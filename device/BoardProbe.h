@@ -39,6 +39,8 @@ class BoardProbe {
   // name ("hidraw3") is the node of that name. nullopt for anything that is
   // not a character device.
   virtual std::optional<std::uint64_t> DeviceNumber(const std::string& path) = 0;
+  // Whether a typed path is a node's path as the system compares paths.
+  virtual bool IsSamePath(const std::string& node, const std::string& typed) { return node == typed; }
 };
 
 }  // namespace qor

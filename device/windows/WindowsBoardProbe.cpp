@@ -55,11 +55,19 @@ std::vector<UnopenableBoard> WindowsBoardProbe::UnopenableBoards(const std::vect
   return boards;
 }
 
+bool WindowsBoardProbe::IsSamePath(const std::string& node, const std::string& typed) {
+  const auto canonical = [](const std::string& path) {
+    std::string lower = Lower(path);
+    if (lower.rfind("\\\\.\\", 0) == 0) lower[2] = '?';
+    return lower;
+  };
+  return canonical(node) == canonical(typed);
+}
+
 std::optional<std::string> WindowsBoardProbe::UsbLocation(const std::string& node) {
   std::optional<std::string> location;
-  const std::string wanted = Lower(node);
   ForEachHidInterface(m_Api, [&](const std::optional<std::string>& path, HDEVINFO, SP_DEVINFO_DATA& device) {
-    if (!path || Lower(*path) != wanted) return true;
+    if (!path || !IsSamePath(*path, node)) return true;
     // The HID device itself seldom has one: its USB device, a node or two
     // above it, has the port ("Port_#0004.Hub_#0001").
     DEVINST node = device.DevInst;

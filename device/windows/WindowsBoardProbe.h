@@ -31,6 +31,9 @@ class WindowsBoardProbe final : public BoardProbe {
   std::optional<std::string> UsbLocation(const std::string& node) override;
   // Windows names a device by its path alone: no number ties two paths.
   std::optional<std::uint64_t> DeviceNumber(const std::string&) override { return std::nullopt; }
+  // Paths are compared without regard to case, and "\\.\" opens what
+  // "\\?\" does: a path copied from elsewhere in another case names the same node.
+  bool IsSamePath(const std::string& node, const std::string& typed) override;
 
  private:
   HidApi& m_Api;

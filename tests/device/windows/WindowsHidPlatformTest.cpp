@@ -346,7 +346,10 @@ TEST(WindowsProbeTest, NamesUnopenableBoardsAndLocations) {
   EXPECT_EQ(boards[0].Error, ERROR_ACCESS_DENIED);
   EXPECT_EQ(api.Opened, opened) << "the probe opens nothing the scan tried";
   EXPECT_EQ(probe.UsbLocation("\\\\?\\HID#vid_16c0&pid_07ba#Z"), "Port_#0003.Hub_#0001");
+  EXPECT_EQ(probe.UsbLocation("\\\\.\\hid#vid_16c0&pid_07ba#z"), "Port_#0003.Hub_#0001");
   EXPECT_EQ(probe.UsbLocation("nowhere"), std::nullopt);
+  EXPECT_FALSE(probe.IsSamePath("\\\\?\\hid#vid_16c0&pid_07ba#z", "\\\\?\\hid#vid_16c0&pid_07ba#z2"));
+  EXPECT_FALSE(probe.IsSamePath("\\\\?\\hid#a", "?\\hid#a"));
   EXPECT_EQ(api.ListsMade, api.ListsDestroyed);
 }
 
