@@ -5,20 +5,6 @@
 namespace qor {
 namespace {
 
-// Each %N is replaced once, left to right; the values are never searched.
-std::string Fill(const std::string& text, const std::string (&values)[3]) {
-  std::string filled;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '%' && i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '3') {
-      filled += values[text[i + 1] - '1'];
-      ++i;
-    } else {
-      filled += text[i];
-    }
-  }
-  return filled;
-}
-
 struct CaseTexts {
   AccessCase Case;
   int Full;
@@ -43,10 +29,10 @@ std::string AccessAdvice(const std::vector<UnopenableBoard>& denied, const Insta
     }
     if (count == 0) continue;
     const std::string boards =
-        Fill(res::LoadString(count > 1 ? res::IDS_ACCESS_BOARDS : res::IDS_ACCESS_ONE_BOARD), {nodes, "", ""});
+        res::FillString(res::LoadString(count > 1 ? res::IDS_ACCESS_BOARDS : res::IDS_ACCESS_ONE_BOARD), {nodes, "", ""});
     const std::string values[3] = {boards, rules.AccessRule, rules.PlugdevExample};
     if (!advice.empty()) advice += '\n';
-    advice += Fill(res::LoadString(length == AdviceLength::Full ? texts.Full : texts.Short), values);
+    advice += res::FillString(res::LoadString(length == AdviceLength::Full ? texts.Full : texts.Short), values);
   }
   return advice;
 }

@@ -163,6 +163,11 @@ constexpr int IDS_TIP_EXPORT_SETTINGS = 229;
 // The fixed texts of the Ground and Power terminal boxes.
 constexpr int IDS_GROUND = 230;
 constexpr int IDS_POWER = 231;
+// The window's line under "No devices found!" on Windows: QOR boards the scan
+// could not open, with Windows' reason (%1; for more than one board, %1 is
+// their number and %2 the reason).
+constexpr int IDS_UNOPENABLE_ONE_BOARD = 232;
+constexpr int IDS_UNOPENABLE_BOARDS = 233;
 // The mode list, in mode-value order: IDS_MODE_FIRST + mode.
 constexpr int IDS_MODE_SINGLE_ANALOG_6AXIS = 240;
 constexpr int IDS_MODE_DUAL_ANALOG_3AXIS = 241;

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <iterator>
+#include <string>
 
 #include "res/ResourceIds.h"
 
@@ -67,6 +68,8 @@ inline constexpr StringEntry Strings[] = {
 
     {IDS_GROUND, "Ground"},
     {IDS_POWER, "Power"},
+    {IDS_UNOPENABLE_ONE_BOARD, "A QOR board is attached, but Windows cannot open it: %1"},
+    {IDS_UNOPENABLE_BOARDS, "%1 QOR boards are attached, but Windows cannot open them: %2"},
 
     {IDS_MODE_SINGLE_ANALOG_6AXIS, "Single Analog 6-Axis 14 Button Joystick"},
     {IDS_MODE_DUAL_ANALOG_3AXIS, "Dual Analog 3-Axis 7-Button Joysticks"},
@@ -112,6 +115,21 @@ constexpr const char* LoadString(int id) {
   for (const detail::StringEntry& entry : detail::Strings)
     if (entry.Id == id) return entry.Text;
   return "";
+}
+
+// A text with its %1, %2 and %3 replaced by the values, each once, left to
+// right; the values are never searched.
+inline std::string FillString(const std::string& text, const std::string (&values)[3]) {
+  std::string filled;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '%' && i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '3') {
+      filled += values[text[i + 1] - '1'];
+      ++i;
+    } else {
+      filled += text[i];
+    }
+  }
+  return filled;
 }
 
 }  // namespace qor::res

@@ -14,7 +14,9 @@
 
 #include "device/DeviceLink.h"
 #include "device/DeviceTable.h"
+#include "device/windows/UnopenedBoardsHint.h"
 #include "device/windows/WindowsBoardProbe.h"
+#include "settings/SystemError.h"
 
 namespace qor {
 namespace {
@@ -351,6 +353,30 @@ TEST(WindowsProbeTest, NamesUnopenableBoardsAndLocations) {
   EXPECT_FALSE(probe.IsSamePath("\\\\?\\hid#vid_16c0&pid_07ba#z", "\\\\?\\hid#vid_16c0&pid_07ba#z2"));
   EXPECT_FALSE(probe.IsSamePath("\\\\?\\hid#a", "?\\hid#a"));
   EXPECT_EQ(api.ListsMade, api.ListsDestroyed);
+}
+
+// The window's line names each reason once, with the number of QOR boards
+// it keeps closed, and leaves other devices out.
+TEST(WindowsProbeTest, HintCountsTheClosedBoardsByReason) {
+  FakeHidApi api;
+  const auto closed = [](const char* path, DWORD error) {
+    FakeInterface board = Board(path);
+    board.OpenError = error;
+    return board;
+  };
+  api.Interfaces = {closed("\\\\?\\hid#vid_16c0&pid_07b4#a", ERROR_ACCESS_DENIED),
+                    closed("\\\\?\\hid#vid_16c0&pid_07b5#b", ERROR_SHARING_VIOLATION),
+                    closed("\\\\?\\hid#vid_046d&pid_c52b#c", ERROR_SHARING_VIOLATION),
+                    closed("\\\\?\\hid#vid_16c0&pid_07b6#d", ERROR_ACCESS_DENIED)};
+  WindowsHidPlatform platform(api);
+  DeviceTable table(platform);
+  table.Scan();
+  WindowsBoardProbe probe(api);
+  UnopenedBoardsHint hint(probe);
+  EXPECT_EQ(hint.Hint(table.Unopened()),
+            "2 QOR boards are attached, but Windows cannot open them: " + SystemErrorText(ERROR_ACCESS_DENIED) +
+                "\nA QOR board is attached, but Windows cannot open it: " + SystemErrorText(ERROR_SHARING_VIOLATION));
+  EXPECT_EQ(hint.Hint({}), "");
 }
 
 }  // namespace
