@@ -28,8 +28,8 @@ std::string AccessAdvice(const std::vector<UnopenableBoard>& denied, const Insta
       nodes += (count++ > 0 ? ", " : "") + board.Path;
     }
     if (count == 0) continue;
-    const std::string boards =
-        res::FillString(res::LoadString(count > 1 ? res::IDS_ACCESS_BOARDS : res::IDS_ACCESS_ONE_BOARD), {nodes, "", ""});
+    const std::string boards = res::FillString(
+        res::LoadString(count > 1 ? res::IDS_ACCESS_BOARDS : res::IDS_ACCESS_ONE_BOARD), {nodes, "", ""});
     const std::string values[3] = {boards, rules.AccessRule, rules.PlugdevExample};
     if (!advice.empty()) advice += '\n';
     advice += res::FillString(res::LoadString(length == AdviceLength::Full ? texts.Full : texts.Short), values);

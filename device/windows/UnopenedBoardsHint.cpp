@@ -21,9 +21,10 @@ std::string UnopenedBoardsHint::Hint(const std::vector<UnopenedInterface>& unope
   for (const auto& [error, boards] : reasons) {
     if (!hint.empty()) hint += '\n';
     const std::string reason = SystemErrorText(error);
-    hint += boards == 1 ? res::FillString(res::LoadString(res::IDS_UNOPENABLE_ONE_BOARD), {reason, "", ""})
-                        : res::FillString(res::LoadString(res::IDS_UNOPENABLE_BOARDS),
-                                          {std::to_string(boards), reason, ""});
+    if (boards == 1)
+      hint += res::FillString(res::LoadString(res::IDS_UNOPENABLE_ONE_BOARD), {reason, "", ""});
+    else
+      hint += res::FillString(res::LoadString(res::IDS_UNOPENABLE_BOARDS), {std::to_string(boards), reason, ""});
   }
   return hint;
 }
