@@ -1,8 +1,8 @@
 #pragma once
 // What the platform can add when a scan opens no board: a hint that the
 // window shows under "No devices found!". Linux names the boards this user
-// may not open and the access rule that lets them; a platform with nothing
-// to add gives none.
+// may not open and the access rule that lets them, Windows how many boards it
+// would not open and why.
 
 #include <string>
 #include <vector>

@@ -1,5 +1,6 @@
 #include "device/windows/UnopenedBoardsHint.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "res/StringTable.h"
@@ -10,8 +11,8 @@ namespace qor {
 std::string UnopenedBoardsHint::Hint(const std::vector<UnopenedInterface>& unopened) {
   std::vector<std::pair<int, int>> reasons;  // error, boards
   for (const UnopenableBoard& board : m_Probe.UnopenableBoards(unopened)) {
-    auto counted = reasons.begin();
-    while (counted != reasons.end() && counted->first != board.Error) ++counted;
+    const auto counted = std::find_if(reasons.begin(), reasons.end(),
+                                      [&board](const auto& reason) { return reason.first == board.Error; });
     if (counted == reasons.end())
       reasons.emplace_back(board.Error, 1);
     else
