@@ -16,6 +16,13 @@ std::string Lower(std::string text) {
   return text;
 }
 
+// A device path as Windows compares it: any case, "\\.\" for "\\?\".
+std::string ComparablePath(const std::string& path) {
+  std::string lower = Lower(path);
+  if (lower.rfind("\\\\.\\", 0) == 0) lower[2] = '?';
+  return lower;
+}
+
 // The four hex digits after `key` ("vid_"), if there are four.
 std::optional<std::uint16_t> HexAfter(const std::string& path, const std::string& key) {
   const auto at = path.find(key);
@@ -56,18 +63,14 @@ std::vector<UnopenableBoard> WindowsBoardProbe::UnopenableBoards(const std::vect
 }
 
 bool WindowsBoardProbe::IsSamePath(const std::string& node, const std::string& typed) {
-  const auto canonical = [](const std::string& path) {
-    std::string lower = Lower(path);
-    if (lower.rfind("\\\\.\\", 0) == 0) lower[2] = '?';
-    return lower;
-  };
-  return canonical(node) == canonical(typed);
+  return ComparablePath(node) == ComparablePath(typed);
 }
 
 std::optional<std::string> WindowsBoardProbe::UsbLocation(const std::string& node) {
   std::optional<std::string> location;
+  const std::string wanted = ComparablePath(node);
   ForEachHidInterface(m_Api, [&](const std::optional<std::string>& path, HDEVINFO, SP_DEVINFO_DATA& device) {
-    if (!path || !IsSamePath(*path, node)) return true;
+    if (!path || ComparablePath(*path) != wanted) return true;
     // The HID device itself seldom has one: its USB device, a node or two
     // above it, has the port ("Port_#0004.Hub_#0001").
     DEVINST node = device.DevInst;
